@@ -1,0 +1,45 @@
+// The progress store: the save file's header as held in memory, the per-file records of clear
+// times, the puzzles of the current problem file and the indices that tie them together.
+#pragma once
+
+#include "core/problem.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace korvani {
+
+inline constexpr std::size_t saveHeaderSize = 164;
+inline constexpr std::size_t progressRecordSize = 64;
+inline constexpr int savePathCapacity = 512;
+
+// One record per problem file ever loaded; matched by fileKey alone.
+struct ProgressRecord {
+    std::uint32_t fileKey = 0;
+    std::int16_t clearSeconds[maxProblemsPerFile] = {}; // 0 = not cleared
+};
+static_assert(sizeof(ProgressRecord) == progressRecordSize);
+
+// The first 164 bytes of the save file, in file order (little-endian integers).
+struct SaveHeader {
+    char problemFileName[64];
+    std::int32_t recordCount;
+    std::int32_t currentProblemIndex;
+    std::int32_t savedGameFlag; // -1: no stored game; anything else: a stored game
+    std::int32_t savedElapsedSeconds;
+    CellGrid savedUserGrid;
+    std::uint8_t padding[3];
+};
+static_assert(sizeof(SaveHeader) == saveHeaderSize);
+
+struct ProgressStore {
+    char savePath[savePathCapacity] = {};
+    SaveHeader header = {};
+    ProgressRecord* records = nullptr; // recordCount records, heap, owned (releaseRecords)
+    Problem problems[maxProblemsPerFile] = {};
+    std::int32_t problemCount = 0;
+    std::int32_t dirPrefixLength = 0;
+    std::int32_t currentRecordIndex = -1;
+};
+
+} // namespace korvani

@@ -1,0 +1,61 @@
+// The board renderer: the back buffer and every other GDI resource that draws the client area
+// (button and clock bitmaps, the tile atlas, three brushes, the glyph rasteriser), the screen
+// geometry that the hit tests read, and the drawing operations that the rules call.
+#pragma once
+
+#include "core/grid.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace korvani {
+
+struct GlyphRasterizer;
+
+// One bitmap selected into its own memory DC. Created and released by one recipe each.
+struct Surface {
+    HDC memDC = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ previousBitmap = nullptr;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+struct BoardRenderer {
+    Surface* backBuffer = nullptr;
+    Surface* buttonStrip = nullptr;
+    Surface* timerFont = nullptr;
+    Surface* tileAtlas = nullptr;
+    GlyphRasterizer* rasterizer = nullptr;
+    HBRUSH backgroundBrush = nullptr;
+    HBRUSH gapBrush = nullptr;
+    HBRUSH borderBrush = nullptr;
+    std::int32_t colX[10] = {};
+    std::int32_t rowY[10] = {};
+    std::int32_t cellSize = 0;
+    std::int32_t buttonBarX = 0;
+    std::int32_t clockX = 0;
+};
+
+struct GameState;
+
+// The module instance whose bitmaps 113 and 115 resize() loads; set by the shell before the
+// main window is created.
+void setRendererInstance(HINSTANCE instance);
+
+void resize(BoardRenderer& renderer, HWND window, int width, int height);
+void layout(BoardRenderer& renderer, HWND window);
+void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
+               int hoveredCell, std::int8_t selectedDigit);
+void drawButtonBar(BoardRenderer& renderer, int hoveredButton);
+void drawClock(BoardRenderer& renderer, int seconds);
+void drawClearBanner(BoardRenderer& renderer);
+void presentFrame(BoardRenderer& renderer, HWND window);
+void redrawAll(GameState& game);
+void release(BoardRenderer& renderer);
+
+// Copies the back buffer to a paint DC (WM_PAINT); nothing is drawn anew.
+void paintFromBackBuffer(const BoardRenderer& renderer, HDC paintDC);
+
+} // namespace korvani
