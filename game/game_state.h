@@ -43,4 +43,8 @@ void onTimer(GameState& game);
 int hitTestButton(const GameState& game, int x, int y);
 int hitTestCell(const GameState& game, int x, int y);
 
+// Keys 1..9 select that digit as a click on a cell showing it would, while a game is in play
+// (a puzzle may show only eight distinct digits among its givens).
+void onDigitKey(GameState& game, int digit);
+
 } // namespace korvani
