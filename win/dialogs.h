@@ -1,0 +1,40 @@
+// The three modal dialogs (About, Problem-selection, Open-problem), the routine that centres
+// them, and the start-up run of the Open-problem dialog. Each procedure takes the ProgressStore
+// as its creation parameter and keeps the pointer in the dialog's DWLP_USER slot.
+#pragma once
+
+#include "progress/progress_store.h"
+
+#include <windows.h>
+
+namespace korvani {
+
+// Resource and control identifiers of the dialog templates in win/resources/korvani.rc.
+inline constexpr WORD selectProblemDialogId = 108;
+inline constexpr int selectProblemTitleId = 109; // static: the problem file's name
+inline constexpr int selectProblemListId = 110;
+inline constexpr int selectProblemClearId = 115; // push button "クリア"
+inline constexpr WORD openProblemDialogId = 111;
+inline constexpr int openProblemListId = 112;
+inline constexpr WORD aboutDialogId = 116;
+
+// Moves a dialog to the middle of its parent window (of the desktop when it has none), kept
+// inside the work area, and shows it.
+void centreDialog(HWND dialog);
+
+INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Lists the puzzles of the current file; IDOK has stored the chosen line in currentProblemIndex.
+// Its Clear button erases the current file's clear times at once (also when then cancelled).
+INT_PTR CALLBACK selectProblemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Lists the *.dat files beside the executable; IDOK has loaded the chosen file, made its record
+// current and chosen its first uncleared puzzle. A file that fails to load leaves the store as it
+// was, problemFileName included. Ends by itself with IDCANCEL when there is no file to list.
+INT_PTR CALLBACK openProblemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Start-up without a usable save or problem file: the Open-problem dialog with no owner. True
+// when a file was chosen and loaded.
+bool runStartupOpenProblemDialog(HINSTANCE instance, ProgressStore& store);
+
+} // namespace korvani
