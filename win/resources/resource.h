@@ -1,0 +1,30 @@
+// Identifiers of korvani's resources and dialog controls, shared by the resource script and
+// the Windows shell. Plain macros, so the resource compiler can read this file too.
+#pragma once
+
+// Main window
+#define IDS_CLASS_NAME 101 // "KORVANI"
+#define IDS_WINDOW_TITLE 102 // "korvani"
+#define IDR_MAIN_MENU 101
+#define IDI_KORVANI 103
+#define IDM_OPEN_PROBLEMS 104
+#define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
+#define IDM_ABOUT 106
+#define IDM_EXIT 107
+
+// Bitmaps
+#define IDB_BUTTON_STRIP 113
+#define IDB_TIMER_FONT 115
+
+// Problem-selection dialog
+#define IDD_SELECT_PROBLEM 108
+#define IDC_SELECT_FILE_NAME 109
+#define IDC_SELECT_LIST 110
+#define IDC_SELECT_CLEAR 115
+
+// Open-problem dialog
+#define IDD_OPEN_PROBLEMS 111
+#define IDC_OPEN_LIST 112
+
+// About dialog
+#define IDD_ABOUT 116
