@@ -1,21 +1,113 @@
-// Board renderer. Until a back buffer exists (no window, or none of at least 32 x 32 yet)
-// every drawing operation does nothing, so the rules of play can run without a window.
+// Board renderer: owns the back buffer, the two bitmap resources, the tile atlas, the brushes
+// and the glyph rasteriser; computes the layout for the client size and composes frames
+// incrementally into the back buffer, which reaches the window as one copy.
 #include "render/board_renderer.h"
 
 #include "game/game_state.h"
 #include "render/board_geometry.h"
+#include "render/glyph_rasterizer.h"
+#include "render/tile_atlas.h"
+
+#include <cstdlib>
+#include <new>
 
 namespace korvani {
 
 namespace {
+
 HINSTANCE rendererInstance = nullptr;
+
+constexpr COLORREF backgroundColour = 0xFFE0E0; // pale blue, as the bitmaps' own ground
+constexpr COLORREF gapColour = 0x808080;
+constexpr COLORREF borderColour = 0x000000;
+constexpr int minimumClientSide = 32;
+constexpr int buttonSourceHighlightX = 450; // the highlighted forms start at image 5
+constexpr COLORREF bannerTransparent = 0xFFFFFF;
+constexpr int atlasTiles = 74;
+
+void loadBitmapSurface(Surface*& surface, HDC windowDC, int resource) {
+    if (surface) return;
+    HBITMAP bitmap = LoadBitmapA(rendererInstance, MAKEINTRESOURCEA(resource));
+    // Without the bitmap there is nothing to wrap; the next resize tries again.
+    if (bitmap) surface = wrapBitmap(windowDC, bitmap);
 }
 
-void setRendererInstance(HINSTANCE instance) { rendererInstance = instance; }
+void deleteBrush(HBRUSH& brush) {
+    if (brush) DeleteObject(brush);
+    brush = nullptr;
+}
 
-void resize(BoardRenderer&, HWND, int, int) {}
+// Renders the 74 tiles at the current cell size into a top-down 24-bit strip and turns it into
+// a bitmap compatible with the window. Any failure leaves no atlas, so the cells stay blank.
+void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
+    releaseSurface(renderer.tileAtlas);
+    const int cellSize = renderer.cellSize;
+    if (cellSize <= 0 || !renderer.rasterizer) return;
 
-void layout(BoardRenderer& renderer, HWND) {
+    const int stride = tileAtlasStride(cellSize);
+    auto* pixels = static_cast<std::uint8_t*>(
+        std::malloc(static_cast<std::size_t>(stride) * static_cast<std::size_t>(cellSize)));
+    if (!pixels) return;
+    if (!buildTiles(*renderer.rasterizer, cellSize, stride, pixels)) {
+        std::free(pixels);
+        return;
+    }
+
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = atlasTiles * cellSize;
+    info.bmiHeader.biHeight = -cellSize; // rows top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    HBITMAP bitmap =
+        CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
+    std::free(pixels);
+    if (!bitmap) return;
+    renderer.tileAtlas = wrapBitmap(windowDC, bitmap);
+}
+
+void paintBoardBackground(BoardRenderer& renderer, int boardSize) {
+    Surface& back = *renderer.backBuffer;
+    fillRect(back, renderer.backgroundBrush, 0, 0, back.width, back.height);
+    fillRect(back, renderer.borderBrush, renderer.colX[0] - 4, renderer.rowY[0] - 4, boardSize,
+             boardSize);
+    fillRect(back, renderer.gapBrush, renderer.colX[0] - 2, renderer.rowY[0] - 2, boardSize - 4,
+             boardSize - 4);
+}
+
+} // namespace
+
+void setRendererInstance(HINSTANCE instance) {
+    rendererInstance = instance;
+}
+
+void resize(BoardRenderer& renderer, HWND window, int width, int height) {
+    if (width < minimumClientSide || height < minimumClientSide) return;
+    if (renderer.backBuffer && renderer.backBuffer->width == width &&
+        renderer.backBuffer->height == height)
+        return;
+
+    HDC windowDC = GetDC(window);
+    if (!renderer.rasterizer) renderer.rasterizer = createGlyphRasterizer();
+    loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResource);
+    loadBitmapSurface(renderer.timerFont, windowDC, timerFontResource);
+
+    releaseSurface(renderer.backBuffer);
+    renderer.backBuffer = createCompatibleSurface(windowDC, width, height);
+
+    deleteBrush(renderer.backgroundBrush);
+    deleteBrush(renderer.gapBrush);
+    deleteBrush(renderer.borderBrush);
+    renderer.backgroundBrush = CreateSolidBrush(backgroundColour);
+    renderer.gapBrush = CreateSolidBrush(gapColour);
+    renderer.borderBrush = CreateSolidBrush(borderColour);
+
+    ReleaseDC(window, windowDC);
+    layout(renderer, window);
+}
+
+void layout(BoardRenderer& renderer, HWND window) {
     if (!renderer.backBuffer) return;
     const BoardGeometry g =
         computeBoardGeometry(renderer.backBuffer->width, renderer.backBuffer->height);
@@ -24,17 +116,70 @@ void layout(BoardRenderer& renderer, HWND) {
         renderer.rowY[i] = g.rowY[i];
     }
     renderer.cellSize = g.cellSize;
+
+    HDC windowDC = GetDC(window);
+    rebuildTileAtlas(renderer, windowDC);
+    ReleaseDC(window, windowDC);
+
     renderer.buttonBarX = g.buttonBarX;
     renderer.clockX = g.clockX;
+    paintBoardBackground(renderer, g.boardSize);
 }
 
-void drawCells(BoardRenderer&, const CellGrid&, const CellGrid&, int, std::int8_t) {}
-void drawButtonBar(BoardRenderer&, int) {}
-void drawClock(BoardRenderer&, int) {}
-void drawClearBanner(BoardRenderer&) {}
-void presentFrame(BoardRenderer&, HWND) {}
+void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
+               int hoveredCell, std::int8_t selectedDigit) {
+    if (!renderer.backBuffer || !renderer.tileAtlas) return;
+    const int size = renderer.cellSize;
+    const auto selected = static_cast<std::uint8_t>(selectedDigit);
+    for (int cell = 0; cell < 81; ++cell) {
+        const int tile = tileForCell(givens[cell], userGrid[cell], selected, cell == hoveredCell);
+        BitBlt(renderer.backBuffer->memDC, renderer.colX[columnOf(cell)],
+               renderer.rowY[rowOf(cell)], size, size, renderer.tileAtlas->memDC, tile * size, 0,
+               SRCCOPY);
+    }
+}
+
+void drawButtonBar(BoardRenderer& renderer, int hoveredButton) {
+    if (!renderer.backBuffer || !renderer.buttonStrip) return;
+    for (int button = 0; button < 2; ++button) {
+        const int sourceX =
+            buttonWidth * button + (hoveredButton == button ? buttonSourceHighlightX : 0);
+        BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + buttonWidth * button, 2,
+               buttonWidth, buttonHeight, renderer.buttonStrip->memDC, sourceX, 0, SRCCOPY);
+    }
+}
+
+void drawClock(BoardRenderer& renderer, int seconds) {
+    if (!renderer.backBuffer || !renderer.timerFont) return;
+    ClockGlyph glyphs[5];
+    clockGlyphs(renderer.clockX, seconds, glyphs);
+    for (const ClockGlyph& glyph : glyphs)
+        BitBlt(renderer.backBuffer->memDC, glyph.destX, clockGlyphY, glyph.width, clockGlyphHeight,
+               renderer.timerFont->memDC, glyph.sourceX, 0, SRCCOPY);
+}
+
+void drawClearBanner(BoardRenderer& renderer) {
+    if (!renderer.backBuffer) return;
+    Surface& back = *renderer.backBuffer;
+    fillRect(back, renderer.backgroundBrush, 0, 0, renderer.buttonBarX + 2 * buttonWidth,
+             bandHeight);
+    int x = 0;
+    int y = 0;
+    if (!renderer.timerFont || !bannerPosition(back.width, back.height, x, y)) return;
+    TransparentBlt(back.memDC, x, y, bannerWidth, bannerHeight, renderer.timerFont->memDC, 0,
+                   bannerSourceY, bannerWidth, bannerHeight, bannerTransparent);
+}
+
+void presentFrame(BoardRenderer& renderer, HWND window) {
+    if (!renderer.backBuffer) return;
+    HDC windowDC = GetDC(window);
+    BitBlt(windowDC, 0, 0, renderer.backBuffer->width, renderer.backBuffer->height,
+           renderer.backBuffer->memDC, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDC);
+}
 
 void redrawAll(GameState& game) {
+    if (!game.renderer.backBuffer || !game.currentProblem) return;
     drawButtonBar(game.renderer, game.hoveredButton);
     drawCells(game.renderer, game.currentProblem->givens, game.userGrid, game.hoveredCell,
               game.selectedDigit);
@@ -42,8 +187,22 @@ void redrawAll(GameState& game) {
     presentFrame(game.renderer, game.mainWindow);
 }
 
-void release(BoardRenderer&) {}
+void release(BoardRenderer& renderer) {
+    releaseSurface(renderer.backBuffer);
+    releaseSurface(renderer.buttonStrip);
+    releaseSurface(renderer.timerFont);
+    releaseSurface(renderer.tileAtlas);
+    destroyGlyphRasterizer(renderer.rasterizer);
+    renderer.rasterizer = nullptr;
+    deleteBrush(renderer.backgroundBrush);
+    deleteBrush(renderer.gapBrush);
+    deleteBrush(renderer.borderBrush);
+}
 
-void paintFromBackBuffer(const BoardRenderer&, HDC) {}
+void paintFromBackBuffer(const BoardRenderer& renderer, HDC paintDC) {
+    if (!renderer.backBuffer) return;
+    BitBlt(paintDC, 0, 0, renderer.backBuffer->width, renderer.backBuffer->height,
+           renderer.backBuffer->memDC, 0, 0, SRCCOPY);
+}
 
 } // namespace korvani

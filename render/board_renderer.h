@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/grid.h"
+#include "render/surface.h"
 
 #include <windows.h>
 
@@ -12,15 +13,6 @@
 namespace korvani {
 
 struct GlyphRasterizer;
-
-// One bitmap selected into its own memory DC. Created and released by one recipe each.
-struct Surface {
-    HDC memDC = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ previousBitmap = nullptr;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
 
 struct BoardRenderer {
     Surface* backBuffer = nullptr;
@@ -40,10 +32,15 @@ struct BoardRenderer {
 
 struct GameState;
 
+inline constexpr int buttonStripResource = 113;
+inline constexpr int timerFontResource = 115;
+
 // The module instance whose bitmaps 113 and 115 resize() loads; set by the shell before the
 // main window is created.
 void setRendererInstance(HINSTANCE instance);
 
+// Every drawing operation below does nothing until a back buffer exists (no window yet, or none
+// of at least 32 x 32), so the rules of play can run without a window.
 void resize(BoardRenderer& renderer, HWND window, int width, int height);
 void layout(BoardRenderer& renderer, HWND window);
 void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,

@@ -1,0 +1,102 @@
+// The program's entry point: start-up in a fixed order (texts, game state, save file and
+// problem file, window class, window at a 522 x 554 client area, first puzzle), the message
+// loop, and the last clean-up when the loop ends without WM_DESTROY.
+#include "game/game_state.h"
+#include "progress/progress_io.h"
+#include "render/board_renderer.h"
+#include "win/app_state.h"
+#include "win/sizing_limit.h"
+#include "win/window_proc.h"
+
+namespace {
+
+constexpr UINT classNameString = 101;
+constexpr UINT titleString = 102;
+constexpr WORD iconResource = 103;
+constexpr WORD menuResource = 101;
+
+char windowTitle[64];
+char windowClassName[64];
+
+void registerMainClass(HINSTANCE instance) {
+    WNDCLASSEXA windowClass = {};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = korvani::mainWindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconResource));
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = nullptr; // the back buffer covers every pixel
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(menuResource);
+    windowClass.lpszClassName = windowClassName;
+    RegisterClassExA(&windowClass);
+}
+
+// Gives the window a client area of exactly 522 x 554 whatever the frame and menu bar measure.
+void sizeToMinimumClient(HWND window) {
+    const korvani::FrameExtra frame = korvani::measureFrameExtra(window);
+    korvani::setFrameExtra(frame);
+    const int chromeHeight = frame.height - 32;
+    SetWindowPos(window, nullptr, 0, 0, frame.width + korvani::minimumClientWidth,
+                 chromeHeight + korvani::minimumClientHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void startFirstGame(korvani::GameState& game) {
+    if (game.solvedFlag) {
+        korvani::restart(game);
+        return;
+    }
+    // A stored unfinished game goes on with its digits and clock.
+    korvani::layout(game.renderer, game.mainWindow);
+    SetTimer(game.mainWindow, korvani::clockTimerId, korvani::clockPeriodMs, nullptr);
+    korvani::redrawAll(game);
+}
+
+} // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    using namespace korvani;
+    LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
+    LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
+
+    gameState = createGameState();
+    if (!gameState) return 0;
+
+    if (!loadProgress(*gameState, instance)) {
+        MessageBoxA(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
+        destroyGameState(gameState);
+        gameState = nullptr;
+        return 0;
+    }
+
+    registerMainClass(instance);
+    appInstance = instance;
+    setRendererInstance(instance);
+
+    HWND window = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                  nullptr, nullptr, instance, nullptr);
+    if (!window) {
+        destroyGameState(gameState);
+        gameState = nullptr;
+        return 0;
+    }
+    sizeToMinimumClient(window);
+    ShowWindow(window, showCommand);
+    UpdateWindow(window);
+    // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.
+    if (!gameState->mainWindow) gameState->mainWindow = window;
+    startFirstGame(*gameState);
+
+    MSG message = {};
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    if (gameState) {
+        destroyGameState(gameState);
+        gameState = nullptr;
+    }
+    return static_cast<int>(message.wParam);
+}
