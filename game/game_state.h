@@ -2,6 +2,7 @@
 // change it in answer to the mouse and the clock.
 #pragma once
 
+#include "progress/progress_restore.h"
 #include "progress/progress_store.h"
 #include "render/board_renderer.h"
 
@@ -13,7 +14,6 @@ namespace korvani {
 
 inline constexpr UINT_PTR clockTimerId = 1;
 inline constexpr UINT clockPeriodMs = 1000;
-inline constexpr std::int32_t clockLimitSeconds = 3599;
 inline constexpr WORD commandOpenProblem = 104;
 inline constexpr WORD commandSelectProblem = 105;
 inline constexpr WORD commandAbout = 106;
@@ -32,7 +32,8 @@ struct GameState {
     std::int32_t hoveredCell = -1;
 };
 
-// A fresh GameState with every field at its initial value, or null when out of memory.
+// A fresh GameState with every field at its initial value, or null when out of memory. It is
+// freed by destroyGameState (progress/progress_io.h), which saves first.
 GameState* createGameState();
 
 void restart(GameState& game);

@@ -1,0 +1,259 @@
+// The save file's byte layout and its damage-tolerant reader.
+#include "progress/save_file.h"
+
+#include "progress/progress_records.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace korvani {
+
+namespace {
+
+void putInt32(std::uint8_t* out, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    out[0] = static_cast<std::uint8_t>(bits);
+    out[1] = static_cast<std::uint8_t>(bits >> 8);
+    out[2] = static_cast<std::uint8_t>(bits >> 16);
+    out[3] = static_cast<std::uint8_t>(bits >> 24);
+}
+
+std::uint32_t getUint32(const std::uint8_t* in) {
+    return static_cast<std::uint32_t>(in[0]) | static_cast<std::uint32_t>(in[1]) << 8 |
+           static_cast<std::uint32_t>(in[2]) << 16 | static_cast<std::uint32_t>(in[3]) << 24;
+}
+
+std::int32_t getInt32(const std::uint8_t* in) {
+    return static_cast<std::int32_t>(getUint32(in));
+}
+
+bool isSeparator(char c) {
+    return c == '\\' || c == '/';
+}
+
+// Paths and names are code page 932: the second byte of a double-byte character can be 0x5C,
+// the byte of '\\' (as in 表, 95 5C), and is never a separator.
+bool isLeadByte(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Length of the directory prefix of the first `length` characters of `path`: up to and
+// including the last separator, 0 when there is none.
+std::size_t directoryPrefix(const char* path, std::size_t length) {
+    std::size_t prefix = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isLeadByte(path[i]) && i + 1 < length && path[i + 1] != '\0') {
+            ++i;
+        } else if (isSeparator(path[i])) {
+            prefix = i + 1;
+        }
+    }
+    return prefix;
+}
+
+// Offsets of the header fields in the file.
+constexpr std::size_t offsetRecordCount = 64;
+constexpr std::size_t offsetProblemIndex = 68;
+constexpr std::size_t offsetGameFlag = 72;
+constexpr std::size_t offsetElapsed = 76;
+constexpr std::size_t offsetGrid = 80;
+constexpr std::size_t offsetPadding = 161;
+
+// Records are read in batches of this many, so a huge stored count costs nothing until the
+// bytes are really there.
+constexpr std::size_t recordBatch = 256;
+constexpr std::size_t maxRecords = 0x7FFFFFFF;
+
+struct MemorySource {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t position;
+};
+
+std::size_t readFromMemory(void* context, void* buffer, std::size_t size) {
+    auto* source = static_cast<MemorySource*>(context);
+    const std::size_t left = source->size - source->position;
+    const std::size_t n = size < left ? size : left;
+    if (n > 0) std::memcpy(buffer, source->data + source->position, n);
+    source->position += n;
+    return n;
+}
+
+std::size_t readFromFile(void* context, void* buffer, std::size_t size) {
+    return std::fread(buffer, 1, size, static_cast<std::FILE*>(context));
+}
+
+// Reads until `size` bytes arrived or the source has no more.
+std::size_t readFully(SaveByteSource source, void* context, std::uint8_t* buffer,
+                      std::size_t size) {
+    std::size_t total = 0;
+    while (total < size) {
+        const std::size_t n = source(context, buffer + total, size - total);
+        if (n == 0) break;
+        total += n;
+    }
+    return total;
+}
+
+} // namespace
+
+bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length) {
+    std::memset(store.savePath, 0, sizeof store.savePath);
+    store.dirPrefixLength = 0;
+    // GetModuleFileNameA returns the buffer size when the path was cut to fit; a path of 511
+    // characters is the longest that arrives whole.
+    if (modulePath == nullptr || length < 3 || length >= sizeof store.savePath) return false;
+    if (std::memchr(modulePath, '\0', length) != nullptr) return false;
+    const std::size_t prefix = directoryPrefix(modulePath, length);
+    // Overwriting a separator would put the save file outside the executable's folder.
+    if (prefix > length - 3) return false;
+    std::memcpy(store.savePath, modulePath, length);
+    store.savePath[length - 3] = 's';
+    store.savePath[length - 2] = 'a';
+    store.savePath[length - 1] = 'v';
+    store.dirPrefixLength = static_cast<std::int32_t>(prefix);
+    return true;
+}
+
+bool problemFileNameUsable(const SaveHeader& header) {
+    const char* name = header.problemFileName;
+    const void* end = std::memchr(name, '\0', sizeof header.problemFileName);
+    if (end == nullptr || end == name) return false;
+    const auto length = static_cast<std::size_t>(static_cast<const char*>(end) - name);
+    if (directoryPrefix(name, length) != 0) return false;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isLeadByte(name[i]) && i + 1 < length) {
+            ++i;
+        } else if (name[i] == ':') {
+            return false;
+        }
+    }
+    return true;
+}
+
+void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out) {
+    std::memcpy(out, header.problemFileName, sizeof header.problemFileName);
+    putInt32(out + offsetRecordCount, header.recordCount);
+    putInt32(out + offsetProblemIndex, header.currentProblemIndex);
+    putInt32(out + offsetGameFlag, header.savedGameFlag);
+    putInt32(out + offsetElapsed, header.savedElapsedSeconds);
+    std::memcpy(out + offsetGrid, header.savedUserGrid.data(), header.savedUserGrid.size());
+    std::memcpy(out + offsetPadding, header.padding, sizeof header.padding);
+}
+
+void decodeSaveHeader(const std::uint8_t* in, SaveHeader& header) {
+    std::memcpy(header.problemFileName, in, sizeof header.problemFileName);
+    header.recordCount = getInt32(in + offsetRecordCount);
+    header.currentProblemIndex = getInt32(in + offsetProblemIndex);
+    header.savedGameFlag = getInt32(in + offsetGameFlag);
+    header.savedElapsedSeconds = getInt32(in + offsetElapsed);
+    std::memcpy(header.savedUserGrid.data(), in + offsetGrid, header.savedUserGrid.size());
+    std::memcpy(header.padding, in + offsetPadding, sizeof header.padding);
+}
+
+void encodeProgressRecord(const ProgressRecord& record, std::uint8_t* out) {
+    putInt32(out, static_cast<std::int32_t>(record.fileKey));
+    for (int i = 0; i < maxProblemsPerFile; ++i) {
+        const auto bits = static_cast<std::uint16_t>(record.clearSeconds[i]);
+        out[4 + 2 * i] = static_cast<std::uint8_t>(bits);
+        out[5 + 2 * i] = static_cast<std::uint8_t>(bits >> 8);
+    }
+}
+
+void decodeProgressRecord(const std::uint8_t* in, ProgressRecord& record) {
+    record.fileKey = getUint32(in);
+    for (int i = 0; i < maxProblemsPerFile; ++i) {
+        const auto bits = static_cast<std::uint16_t>(in[4 + 2 * i] | in[5 + 2 * i] << 8);
+        record.clearSeconds[i] = static_cast<std::int16_t>(bits);
+    }
+}
+
+std::size_t saveFileSize(const ProgressStore& store) {
+    const std::int32_t count = store.header.recordCount;
+    if (count < 0 || (count > 0 && store.records == nullptr)) return 0;
+    return saveHeaderSize + progressRecordSize * static_cast<std::size_t>(count);
+}
+
+void encodeSaveFile(const ProgressStore& store, std::uint8_t* out) {
+    encodeSaveHeader(store.header, out);
+    for (std::int32_t i = 0; i < store.header.recordCount; ++i) {
+        encodeProgressRecord(store.records[i],
+                             out + saveHeaderSize +
+                                 progressRecordSize * static_cast<std::size_t>(i));
+    }
+}
+
+bool readSaveFile(ProgressStore& store, SaveByteSource source, void* context) {
+    releaseRecords(store);
+    std::uint8_t headerBytes[saveHeaderSize] = {};
+    readFully(source, context, headerBytes, saveHeaderSize);
+    decodeSaveHeader(headerBytes, store.header);
+
+    // A count that is negative or larger than what the file holds is not believed: every whole
+    // record present is kept instead, so that none read whole is lost on the next save.
+    const std::int32_t stored = store.header.recordCount;
+    const std::size_t wanted = stored >= 0 ? static_cast<std::size_t>(stored) : maxRecords;
+    store.header.recordCount = 0;
+
+    ProgressRecord* table = nullptr;
+    std::size_t capacity = 0;
+    std::size_t count = 0;
+    std::uint8_t batch[recordBatch * progressRecordSize];
+    while (count < wanted) {
+        std::size_t ask = wanted - count;
+        if (ask > recordBatch) ask = recordBatch;
+        const std::size_t got = readFully(source, context, batch, ask * progressRecordSize);
+        const std::size_t whole = got / progressRecordSize;
+        if (whole == 0) break;
+        if (count + whole > capacity) {
+            std::size_t grown = capacity == 0 ? whole : capacity * 2;
+            if (grown < count + whole) grown = count + whole;
+            if (grown > wanted) grown = wanted;
+            void* larger = std::realloc(table, grown * sizeof(ProgressRecord));
+            if (larger == nullptr) {
+                std::free(table);
+                std::memset(&store.header, 0, sizeof store.header);
+                return false;
+            }
+            table = static_cast<ProgressRecord*>(larger);
+            capacity = grown;
+        }
+        for (std::size_t i = 0; i < whole; ++i) {
+            decodeProgressRecord(batch + i * progressRecordSize, table[count + i]);
+        }
+        count += whole;
+        if (got < ask * progressRecordSize) break;
+    }
+    store.records = table;
+    store.header.recordCount = static_cast<std::int32_t>(count);
+    return true;
+}
+
+bool decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size) {
+    MemorySource source{data, data != nullptr ? size : 0, 0};
+    return readSaveFile(store, readFromMemory, &source);
+}
+
+SaveFileRead readSaveFile(ProgressStore& store, const char* path) {
+    std::FILE* file = std::fopen(path, "rb");
+    if (file == nullptr) return SaveFileRead::missing;
+    const bool held = readSaveFile(store, readFromFile, file);
+    std::fclose(file);
+    return held ? SaveFileRead::read : SaveFileRead::outOfMemory;
+}
+
+bool writeSaveFile(const ProgressStore& store, SaveFileWriter writer) {
+    if (store.savePath[0] == '\0' || writer == nullptr) return false;
+    const std::size_t size = saveFileSize(store);
+    if (size == 0) return false;
+    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size));
+    if (bytes == nullptr) return false;
+    encodeSaveFile(store, bytes);
+    const bool written = writer(store.savePath, bytes, size);
+    std::free(bytes);
+    return written;
+}
+
+} // namespace korvani

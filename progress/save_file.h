@@ -1,0 +1,66 @@
+// The save file's bytes: the save path beside the executable, the 164-byte header and 64-byte
+// records in little-endian order, and reading a file that may be short, cut or damaged without
+// ever trusting its counts. No platform calls: the game, the tests and the fuzzer share it.
+#pragma once
+
+#include "progress/progress_store.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace korvani {
+
+// Fills savePath and dirPrefixLength from the executable's path, `length` characters as
+// GetModuleFileNameA returned them: the last three characters become "sav" by position.
+// False, with savePath empty and dirPrefixLength 0, when no save file may be used there: an
+// empty path, one that filled the 512-byte buffer (GetModuleFileNameA then returns a cut path),
+// or one whose last three characters hold a separator (the save file would leave the folder).
+bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length);
+
+// Whether the header's problemFileName can name a problem file: a non-empty bare file name,
+// NUL-terminated within its 64 bytes, with no '\', '/' or ':' (the Open-problem dialog only ever
+// stores names of files in the executable's folder).
+bool problemFileNameUsable(const SaveHeader& header);
+
+void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out);         // saveHeaderSize bytes
+void decodeSaveHeader(const std::uint8_t* in, SaveHeader& header);          // saveHeaderSize bytes
+void encodeProgressRecord(const ProgressRecord& record, std::uint8_t* out); // 64 bytes
+void decodeProgressRecord(const std::uint8_t* in, ProgressRecord& record);  // 64 bytes
+
+// Length of the whole file for the store as it stands: the header and recordCount records.
+// 0 when the store is inconsistent (a negative count, or records counted but no table).
+std::size_t saveFileSize(const ProgressStore& store);
+
+// Writes saveFileSize(store) bytes: the header as held in memory, then the records.
+void encodeSaveFile(const ProgressStore& store, std::uint8_t* out);
+
+// Where the bytes of a save file come from: fills `buffer` with up to `size` bytes and returns
+// how many it placed; fewer only at the end of the file or on a read error.
+using SaveByteSource = std::size_t (*)(void* context, void* buffer, std::size_t size);
+
+// Reads a whole save file into the store, replacing its header and records. The header starts
+// all zero, so a file shorter than 164 bytes leaves the fields it does not reach at 0. Only
+// records that are present whole are read: recordCount records when the file holds at least
+// that many, otherwise every whole record that is there; a trailing part of a record is dropped.
+// recordCount then says how many records the table holds. The table grows with the bytes that
+// actually arrive, never from the stored count. False only when memory ran out; the store then
+// holds no records and the header is all zero.
+bool readSaveFile(ProgressStore& store, SaveByteSource source, void* context);
+
+// The same for a save file already in memory.
+bool decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size);
+
+enum class SaveFileRead { read, missing, outOfMemory };
+
+// The same from the file at `path`, opened for binary reading. `missing` when it cannot be
+// opened; the store is then unchanged.
+SaveFileRead readSaveFile(ProgressStore& store, const char* path);
+
+// Writes `size` bytes as the file at `path`; true only when they all reached it.
+using SaveFileWriter = bool (*)(const char* path, const void* data, std::size_t size);
+
+// Encodes the store and hands the bytes to `writer` for savePath. False when nothing or not
+// everything was written: no save path, an inconsistent store, no memory, or the writer failed.
+bool writeSaveFile(const ProgressStore& store, SaveFileWriter writer);
+
+} // namespace korvani

@@ -1,0 +1,99 @@
+// Helpers for the save-file tests: a private scratch folder per test, whole-file reads and
+// writes, and a progress store set up as a successful problem-file load would leave it.
+#pragma once
+
+#include "progress/progress_records.h"
+#include "progress/progress_store.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace korvani::testing {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A folder of its own for one test, removed with everything in it at the end.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = "korvani-progress-";
+        if (info != nullptr) name += std::string(info->test_suite_name()) + "-" + info->name();
+        for (char& c : name) {
+            if (c == '/') c = '_';
+        }
+        path_ = std::filesystem::temp_directory_path() / name;
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    std::filesystem::path file(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+inline Bytes readBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+inline void writeText(const std::filesystem::path& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text;
+}
+
+// Appends a record to the table with std::realloc, as the problem-file loader grows it.
+inline void appendRecord(ProgressStore& store, std::uint32_t key) {
+    const std::int32_t count = store.header.recordCount;
+    void* grown = std::realloc(store.records, sizeof(ProgressRecord) * (count + 1));
+    ASSERT_NE(grown, nullptr);
+    store.records = static_cast<ProgressRecord*>(grown);
+    store.records[count] = ProgressRecord{};
+    store.records[count].fileKey = key;
+    store.header.recordCount = count + 1;
+}
+
+// A store as a load of a problem file of `problemCount` puzzles leaves it, with `recordCount`
+// records of which `current` is the file's. Puzzles carry no givens unless a test sets some.
+struct LoadedStore {
+    ProgressStore store;
+    LoadedStore(int problemCount, int recordCount, int current) {
+        for (int i = 0; i < recordCount; ++i) appendRecord(store, 0x1000u + i);
+        store.problemCount = problemCount;
+        store.currentRecordIndex = current;
+    }
+    ~LoadedStore() { releaseRecords(store); }
+    LoadedStore(const LoadedStore&) = delete;
+    LoadedStore& operator=(const LoadedStore&) = delete;
+    ProgressRecord& record() { return store.records[store.currentRecordIndex]; }
+};
+
+// Releases the record table of a store when the test ends.
+struct RecordsReleaser {
+    ProgressStore& store;
+    ~RecordsReleaser() { releaseRecords(store); }
+};
+
+} // namespace korvani::testing
