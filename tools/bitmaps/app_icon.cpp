@@ -3,6 +3,8 @@
 // drawn separately for every size so that each one falls on whole pixels.
 #include "artwork.h"
 
+#include <algorithm>
+
 namespace korvani::bitmaps {
 
 namespace {

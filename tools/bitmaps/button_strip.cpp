@@ -2,6 +2,7 @@
 // border and a shadow below and to the right, on the window background, its label centred.
 #include "artwork.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace korvani::bitmaps {
