@@ -4,19 +4,20 @@
 #pragma once
 
 #include "progress/progress_store.h"
+#include "win/resources/resource.h"
 
 #include <windows.h>
 
 namespace korvani {
 
 // Resource and control identifiers of the dialog templates in win/resources/korvani.rc.
-inline constexpr WORD selectProblemDialogId = 108;
-inline constexpr int selectProblemTitleId = 109; // static: the problem file's name
-inline constexpr int selectProblemListId = 110;
-inline constexpr int selectProblemClearId = 115; // push button "クリア"
-inline constexpr WORD openProblemDialogId = 111;
-inline constexpr int openProblemListId = 112;
-inline constexpr WORD aboutDialogId = 116;
+inline constexpr WORD selectProblemDialogId = IDD_SELECT_PROBLEM;
+inline constexpr int selectProblemTitleId = IDC_SELECT_FILE_NAME; // the problem file's name
+inline constexpr int selectProblemListId = IDC_SELECT_LIST;
+inline constexpr int selectProblemClearId = IDC_SELECT_CLEAR; // push button "クリア"
+inline constexpr WORD openProblemDialogId = IDD_OPEN_PROBLEMS;
+inline constexpr int openProblemListId = IDC_OPEN_LIST;
+inline constexpr WORD aboutDialogId = IDD_ABOUT;
 
 // Moves a dialog to the middle of its parent window (of the desktop when it has none), kept
 // inside the work area, and shows it.
