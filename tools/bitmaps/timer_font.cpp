@@ -96,20 +96,26 @@ bool shapeBanner(const Font& font, int pixelSize, BannerShape& shape) {
 }
 
 bool drawBanner(const Font& font, Image& out, int top) {
-    // The largest size whose rimmed lettering fits the banner with its margin.
+    // The largest size whose rimmed lettering fits the banner with its margin, by bisection
+    // (the extent grows with the size): `fits` holds a size that fits, `tooBig` one that does not.
     BannerShape shape;
-    int size = 0;
-    for (int candidate = 60; candidate <= 120; ++candidate) {
+    int fits = 0;
+    int tooBig = 160;
+    while (tooBig - fits > 1) {
+        const int candidate = (fits + tooBig) / 2;
         BannerShape trial;
         if (!shapeBanner(font, candidate, trial)) return false;
         const int w = trial.inkRight - trial.inkLeft;
         const int h = trial.inkBottom - trial.inkTop;
         if (w > (kTimerWidth - 2 * kBannerMargin) * kSuper ||
-            h > (kBannerHeight - 2 * kBannerMargin) * kSuper)
-            break;
-        size = candidate;
+            h > (kBannerHeight - 2 * kBannerMargin) * kSuper) {
+            tooBig = candidate;
+            continue;
+        }
+        fits = candidate;
         shape = std::move(trial);
     }
+    const int size = fits;
     if (size == 0) return false;
 
     // Centre the rim's extent, on whole pixels.
