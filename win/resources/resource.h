@@ -3,7 +3,7 @@
 #pragma once
 
 // Main window
-#define IDS_CLASS_NAME 101 // "KORVANI"
+#define IDS_CLASS_NAME 101   // "KORVANI"
 #define IDS_WINDOW_TITLE 102 // "korvani"
 #define IDR_MAIN_MENU 101
 #define IDI_KORVANI 103
