@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64                               # the Windows cross compiler and windres
     wine64 xvfb xdotool imagemagick x11-utils          # running and driving the game under Wine
     fonts-ipafont-gothic fonts-wine locales            # Japanese text under Wine, ja_JP locale data
+    libfreetype-dev fonts-dejavu-core                  # the bitmap generator and its fonts
 )
 
 missing=()
