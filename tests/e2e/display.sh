@@ -26,6 +26,11 @@ start)
             if [ -e "/tmp/.X11-unix/X$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
                 echo ":$n $pid" >"$state/display"
                 echo "e2e display :$n (Xvfb $pid)"
+                # A wineserver that stays a minute after its last program, so that every test
+                # starts the game warm (0.2 s instead of 2 to 4 s).
+                "$korvani_wineserver" -p60 >/dev/null 2>&1 </dev/null || true
+                DISPLAY=":$n" LC_ALL=ja_JP.UTF-8 LOCPATH="$KORVANI_LOCPATH" \
+                    /usr/lib/wine/wine64 cmd /c exit >/dev/null 2>&1 || true
                 exit 0
             fi
             kill -0 "$pid" 2>/dev/null || break

@@ -14,6 +14,9 @@ e2e_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 e2e_top="$(cd "$e2e_here/../.." && pwd)"
 E2E_EXE="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
 E2E_STATE="${2:-${TMPDIR:-/tmp}/korvani-e2e-state}"
+# korvani-atlas.exe, which writes the tile strip that the game renders, or empty: the cells are
+# then checked by their colours only.
+E2E_ATLAS_TOOL="${3:-}"
 E2E_NAME="$(basename "$0" .sh)"
 E2E_RESOURCES="$e2e_top/win/resources"
 # Where tests leave screenshots worth keeping (the README's pictures are taken from them).
@@ -118,6 +121,7 @@ E2E_SAVE="$E2E_DIR/korvani.sav"
 # known solutions (a relabelling keeps the solution unique).
 PUZZLE_A="53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79"
 SOLUTION_A="534678912672195348198342567859761423426853791713924856961537284287419635345286179"
+EMPTY81="$(printf '0%.0s' $(seq 81))"
 relabel() { echo "$1" | tr '123456789' "$2"; }
 PUZZLE_B="$(relabel "$PUZZLE_A" 234567891)"
 SOLUTION_B="$(relabel "$SOLUTION_A" 234567891)"
@@ -186,6 +190,8 @@ e2e_wait_until() {
 
 e2e_start() {
     E2E_RC=""
+    # The pointer waits in the screen's far corner, so no cell is hovered when the window opens.
+    xdotool mousemove --sync 1279 1023
     (cd "$E2E_DIR" && exec "$e2e_top/scripts/wine-run.sh" "$E2E_DIR/korvani.exe") \
         >"$E2E_WORK/wine.log" 2>&1 &
     E2E_PID=$!
@@ -286,7 +292,7 @@ e2e_locate_client() {
 e2e_shot() {
     local png="$E2E_WORK/$1.png"
     import -window root -crop "${E2E_CW}x${E2E_CH}+${E2E_CX}+${E2E_CY}" +repage "$png"
-    convert "$png" -depth 8 "rgb:$E2E_WORK/$1.rgb"
+    rm -f "$E2E_WORK/$1.rgb"
 }
 
 # e2e_keep NAME DOCNAME : keeps a screenshot for the README.
@@ -294,6 +300,7 @@ e2e_keep() { cp "$E2E_WORK/$1.png" "$E2E_SHOTS/$2.png"; }
 
 # e2e_px NAME X Y : "R G B" of a client pixel of a shot.
 e2e_px() {
+    [ -f "$E2E_WORK/$1.rgb" ] || convert "$E2E_WORK/$1.png" -depth 8 "rgb:$E2E_WORK/$1.rgb"
     od -An -t u1 -j $((($3 * E2E_CW + $2) * 3)) -N 3 "$E2E_WORK/$1.rgb" | tr -s ' ' | sed 's/^ //; s/ $//'
 }
 
@@ -328,32 +335,44 @@ e2e_bitmap_piece() { # SOURCE.bmp X Y W H OUT.png
     convert "$E2E_RESOURCES/$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"
 }
 
-# The expected clock image for a count of seconds (the same glyph choice as the program's).
-e2e_clock_image() { # SECONDS OUT.png
-    local n=$1 m s
-    m=$((n / 60))
-    s=$((n % 60))
-    local tens=$((m < 10 ? 150 : 15 * (m / 10)))
-    local font="$E2E_RESOURCES/timer_font.bmp"
-    convert \( "$font" -crop "15x19+${tens}+0" +repage \) \
-        \( "$font" -crop "15x19+$((15 * (m % 10)))+0" +repage \) \
-        \( "$font" -crop "8x19+165+0" +repage \) \
-        \( "$font" -crop "15x19+$((15 * (s / 10)))+0" +repage \) \
-        \( "$font" -crop "15x19+$((15 * (s % 10)))+0" +repage \) +append "$2"
+# Signatures of the clock font's glyphs 0-9 and the blank (index 10), computed once.
+e2e_glyph_signatures() {
+    [ -n "${E2E_GLYPH_SIGS:-}" ] && return
+    local font="$E2E_RESOURCES/timer_font.bmp" args=() d
+    for d in 0 1 2 3 4 5 6 7 8 9 10; do
+        args+=("(" -clone 0 -crop "15x19+$((15 * d))+0" +repage ")")
+    done
+    E2E_GLYPH_SIGS="$(convert "$font" "${args[@]}" -delete 0 -alpha off -depth 8 -format '%#\n' info:)"
 }
 
-# The seconds shown by the clock of a shot at clock x, or -1 when it matches no count up to
-# the given limit.
-e2e_read_clock() { # NAME CLOCKX LIMIT
-    local n
-    for ((n = 0; n <= $3; n++)); do
-        e2e_clock_image "$n" "$E2E_WORK/clock-expected.png"
-        if [ "$(e2e_differing "$1" "$2" 11 68 19 "$E2E_WORK/clock-expected.png")" = "0" ]; then
-            echo "$n"
-            return
-        fi
+# The seconds that the clock of a shot shows (clock at x CLOCKX), or -1 when the four glyph
+# places do not each hold a glyph of the font (the colon is compared too).
+e2e_read_clock() { # NAME CLOCKX
+    e2e_glyph_signatures
+    local args=() dx
+    for dx in 0 15 38 53; do
+        args+=("(" -clone 0 -crop "15x19+$(($2 + dx))+11" +repage ")")
     done
-    echo -1
+    local shown
+    shown="$(convert "$E2E_WORK/$1.png" "${args[@]}" -delete 0 -alpha off -depth 8 -format '%#\n' info:)"
+    local digits=() sig i
+    while read -r sig; do
+        i=0
+        while read -r known; do
+            [ "$sig" = "$known" ] && break
+            i=$((i + 1))
+        done <<<"$E2E_GLYPH_SIGS"
+        [ "$i" -le 10 ] || { echo -1; return; }
+        digits+=("$i")
+    done <<<"$shown"
+    # A blank is only right in the tens of minutes; digits there only from ten minutes on.
+    [ "${digits[1]}" -le 9 ] && [ "${digits[2]}" -le 5 ] && [ "${digits[3]}" -le 9 ] || { echo -1; return; }
+    local tens=${digits[0]}
+    [ "$tens" -eq 10 ] && tens=0
+    [ "${digits[0]}" -eq 0 ] && { echo -1; return; }
+    convert "$E2E_RESOURCES/timer_font.bmp" -crop 8x19+165+0 +repage "$E2E_WORK/colon.png"
+    [ "$(e2e_differing "$1" $(($2 + 30)) 11 8 19 "$E2E_WORK/colon.png")" = 0 ] || { echo -1; return; }
+    echo $(((tens * 10 + digits[1]) * 60 + digits[2] * 10 + digits[3]))
 }
 
 # ---------------------------------------------------------------------------------------------
@@ -398,4 +417,121 @@ e2e_shot_until() { # TIMEOUT NAME PREDICATE...
         [ "$SECONDS" -ge "$deadline" ] && return 1
         sleep 0.1
     done
+}
+
+# ---------------------------------------------------------------------------------------------
+# Whole frames, composed here from the layout rules, the tile strip and the program's bitmaps
+
+# e2e_atlas CELL : $E2E_WORK/atlas-CELL.png, the 74 tiles at that cell size as korvani-atlas
+# paints them (the same painting that the game turns into its tile bitmap).
+e2e_atlas() {
+    local out="$E2E_WORK/atlas-$1.png"
+    [ -f "$out" ] && return 0
+    [ -n "$E2E_ATLAS_TOOL" ] && [ -f "$E2E_ATLAS_TOOL" ] || e2e_fail "korvani-atlas.exe not given"
+    (cd "$E2E_WORK" && "$e2e_top/scripts/wine-run.sh" "$E2E_ATLAS_TOOL" "$1" "atlas-$1.bmp") \
+        >/dev/null 2>&1 || e2e_fail "korvani-atlas failed"
+    convert "$E2E_WORK/atlas-$1.bmp" "$out"
+}
+
+# The tile of a cell into TILE: given g, player's digit u, selected digit (0 = none), hovered (1/0).
+tile_of() {
+    local g=$1 u=$2 sel=$3 hov=$4
+    if [ "$g" -ne 0 ]; then
+        TILE=$((g == sel ? g + 17 : g - 1))
+    elif [ "$u" -ne 0 ]; then
+        TILE=$((u == sel ? u + 26 : u + 8))
+    else
+        TILE=$((72 + hov))
+        return
+    fi
+    TILE=$((TILE + 36 * hov))
+}
+
+# e2e_expected_frame OUT GIVENS USER SELECTED HOVERED HOTBUTTON SECONDS [banner]
+# The frame that the layout, the cell tiles, the buttons and the clock give for the current
+# client size (E2E_CW x E2E_CH): GIVENS and USER are 81 characters ('.' or 0 empty), SELECTED a
+# digit or 0, HOVERED a cell index or -1, HOTBUTTON 0, 1 or -1, SECONDS the clock. With
+# "banner" the button bar is blanked and the "clear!" banner drawn over the middle.
+e2e_expected_frame() {
+    local out=$1 givens=$2 user=$3 sel=$4 hovered=$5 hot=$6 seconds=$7 banner=${8:-}
+    e2e_geometry "$E2E_CW" "$E2E_CH"
+    e2e_atlas "$CELL"
+    local atlas="$E2E_WORK/atlas-$CELL.png" strip="$E2E_RESOURCES/button_strip.bmp"
+    local font="$E2E_RESOURCES/timer_font.bmp"
+    local args=("$atlas" -write mpr:atlas +delete "$font" -write mpr:font +delete
+        -size "${E2E_CW}x${E2E_CH}" "xc:rgb(224,224,255)" +antialias
+        -fill black -draw "rectangle $((COLX[0] - 4)),$((ROWY[0] - 4)) $((COLX[9] - 1)),$((ROWY[9] - 1))"
+        -fill "rgb(128,128,128)" -draw "rectangle $((COLX[0] - 2)),$((ROWY[0] - 2)) $((COLX[9] - 3)),$((ROWY[9] - 3))")
+    local k g u
+    for ((k = 0; k < 81; k++)); do
+        g="${givens:k:1}"
+        u="${user:k:1}"
+        [ "$g" = . ] && g=0
+        [ "$u" = . ] && u=0
+        tile_of "$g" "$u" "$sel" $((k == hovered ? 1 : 0))
+        args+=("(" mpr:atlas -crop "${CELL}x${CELL}+$((TILE * CELL))+0" +repage ")"
+            -geometry "+${COLX[k % 9]}+${ROWY[k / 9]}" -composite)
+    done
+    local b
+    for b in 0 1; do
+        args+=("(" "$strip" -crop "90x30+$((90 * b + (hot == b ? 450 : 0)))+0" +repage ")"
+            -geometry "+$((BARX + 90 * b))+2" -composite)
+    done
+    local n=$((seconds < 0 ? 0 : (seconds > 3599 ? 3599 : seconds)))
+    local m=$((n / 60)) s=$((n % 60))
+    local glyphs=("$((m < 10 ? 150 : 15 * (m / 10))) 0 15" "$((15 * (m % 10))) 15 15" "165 30 8"
+        "$((15 * (s / 10))) 38 15" "$((15 * (s % 10))) 53 15")
+    local glyph sx dx w
+    for glyph in "${glyphs[@]}"; do
+        read -r sx dx w <<<"$glyph"
+        args+=("(" mpr:font -crop "${w}x19+${sx}+0" +repage ")" -geometry "+$((CLOCKX + dx))+11" -composite)
+    done
+    if [ -n "$banner" ]; then
+        args+=(-fill "rgb(224,224,255)" -draw "rectangle 0,0 $((BARX + 179)),31"
+            "(" mpr:font -crop "293x88+0+19" +repage -transparent white ")"
+            -geometry "+$(((E2E_CW - 293) / 2))+$(((E2E_CH - 88) / 2))" -composite)
+    fi
+    convert "${args[@]}" "$out"
+}
+
+# e2e_frame_is NAME GIVENS USER SELECTED HOVERED HOTBUTTON SECONDS... [banner]: the shot NAME
+# equals the expected frame for one of the given clock values (the clock may tick between the
+# input and the shot). Sets E2E_FRAME_SECONDS to the matching value, E2E_FRAME_DIFF otherwise.
+e2e_frame_is() {
+    local name=$1 givens=$2 user=$3 sel=$4 hovered=$5 hot=$6
+    shift 6
+    local banner="" values=() v
+    for v in "$@"; do
+        if [ "$v" = banner ]; then banner=banner; else values+=("$v"); fi
+    done
+    E2E_FRAME_DIFF=""
+    for v in "${values[@]}"; do
+        e2e_expected_frame "$E2E_WORK/$name-expected.png" "$givens" "$user" "$sel" "$hovered" "$hot" "$v" $banner
+        E2E_FRAME_DIFF="$(compare -metric AE "$E2E_WORK/$name.png" "$E2E_WORK/$name-expected.png" "$E2E_WORK/$name-diff.png" 2>&1 || true)"
+        if [ "$E2E_FRAME_DIFF" = 0 ]; then
+            E2E_FRAME_SECONDS=$v
+            return 0
+        fi
+    done
+    return 1
+}
+
+
+# e2e_frame_now NAME GIVENS USER SELECTED HOVERED HOTBUTTON [banner] : the shot equals the
+# expected frame at whatever time its clock shows (the clock itself must be a valid time).
+e2e_frame_now() {
+    e2e_geometry "$E2E_CW" "$E2E_CH"
+    local shown
+    shown="$(e2e_read_clock "$1" "$CLOCKX")"
+    [ "$shown" -ge 0 ] || { E2E_FRAME_DIFF="clock"; return 1; }
+    e2e_frame_is "$@" "$shown"
+}
+
+# e2e_expect_frame TIMEOUT NAME GIVENS USER SELECTED HOVERED HOTBUTTON [banner] : shoots until
+# the frame is as expected.
+e2e_expect_frame() {
+    local timeout=$1 name=$2
+    shift 2
+    e2e_shot_until "$timeout" "$name" e2e_frame_now "$name" "$@" ||
+        e2e_fail "frame $name differs from the expected one in $E2E_FRAME_DIFF pixels"
 }

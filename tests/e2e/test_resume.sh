@@ -15,7 +15,7 @@ e2e_click_cell 0 3
 e2e_click_cell 1 0
 e2e_click_cell 8 0
 e2e_move $((E2E_CW - 3)) $((E2E_CH - 3))
-two_seconds() { [ "$(e2e_read_clock play "$CLOCKX" 2)" = 2 ]; }
+two_seconds() { [ "$(e2e_read_clock play "$CLOCKX")" -ge 2 ]; }
 e2e_shot_until 6 play two_seconds || e2e_fail "the clock did not reach 0:02"
 e2e_close
 [ "$E2E_RC" -eq 0 ] || e2e_fail "exit code $E2E_RC"
@@ -28,20 +28,20 @@ expected="005500000$(printf '0%.0s' $(seq 1 63))600000000"
 
 e2e_start_game
 e2e_shot resumed
-for cell in "0 2" "0 3" "8 0"; do
-    [ "$(e2e_cell_count resumed $cell "$ENTERED_INK")" -gt 0 ] || e2e_fail "digit at ($cell) not resumed"
-done
+# Exactly the stored digits, nothing selected or hovered, buttons normal, the stored clock.
+e2e_frame_now resumed "$PUZZLE_A" "$expected" 0 -1 -1 ||
+    e2e_fail "resumed frame differs in $E2E_FRAME_DIFF pixels"
 [ "$(e2e_count resumed 0 "${ROWY[0]}" "$E2E_CW" $((ROWY[9] - ROWY[0])) "$MATCH_RED")" -eq 0 ] ||
     e2e_fail "a digit is selected after resuming"
 [ "$(e2e_count resumed 0 "${ROWY[0]}" "$E2E_CW" $((ROWY[9] - ROWY[0])) "$CREAM")" -eq 0 ] ||
     e2e_fail "a cell is hovered after resuming"
 e2e_bitmap_piece button_strip.bmp 0 0 180 30 "$E2E_WORK/buttons.png"
 e2e_expect_same resumed "$BARX" 2 180 30 "$E2E_WORK/buttons.png" "button bar"
-shown="$(e2e_read_clock resumed "$CLOCKX" $((saved + 1)))"
+shown="$(e2e_read_clock resumed "$CLOCKX")"
 [ "$shown" -eq "$saved" ] || [ "$shown" -eq $((saved + 1)) ] ||
     e2e_fail "resumed clock shows $shown, saved $saved"
 e2e_keep resumed screenshot-resumed
-runs_on() { [ "$(e2e_read_clock tick "$CLOCKX" $((saved + 3)))" -gt "$shown" ]; }
+runs_on() { [ "$(e2e_read_clock tick "$CLOCKX")" -gt "$shown" ]; }
 e2e_shot_until 4 tick runs_on || e2e_fail "the resumed clock does not run"
 e2e_close
 [ "$(save_seconds)" -gt "$saved" ] || e2e_fail "clock not carried on: $(save_seconds)"
