@@ -94,7 +94,10 @@ USER_C="..${PUZZLE_C:0:1}$(printf '.%.0s' $(seq 78))"
 e2e_shot before
 before="$(e2e_read_clock before "$CLOCKX")"
 open_selection
-sleep 2.5
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$DIALOG" | sed 's/^/S/')"
+import -window root -crop "${SWIDTH}x${SHEIGHT}+${SX}+${SY}" +repage "$E2E_SHOTS/screenshot-select-problem.png"
+sleep 2.2
 close_dialog_with Escape
 after_cancel() { [ "$(e2e_read_clock cancelled "$CLOCKX")" -ge $((before + 2)) ]; }
 e2e_shot_until 3 cancelled after_cancel || e2e_fail "the clock did not run on while the dialog was open"
