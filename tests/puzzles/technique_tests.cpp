@@ -227,6 +227,17 @@ TEST(GraderTechniques, SimpleColouringWrap) {
     expectStep(grid, Technique::SimpleColouring, {{at(0, 0), 3}, {at(4, 4), 3}, {at(1, 1), 3}});
 }
 
+TEST(GraderTechniques, SimpleColouringTrap) {
+    PencilGrid grid = openGrid();
+    // One cluster of 6: r0c0 = r4c0 (column 0), r4c0 = r4c5 (row 4), r4c5 = r1c5 (column 5).
+    // r0c0 and r1c5 have opposite colours, so a cell that sees both cannot hold 6.
+    keepOnly(grid, 9 + 0, 6, {at(0, 0), at(4, 0)});
+    keepOnly(grid, 4, 6, {at(4, 0), at(4, 5)});
+    keepOnly(grid, 9 + 5, 6, {at(4, 5), at(1, 5)});
+    expectStep(grid, Technique::SimpleColouring,
+               {{at(0, 3), 6}, {at(0, 4), 6}, {at(1, 1), 6}, {at(1, 2), 6}});
+}
+
 TEST(GraderTechniques, XChainSkyscraper) {
     PencilGrid grid = openGrid();
     // 6 in column 1 only at rows 0 and 6, in column 4 only at rows 2 and 6: r0c1 or r2c4 holds
