@@ -6,8 +6,12 @@
 # coordinates, reads back the client area's pixels with ImageMagick and reads the save file that
 # the program leaves behind.
 #
-# Arguments of every test script: the path of korvani.exe and a state folder shared by the
-# tests of one run (the display fixture writes the display it started there).
+# Arguments of every test script: the path of korvani.exe, a state folder shared by the tests
+# of one run (the display fixture writes the display it started there) and the path of
+# korvani-atlas.exe, whose tile strip the expected frames are composed from.
+#
+# The tests keep screenshots of the main states in STATE/shots; the README's pictures are
+# refreshed with   KORVANI_E2E_SHOTS=$PWD/docs ctest --preset windows -L e2e
 set -euo pipefail
 
 e2e_here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
