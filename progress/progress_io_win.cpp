@@ -7,6 +7,7 @@
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 #include "progress/save_file.h"
+#include "win/dialogs.h"
 
 namespace korvani {
 
@@ -22,10 +23,12 @@ void beginGame(GameState& game, const StartingGame& start) {
 }
 
 // Step 9 of start-up: the Open-problem dialog, with no owner, when there is no save file or its
-// problem file cannot be loaded. The dialog comes with the dialogs; until then start-up without
-// a usable save file fails here, and the shell shows its start-up error.
-bool chooseProblemFileAtStartup(GameState&, HINSTANCE) {
-    return false;
+// problem file cannot be loaded. On IDOK the dialog has loaded the chosen file, set the current
+// puzzle to its first uncleared one, and left solvedFlag at 1 for the shell's restart.
+bool chooseProblemFileAtStartup(GameState& game, HINSTANCE instance) {
+    if (!runStartupOpenProblemDialog(instance, game.progress)) return false;
+    beginGame(game, StartingGame{});
+    return true;
 }
 
 } // namespace

@@ -40,6 +40,16 @@ inline constexpr std::int32_t layoutRowY[10] = {47, 101, 155, 211, 265, 319, 375
 inline constexpr std::int32_t layoutCellSize = 52;
 inline constexpr std::int32_t layoutButtonBarX = 11;
 
+// Gives the renderer the geometry that layout computes for a 522 x 554 client area; with no
+// back buffer in these tests, layout itself keeps whatever geometry is there.
+inline void setLayoutGeometry(GameState& game) {
+    std::memcpy(game.renderer.colX, layoutColX, sizeof layoutColX);
+    std::memcpy(game.renderer.rowY, layoutRowY, sizeof layoutRowY);
+    game.renderer.cellSize = layoutCellSize;
+    game.renderer.buttonBarX = layoutButtonBarX;
+    game.renderer.clockX = layoutColX[9] - 68;
+}
+
 struct WindowEvents {
     GameState* game = nullptr; // receives WM_TIMER
     int timerMessages = 0;
@@ -110,11 +120,7 @@ class GameInWindow : public ::testing::Test {
         windowEvents = WindowEvents{};
         windowEvents.game = game;
         loadPuzzles(3);
-        std::memcpy(game->renderer.colX, layoutColX, sizeof layoutColX);
-        std::memcpy(game->renderer.rowY, layoutRowY, sizeof layoutRowY);
-        game->renderer.cellSize = layoutCellSize;
-        game->renderer.buttonBarX = layoutButtonBarX;
-        game->renderer.clockX = layoutColX[9] - 68;
+        setLayoutGeometry(*game);
     }
 
     void TearDown() override {

@@ -1,0 +1,434 @@
+// The progress store's Windows side under Wine: loadProgress with this executable's real path
+// and a problem file beside it, the save on exit through MoveFileExA, and the message box that
+// tells the player when the save file cannot be written.
+#include "../game/game_test_support.h"
+#include "../game/message_box_answerer.h"
+#include "progress/atomic_file.h"
+#include "progress/progress_io.h"
+#include "progress/save_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace korvani {
+namespace {
+
+using testing::MessageBoxAnswerer;
+using Bytes = std::vector<std::uint8_t>;
+
+constexpr char confirm[] = "確認";
+constexpr char cannotSave[] = "セーブファイルを書き込めませんでした。";
+constexpr char problemFile[] = "korvani-progress-test.dat";
+
+Bytes readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void writeFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A problem file line: the difficulty text, '/', the 81 cells with '.' for empty ones.
+std::string problemLine(int k) {
+    const Problem problem = testing::relabelledProblem(k);
+    std::string line = std::to_string(k) + "/";
+    for (std::uint8_t given : problem.givens)
+        line += given == 0 ? '.' : static_cast<char>('0' + given);
+    return line + "\r\n";
+}
+
+// A save file as the program writes it.
+Bytes saveBytes(const char* name, std::int32_t index, std::int32_t flag, std::int32_t seconds,
+                const CellGrid& grid, const std::vector<ProgressRecord>& records) {
+    SaveHeader header{};
+    std::strcpy(header.problemFileName, name);
+    header.recordCount = static_cast<std::int32_t>(records.size());
+    header.currentProblemIndex = index;
+    header.savedGameFlag = flag;
+    header.savedElapsedSeconds = seconds;
+    header.savedUserGrid = grid;
+    Bytes bytes(saveHeaderSize + progressRecordSize * records.size());
+    encodeSaveHeader(header, bytes.data());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        encodeProgressRecord(records[r], bytes.data() + saveHeaderSize + progressRecordSize * r);
+    }
+    return bytes;
+}
+
+ProgressRecord recordWithKey(std::uint32_t key) {
+    ProgressRecord record{};
+    record.fileKey = key;
+    return record;
+}
+
+// Files beside this executable: its save file (the exe's path with "sav" for its last three
+// characters) and a problem file of three puzzles.
+class BesideExecutable : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char path[MAX_PATH] = {};
+        const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+        ASSERT_GT(length, 3u);
+        ASSERT_LT(length, sizeof path);
+        savePath = std::string(path, length - 3) + "sav";
+        const std::string exe(path, length);
+        folder = exe.substr(0, exe.find_last_of("\\/") + 1);
+        removeFiles();
+        std::ofstream dat(folder + problemFile, std::ios::binary);
+        for (int k = 0; k < 3; ++k) dat << problemLine(k);
+        window = testing::createTestWindow();
+        ASSERT_NE(window, nullptr);
+    }
+
+    void TearDown() override {
+        for (GameState* game : games) {
+            game->mainWindow = nullptr;
+            destroyGameState(game);
+        }
+        if (window != nullptr) DestroyWindow(window);
+        removeFiles();
+    }
+
+    void removeFiles() {
+        DeleteFileA(savePath.c_str());
+        DeleteFileA((savePath + ".tmp").c_str());
+        RemoveDirectoryA((savePath + ".tmp").c_str());
+        DeleteFileA((savePath + "\\inside").c_str());
+        RemoveDirectoryA(savePath.c_str());
+        DeleteFileA((folder + problemFile).c_str());
+    }
+
+    GameState& newGame() {
+        games.push_back(createGameState());
+        return *games.back();
+    }
+
+    // Ends the run as WM_DESTROY does, with the main window set.
+    void exitGame(GameState& game) {
+        game.mainWindow = window;
+        games.erase(std::find(games.begin(), games.end(), &game));
+        destroyGameState(&game);
+    }
+
+    // The key of the problem file, as a first start with an empty record table finds it.
+    std::uint32_t problemFileKey() {
+        writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+        GameState& game = newGame();
+        EXPECT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+        EXPECT_EQ(game.progress.header.recordCount, 1);
+        return game.progress.records[0].fileKey;
+    }
+
+    std::string savePath;
+    std::string folder;
+    HWND window = nullptr;
+    std::vector<GameState*> games;
+};
+
+TEST_F(BesideExecutable, SavePathAndPrefixComeFromThisExecutable) {
+    MessageBoxAnswerer answerer(IDCANCEL);
+    GameState& game = newGame();
+    // No save file: start-up needs the Open-problem dialog, and fails without it.
+    EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(std::string(game.progress.savePath), savePath);
+    EXPECT_EQ(std::string(game.progress.savePath, game.progress.dirPrefixLength), folder);
+    EXPECT_EQ(game.solvedFlag, 1);
+}
+
+TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
+    // The save file names a problem file that is gone; the dialog lists the files beside the
+    // executable (this test's among them) and OK loads the preselected one.
+    MessageBoxAnswerer answerer(IDOK);
+    writeFile(savePath, saveBytes("gone.dat", 4, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].owner, nullptr);
+    const ProgressStore& store = game.progress;
+    EXPECT_NE(std::string(store.header.problemFileName), "gone.dat");
+    EXPECT_GE(store.problemCount, 1);
+    EXPECT_GE(store.header.recordCount, 2); // the records read are kept
+    EXPECT_EQ(store.records[1].fileKey, 2u);
+    ASSERT_GE(store.currentRecordIndex, 0);
+    EXPECT_LT(store.currentRecordIndex, store.header.recordCount);
+    EXPECT_GE(store.header.currentProblemIndex, 0);
+    EXPECT_LT(store.header.currentProblemIndex, store.problemCount);
+    EXPECT_EQ(game.currentProblem, &game.progress.problems[store.header.currentProblemIndex]);
+    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.userGrid, CellGrid{});
+}
+
+TEST_F(BesideExecutable, GetModuleFileNameAReportsACutPathByFillingTheBuffer) {
+    // The rule that detects a path longer than the 512-byte buffer relies on this.
+    char full[MAX_PATH];
+    const DWORD length = GetModuleFileNameA(nullptr, full, sizeof full);
+    char cut[16];
+    ASSERT_GT(length, sizeof cut);
+    EXPECT_EQ(GetModuleFileNameA(nullptr, cut, sizeof cut), sizeof cut);
+    ProgressStore store;
+    EXPECT_TRUE(deriveSavePath(store, full, length));
+}
+
+TEST_F(BesideExecutable, HeaderOnlySaveFileAddsTheRecordAndResumesNothing) {
+    CellGrid grid{};
+    grid[2] = 1;
+    writeFile(savePath, saveBytes(problemFile, 2, 1, 130, grid, {}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(game.progress.problemCount, 3);
+    EXPECT_EQ(game.progress.header.recordCount, 1);
+    EXPECT_EQ(game.progress.currentRecordIndex, 0);
+    EXPECT_EQ(game.progress.header.savedGameFlag, -1);
+    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.progress.header.currentProblemIndex, 2);
+    EXPECT_EQ(game.currentProblem, &game.progress.problems[2]);
+    EXPECT_EQ(game.userGrid, CellGrid{});
+}
+
+TEST_F(BesideExecutable, StoredGameResumesWithItsDigitsAndClock) {
+    const std::uint32_t key = problemFileKey();
+    const Problem puzzle1 = testing::relabelledProblem(1);
+    CellGrid grid{};
+    for (int cell = 0; cell < 81; ++cell) {
+        if (puzzle1.givens[cell] == 0 && cell % 3 == 0) grid[cell] = puzzle1.solution[cell];
+    }
+    ProgressRecord other = recordWithKey(key + 1);
+    ProgressRecord mine = recordWithKey(key);
+    mine.clearSeconds[0] = 75;
+    writeFile(savePath, saveBytes(problemFile, 1, 1, 130, grid, {other, mine}));
+
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(game.solvedFlag, 0);
+    EXPECT_EQ(game.elapsedSeconds, 130);
+    EXPECT_EQ(game.userGrid, grid);
+    EXPECT_EQ(game.currentProblem, &game.progress.problems[1]);
+    EXPECT_EQ(game.currentProblem->givens, puzzle1.givens);
+    EXPECT_EQ(game.selectedDigit, -1);
+    EXPECT_EQ(game.progress.currentRecordIndex, 1);
+    EXPECT_EQ(game.progress.header.recordCount, 2);
+}
+
+TEST_F(BesideExecutable, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
+    const std::uint32_t key = problemFileKey();
+    ProgressRecord old = recordWithKey(key ^ 0x5A5A5A5Au);
+    old.clearSeconds[1] = 99;
+    CellGrid grid{};
+    grid[2] = 4;
+    writeFile(savePath, saveBytes(problemFile, 1, 1, 500, grid, {old}));
+
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.progress.header.currentProblemIndex, 1); // the same index, afresh
+    EXPECT_EQ(game.userGrid, CellGrid{});
+    ASSERT_EQ(game.progress.header.recordCount, 2);
+    EXPECT_EQ(game.progress.currentRecordIndex, 1);
+    EXPECT_EQ(game.progress.records[0].clearSeconds[1], 99); // the old record stays
+    EXPECT_EQ(game.progress.records[1].fileKey, key);
+}
+
+TEST_F(BesideExecutable, DamagedStoredGameStartsThePuzzleAfresh) {
+    const std::uint32_t key = problemFileKey();
+    CellGrid grid{};
+    grid[50] = 12;
+    writeFile(savePath, saveBytes(problemFile, 2, 1, 130, grid, {recordWithKey(key)}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.progress.header.currentProblemIndex, 2);
+    EXPECT_EQ(game.userGrid, CellGrid{});
+
+    writeFile(savePath, saveBytes(problemFile, 3, 1, 130, {}, {recordWithKey(key)}));
+    GameState& outside = newGame();
+    ASSERT_TRUE(loadProgress(outside, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(outside.solvedFlag, 1);
+    EXPECT_EQ(outside.progress.header.currentProblemIndex, 0);
+    EXPECT_EQ(outside.currentProblem, &outside.progress.problems[0]);
+}
+
+TEST_F(BesideExecutable, MissingProblemFileKeepsTheRecordsForTheDialog) {
+    MessageBoxAnswerer answerer(IDCANCEL);
+    writeFile(savePath, saveBytes("gone.dat", 0, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
+    GameState& game = newGame();
+    EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(game.progress.header.recordCount, 2);
+    ASSERT_NE(game.progress.records, nullptr);
+    EXPECT_EQ(game.progress.records[1].fileKey, 2u);
+}
+
+TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
+    MessageBoxAnswerer answerer;
+    const std::uint32_t key = problemFileKey();
+    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {recordWithKey(key)}));
+
+    // First run: puzzle 0 is solved in 75 seconds, puzzle 1 is played for a while.
+    GameState& first = newGame();
+    ASSERT_TRUE(loadProgress(first, GetModuleHandleA(nullptr)));
+    first.mainWindow = window;
+    testing::setLayoutGeometry(first);
+    restart(first);
+    int last = -1;
+    for (int cell = 0; cell < 81; ++cell) {
+        if (first.currentProblem->givens[cell] != 0) continue;
+        first.userGrid[cell] = first.currentProblem->solution[cell];
+        last = cell;
+    }
+    first.userGrid[last] = 0;
+    first.elapsedSeconds = 75;
+    first.selectedDigit = static_cast<std::int8_t>(first.currentProblem->solution[last]);
+    onLeftButtonDown(first, testing::layoutColX[last % 9] + 5, testing::layoutRowY[last / 9] + 5);
+    ASSERT_EQ(first.solvedFlag, 1);
+    onLeftButtonDown(first, 300, 300); // on to puzzle 1
+    ASSERT_EQ(first.progress.header.currentProblemIndex, 1);
+    first.userGrid[5] = first.currentProblem->givens[5] == 0 ? 7 : 0;
+    const CellGrid inPlay = first.userGrid;
+    first.elapsedSeconds = 321;
+    exitGame(first);
+    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_FALSE(exists(savePath + ".tmp"));
+
+    // Second run: the same digits and clock on puzzle 1, nothing selected.
+    GameState& second = newGame();
+    ASSERT_TRUE(loadProgress(second, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(second.solvedFlag, 0);
+    EXPECT_EQ(second.progress.header.currentProblemIndex, 1);
+    EXPECT_EQ(second.userGrid, inPlay);
+    EXPECT_EQ(second.elapsedSeconds, 321);
+    EXPECT_EQ(second.selectedDigit, -1);
+    EXPECT_EQ(second.progress.records[0].clearSeconds[0], 75);
+
+    // Quit right after solving puzzle 1: the next start moves on to puzzle 2.
+    second.mainWindow = window;
+    second.solvedFlag = 1;
+    second.progress.header.currentProblemIndex = 1;
+    recordClearTime(second.progress, 222);
+    exitGame(second);
+    const Bytes bytes = readFile(savePath);
+    ASSERT_EQ(bytes.size(), 164u + 64);
+    EXPECT_EQ(bytes[72], 0xFF); // savedGameFlag -1
+    EXPECT_EQ(bytes[164 + 4 + 2], 222 & 0xFF);
+
+    GameState& third = newGame();
+    ASSERT_TRUE(loadProgress(third, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(third.solvedFlag, 1);
+    EXPECT_EQ(third.progress.header.currentProblemIndex, 2);
+}
+
+TEST_F(BesideExecutable, SaveReplacesTheOldFileWithExactlyTheFormat) {
+    const std::uint32_t key = problemFileKey();
+    writeFile(savePath, Bytes(4000, 0xAB)); // a longer old file
+    GameState& game = newGame();
+    std::strcpy(game.progress.savePath, savePath.c_str());
+    std::strcpy(game.progress.header.problemFileName, "easy.dat");
+    game.progress.header.currentProblemIndex = 3;
+    game.progress.records = static_cast<ProgressRecord*>(std::calloc(1, sizeof(ProgressRecord)));
+    ASSERT_NE(game.progress.records, nullptr);
+    game.progress.records[0].fileKey = key;
+    game.progress.records[0].clearSeconds[0] = 75;
+    game.progress.header.recordCount = 1;
+    game.progress.currentRecordIndex = 0;
+    game.solvedFlag = 0;
+    game.elapsedSeconds = 130;
+    game.userGrid[9] = 3;
+    ASSERT_TRUE(saveProgress(game));
+    EXPECT_EQ(readFile(savePath),
+              saveBytes("easy.dat", 3, 1, 130, game.userGrid, {game.progress.records[0]}));
+    EXPECT_FALSE(exists(savePath + ".tmp"));
+    EXPECT_TRUE(writeFileAtomically(savePath.c_str(), "x", 1));
+    EXPECT_EQ(readFile(savePath), Bytes{'x'});
+}
+
+TEST_F(BesideExecutable, UnwritableSaveFileIsToldAndTheOldFileStays) {
+    MessageBoxAnswerer answerer;
+    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    // The temporary file cannot be made: a folder of its name stands in the way.
+    ASSERT_TRUE(CreateDirectoryA((savePath + ".tmp").c_str(), nullptr));
+    const Bytes before = readFile(savePath);
+    EXPECT_FALSE(saveProgress(game));
+    EXPECT_TRUE(answerer.shown().empty()); // saveProgress itself only reports
+
+    exitGame(game);
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].caption, confirm);
+    EXPECT_EQ(answerer.shown()[0].text, cannotSave);
+    EXPECT_EQ(answerer.shown()[0].owner, window);
+    EXPECT_FALSE(answerer.shown()[0].hasCancel);
+    EXPECT_EQ(readFile(savePath), before);
+}
+
+TEST_F(BesideExecutable, SaveThatCannotReplaceTheOldOneIsTold) {
+    MessageBoxAnswerer answerer;
+    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    // A folder now holds the save file's name, with a file in it: MoveFileExA cannot replace it.
+    DeleteFileA(savePath.c_str());
+    ASSERT_TRUE(CreateDirectoryA(savePath.c_str(), nullptr));
+    writeFile(savePath + "\\inside", Bytes{1});
+    exitGame(game);
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].text, cannotSave);
+    EXPECT_FALSE(exists(savePath + ".tmp"));
+}
+
+#ifdef KORVANI_READONLY_FOLDER
+TEST_F(BesideExecutable, ReadOnlyFolderIsTold) {
+    // Prepared by the test run: a folder holding old.sav that nobody may write into.
+    const std::string readOnly = KORVANI_READONLY_FOLDER;
+    const std::string probe = readOnly + "\\probe";
+    HANDLE file = CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        DeleteFileA(probe.c_str());
+        GTEST_SKIP() << "the folder is writable here";
+    }
+    if (GetFileAttributesA(readOnly.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        GTEST_SKIP() << "the read-only folder was not prepared";
+    }
+    MessageBoxAnswerer answerer;
+    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    const std::string oldSave = readOnly + "\\old.sav";
+    const Bytes before = readFile(oldSave);
+    std::strcpy(game.progress.savePath, oldSave.c_str());
+    exitGame(game);
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].caption, confirm);
+    EXPECT_EQ(answerer.shown()[0].text, cannotSave);
+    EXPECT_EQ(answerer.shown()[0].owner, window);
+    EXPECT_EQ(readFile(oldSave), before);
+}
+#endif
+
+TEST_F(BesideExecutable, NoWindowMeansNothingIsWritten) {
+    MessageBoxAnswerer answerer;
+    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    const Bytes before = readFile(savePath);
+    GameState& game = newGame();
+    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
+    games.clear();
+    destroyGameState(&game); // start-up ended before the window existed
+    EXPECT_EQ(readFile(savePath), before);
+    EXPECT_TRUE(answerer.shown().empty());
+    destroyGameState(nullptr);
+}
+
+} // namespace
+} // namespace korvani
