@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -78,7 +79,9 @@ void scanGlyph(int glyph, int cellSize, ScanlineLimits& limits) {
             limits.minSum = std::min(limits.minSum, sum);
             limits.maxSum = std::max(limits.maxSum, sum);
         }
-        if (!crossings.empty()) {
+        // Where two crossings share the leftmost x their order is the stored one, which only
+        // the tie rule fixes; elsewhere the leftmost edge always runs the same way.
+        if (crossings.size() >= 2 && crossings[0].first != crossings[1].first) {
             if (limits.firstWindingSeen == 0) limits.firstWindingSeen = crossings[0].second;
             if (crossings[0].second != limits.firstWindingSeen) limits.firstWindingVaries = true;
         }
@@ -97,6 +100,62 @@ TEST(GlyphOutlines, NoScanlineOverlapsOrOverflowsAtAnyCellSize) {
         EXPECT_FALSE(limits.firstWindingVaries) << "glyph " << glyph;
         EXPECT_EQ(limits.firstWindingSeen, glyph <= GlyphSolidFrame ? -1 : 1) << "glyph " << glyph;
     }
+}
+
+} // namespace
+} // namespace korvani
+
+namespace korvani {
+namespace {
+
+struct Box {
+    double xMin, xMax, yMin, yMax;
+};
+
+Box extent(int glyph) {
+    Box b = {1e9, -1e9, 1e9, -1e9};
+    for (int i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i) {
+        const double xTop = edgeXAtTop[i] / 4096.0;
+        const double xBottom = (edgeXAtTop[i] + static_cast<double>(edgeBottom[i] - edgeTop[i]) *
+                                                    edgeSlope[i] / 4096.0) /
+                               4096.0;
+        b.xMin = std::min({b.xMin, xTop, xBottom});
+        b.xMax = std::max({b.xMax, xTop, xBottom});
+        b.yMin = std::min(b.yMin, edgeTop[i] / 4096.0);
+        b.yMax = std::max(b.yMax, edgeBottom[i] / 4096.0);
+    }
+    return b;
+}
+
+TEST(GlyphOutlines, EachGlyphFillsItsBoxWithinOneUnit) {
+    const Box expected[glyphCount] = {
+        {82.56, 1428.48, 82.56, 1428.48},   {0, 1511.68, 0, 1511.68},
+        {357.12, 1144.96, 286.08, 1225.60}, {352.00, 1149.44, 286.08, 1225.60},
+        {343.04, 1160.64, 286.08, 1225.60}, {357.12, 1144.96, 286.08, 1225.60},
+        {353.76, 1144.96, 286.08, 1225.60}, {343.04, 1160.64, 286.08, 1225.60},
+        {362.88, 1127.04, 286.08, 1225.60}, {361.60, 1144.96, 286.08, 1225.60},
+        {479.04, 851.84, 286.08, 1225.60}};
+    for (int g = 0; g < glyphCount; ++g) {
+        const Box b = extent(g);
+        EXPECT_NEAR(b.xMin, expected[g].xMin, 1.0) << "glyph " << g;
+        EXPECT_NEAR(b.xMax, expected[g].xMax, 1.0) << "glyph " << g;
+        EXPECT_NEAR(b.yMin, expected[g].yMin, 1.0) << "glyph " << g;
+        EXPECT_NEAR(b.yMax, expected[g].yMax, 1.0) << "glyph " << g;
+    }
+}
+
+TEST(GlyphOutlines, TheStemOfTheOneIsAStrokeWide) {
+    // Both sides of the stem are long vertical edges at 760.32 and 851.84.
+    double longestLeft = 0, longestRight = 0;
+    for (int i = glyphFirstEdge[digitGlyph(1)]; i < glyphFirstEdge[digitGlyph(1) + 1]; ++i) {
+        if (edgeSlope[i] != 0) continue;
+        const double x = edgeXAtTop[i] / 4096.0;
+        const double run = (edgeBottom[i] - edgeTop[i]) / 4096.0;
+        if (std::abs(x - 760.32) < 0.5) longestLeft = std::max(longestLeft, run);
+        if (std::abs(x - 851.84) < 0.5) longestRight = std::max(longestRight, run);
+    }
+    EXPECT_GT(longestLeft, 500.0);
+    EXPECT_GT(longestRight, 800.0);
 }
 
 } // namespace
