@@ -74,7 +74,10 @@ TEST_P(BundledFile, LoadsThirtyGradedPuzzles) {
 
 INSTANTIATE_TEST_SUITE_P(Puzzles, BundledFile, testing::ValuesIn(bundledPlans()),
                          [](const testing::TestParamInfo<PuzzleFilePlan>& info) {
-                             return "File" + std::to_string(info.index + 1);
+                             std::string name = info.param.fileName; // 1-gentle.dat: File1_gentle
+                             name = "File" + name.substr(0, name.find('.'));
+                             for (char& c : name) c = c == '-' ? '_' : c;
+                             return name;
                          });
 
 TEST(BundledFiles, EachFileHasItsOwnProgressRecord) {
