@@ -26,6 +26,7 @@ struct Stretch {
     const Curve* curve = nullptr;
     double t0 = 0, t1 = 0;
     bool straight = false;
+    bool flat = false;           // one horizontal chord across a horizontal tangent
     std::vector<double> t, cost; // fineSteps + 1 samples: parameter and cumulative cost
     double weight = 0;
     int chords = 1;
@@ -39,12 +40,15 @@ double coordinate(const Curve& c, double t, bool useY) {
     return useY ? c(t).y : c(t).x;
 }
 
-// Parameters strictly inside t0..t1 where x or y of the curve has a turning point.
-std::vector<double> turningPoints(const Curve& c, double t0, double t1) {
-    std::vector<double> found;
+// Parameters strictly inside t0..t1 where x or y of the curve has a turning point: x turning
+// points (vertical tangents) become vertices, y turning points (horizontal tangents) are
+// returned separately.
+void turningPoints(const Curve& c, double t0, double t1, std::vector<double>& xTurns,
+                   std::vector<double>& yTurns) {
     const int n = 2000;
     for (int axis = 0; axis < 2; ++axis) {
         const bool useY = axis == 1;
+        std::vector<double>& found = useY ? yTurns : xTurns;
         double prev = coordinate(c, t0, useY);
         double prevDelta = 0;
         for (int i = 1; i <= n; ++i) {
@@ -66,23 +70,36 @@ std::vector<double> turningPoints(const Curve& c, double t0, double t1) {
                     else
                         a = m1;
                 }
-                found.push_back(0.5 * (a + b));
+                const double at = 0.5 * (a + b);
+                const double minGap = 1e-6 * std::fabs(t1 - t0);
+                if (std::fabs(at - t0) > minGap && std::fabs(at - t1) > minGap) found.push_back(at);
             }
             if (std::fabs(delta) > 1e-12) prevDelta = delta;
             prev = v;
         }
     }
-    std::sort(found.begin(), found.end());
-    if (t1 < t0) std::reverse(found.begin(), found.end());
-    std::vector<double> kept;
-    const double minGap = 1e-6 * std::fabs(t1 - t0);
-    double last = t0;
-    for (double t : found) {
-        if (std::fabs(t - last) < minGap || std::fabs(t - t1) < minGap) continue;
-        kept.push_back(t);
-        last = t;
-    }
-    return kept;
+}
+
+// Degrees between the curve's tangent and the horizontal.
+double tangentSlant(const Curve& c, double t) {
+    const Vec2 d = c.tangent(t);
+    return std::atan2(std::fabs(d.y), std::fabs(d.x)) * 180.0 / 3.14159265358979323846;
+}
+
+// Across a horizontal tangent at tTurn the outline gets one horizontal chord, from where the
+// tangent leans flatChord degrees on one side to the point of equal height on the other; the
+// chords beyond it then all lean more than that. False where the piece is too short for it.
+constexpr double flatChord = 2.6;
+
+bool flatAcross(const Curve& c, double t0, double t1, double tTurn, double& a, double& b) {
+    auto lean = [&](double t) { return tangentSlant(c, t) - flatChord; };
+    if (lean(t0) <= 0 || lean(t1) <= 0) return false;
+    a = solve(lean, tTurn, t0);
+    const double y = c(a).y;
+    auto level = [&](double t) { return c(t).y - y; };
+    if ((level(tTurn) < 0) == (level(t1) < 0)) return false;
+    b = solve(level, tTurn, t1);
+    return true;
 }
 
 void prepareStretch(Stretch& s) {
@@ -308,16 +325,34 @@ bool buildGlyph(const GlyphDesign& design, StoredGlyph& out) {
             if (length(p.curve(p.t1) - p.curve(p.t0)) < 1e-6 && !p.curve.straight &&
                 std::fabs(p.t1 - p.t0) < 1e-9)
                 continue;
-            std::vector<double> cuts = {p.t0};
-            if (!p.curve.straight)
-                for (double t : turningPoints(p.curve, p.t0, p.t1)) cuts.push_back(t);
-            cuts.push_back(p.t1);
+            // Cut points along the piece, each with whether the stretch after it is flat.
+            std::vector<std::pair<double, bool>> cuts = {{p.t0, false}};
+            if (!p.curve.straight) {
+                std::vector<double> xTurns, yTurns;
+                turningPoints(p.curve, p.t0, p.t1, xTurns, yTurns);
+                for (double t : xTurns) cuts.push_back({t, false});
+                for (double t : yTurns) {
+                    double a, b;
+                    if (flatAcross(p.curve, p.t0, p.t1, t, a, b)) {
+                        cuts.push_back({a, true});
+                        cuts.push_back({b, false});
+                    } else {
+                        cuts.push_back({t, false});
+                    }
+                }
+                const bool forward = p.t1 > p.t0;
+                std::sort(cuts.begin() + 1, cuts.end(), [forward](const auto& u, const auto& v) {
+                    return forward ? u.first < v.first : u.first > v.first;
+                });
+            }
+            cuts.push_back({p.t1, false});
             for (std::size_t k = 0; k + 1 < cuts.size(); ++k) {
                 Stretch s;
                 s.curve = &p.curve;
-                s.t0 = cuts[k];
-                s.t1 = cuts[k + 1];
-                s.straight = p.curve.straight;
+                s.t0 = cuts[k].first;
+                s.t1 = cuts[k + 1].first;
+                s.straight = p.curve.straight || cuts[k].second;
+                s.flat = cuts[k].second;
                 if (length(p.curve(s.t1) - p.curve(s.t0)) < 1e-6) continue;
                 stretches.push_back(std::move(s));
             }
@@ -335,10 +370,15 @@ bool buildGlyph(const GlyphDesign& design, StoredGlyph& out) {
     double fitCorrection = 0;
     auto flatten = [&]() {
         std::vector<std::vector<Vec2>> points(design.contours.size());
+        std::vector<std::vector<bool>> flatFrom(design.contours.size());
         double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
         for (std::size_t c = 0; c < design.contours.size(); ++c) {
-            for (std::size_t i = contourStart[c]; i < contourStart[c + 1]; ++i)
+            for (std::size_t i = contourStart[c]; i < contourStart[c + 1]; ++i) {
+                const std::size_t first = points[c].size();
                 flattenStretch(stretches[i], points[c]);
+                flatFrom[c].resize(points[c].size(), false);
+                if (stretches[i].flat) flatFrom[c][first] = true;
+            }
             for (const Vec2& v : points[c]) {
                 x0 = std::min(x0, v.x);
                 x1 = std::max(x1, v.x);
@@ -356,10 +396,17 @@ bool buildGlyph(const GlyphDesign& design, StoredGlyph& out) {
         fitCorrection = 0;
         polys.assign(points.size(), {});
         for (std::size_t c = 0; c < points.size(); ++c) {
-            for (const Vec2& v : points[c]) {
+            std::int64_t flatY = 0;
+            bool snap = false;
+            for (std::size_t i = 0; i < points[c].size(); ++i) {
+                const Vec2 v = points[c][i];
                 const Vec2 f = {design.xMin + (v.x - x0) * ax, design.yMin + (v.y - y0) * ay};
                 fitCorrection = std::max(fitCorrection, length(f - v));
-                const IntPoint q = {fixed(f.x), fixed(f.y)};
+                IntPoint q = {fixed(f.x), fixed(f.y)};
+                // The far end of a flat chord lies exactly level with its near end.
+                if (snap) q.y = flatY;
+                snap = flatFrom[c][i];
+                flatY = q.y;
                 if (!polys[c].empty() && polys[c].back().x == q.x && polys[c].back().y == q.y)
                     continue;
                 polys[c].push_back(q);

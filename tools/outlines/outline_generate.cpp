@@ -12,7 +12,7 @@ bool generateOutlineSource(std::string& text, bool report, bool draft) {
         if (!buildGlyph(designs[g], glyphs[g])) return false;
         if (!checkGlyph(designs[g], glyphs[g]) && !draft) return false;
         // The descriptions are drawn to their boxes; the fit may only absorb flattening.
-        if (glyphs[g].largestFitCorrection > 0.5 && !draft) {
+        if (glyphs[g].largestFitCorrection > 1.5 && !draft) {
             const double* b = glyphs[g].drawnBox;
             std::fprintf(stderr, "%s: drawn %.3f units off its box: x %.2f..%.2f y %.2f..%.2f\n",
                          designs[g].name, glyphs[g].largestFitCorrection, b[0], b[1], b[2], b[3]);

@@ -65,6 +65,16 @@ Curve ellipseArc(Vec2 centre, double rx, double ry, double a0, double a1) {
     }};
 }
 
+Curve superArc(Vec2 centre, double rx, double ry, double n, double a0, double a1) {
+    return {[=](double t) {
+        const double a = (a0 + t * (a1 - a0)) * degree;
+        const double c = std::cos(a), s = std::sin(a);
+        const double r =
+            std::pow(std::pow(std::fabs(c / rx), n) + std::pow(std::fabs(s / ry), n), -1.0 / n);
+        return Vec2{centre.x + r * c, centre.y - r * s};
+    }};
+}
+
 Curve circleArc(Vec2 centre, double radius, double a0, double a1) {
     return ellipseArc(centre, radius, radius, a0, a1);
 }

@@ -43,6 +43,9 @@ Curve line(Vec2 from, Vec2 to);
 // Elliptic arc around centre from angle a0 to a1 (degrees, a1 < a0 runs clockwise).
 Curve ellipseArc(Vec2 centre, double rx, double ry, double a0, double a1);
 Curve circleArc(Vec2 centre, double radius, double a0, double a1);
+// An arc of the superellipse |x/rx|^n + |y/ry|^n = 1 around centre, from polar angle a0 to a1
+// (degrees as seen from the centre). n = 2 is an ellipse; larger n squares the oval off.
+Curve superArc(Vec2 centre, double rx, double ry, double n, double a0, double a1);
 // The curve shifted sideways by distance (positive: to the left of travel).
 Curve offset(const Curve& base, double distance);
 // The curve mapped through an affine map p -> (ax*x + bx, ay*y + by) (mirror or point

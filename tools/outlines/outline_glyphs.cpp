@@ -136,8 +136,12 @@ GlyphDesign solidFrame() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Digit 9: an oval bowl in the upper part and a tail that leaves its right side, runs down and
-// curves round to the lower left, where it ends in a round terminal.
+// The bowls are superellipses rather than ellipses: in these wide figures a plain oval looks
+// pinched at its ends, a slightly squared one keeps the stroke's colour even all round.
+constexpr double squareness = 2.2;
+
+// Digit 9: a closed bowl in the upper part; from the bowl's right side the tail runs down the
+// lower right quarter of a tall oval round to a round terminal on the lower left.
 struct NineShape {
     Contour outer;
     Contour counter;
@@ -147,36 +151,23 @@ NineShape nineShape() {
     const double xMin = 357.12, xMax = 1144.96;
     const double cx = (xMin + xMax) / 2;
     const double rx = (xMax - xMin) / 2 - h;
-    const double bowlRy = 232.0; // the bowl: centre-line half height
+    const double bowlRy = 236.0; // the bowl: centre-line half height
     const Vec2 bowlCentre = {cx, yTop + bowlRy};
-    // The tail follows the lower right quarter of a tall oval as wide as the bowl.
-    const double tailTop = 780.0; // where the tail's straight part turns into the curve
-    const double tailRx = rx, tailRy = yBottom - tailTop;
-    const double tailEnd = -136.0; // angle of the terminal on the tail's oval
+    const double tailEnd = -122.0; // polar angle of the terminal on the tail's oval
 
-    const Curve bowl = ellipseArc(bowlCentre, rx, bowlRy, 0, -360); // clockwise from the right
-    const Curve tailLine = line({cx + rx, bowlCentre.y}, {cx + rx, tailTop});
-    const Curve tailArc = ellipseArc({cx + rx - tailRx, tailTop}, tailRx, tailRy, 0, tailEnd);
-
+    const Curve bowl = superArc(bowlCentre, rx, bowlRy, squareness, 0, -360); // clockwise
+    const Curve tail = superArc(bowlCentre, rx, yBottom - bowlCentre.y, squareness, 0, tailEnd);
     const Curve bowlOuter = offset(bowl, h), bowlInner = offset(bowl, -h);
-    const Curve lineOuter = offset(tailLine, h), lineInner = offset(tailLine, -h);
-    const Curve arcOuter = offset(tailArc, h), arcInner = offset(tailArc, -h);
+    const Curve tailOuter = offset(tail, h), tailInner = offset(tail, -h);
 
     NineShape s;
     // Where the bowl's outline runs into the inner side of the tail.
     double tb, tt;
-    const bool onLine = intersect(bowlOuter, 0, 0.25, lineInner, 0, 1, tb, tt);
-    if (!onLine) meet("bowl and tail of the 9", bowlOuter, 0, 0.25, arcInner, 0, 0.5, tb, tt);
+    meet("bowl and tail of the 9", bowlOuter, 0, 0.25, tailInner, 0, 0.6, tb, tt);
     s.outer.push_back(part(bowlOuter, tb, 1));
-    s.outer.push_back(whole(lineOuter));
-    s.outer.push_back(whole(arcOuter));
-    s.outer.push_back(whole(roundCap(tailArc.end(), tailArc.headingAt(1), h)));
-    if (onLine) {
-        s.outer.push_back(part(arcInner, 1, 0));
-        s.outer.push_back(part(lineInner, 1, tt));
-    } else {
-        s.outer.push_back(part(arcInner, 1, tt));
-    }
+    s.outer.push_back(whole(tailOuter));
+    s.outer.push_back(whole(roundCap(tail.end(), tail.headingAt(1), h)));
+    s.outer.push_back(part(tailInner, 1, tt));
     s.counter.push_back(whole(bowlInner));
     return s;
 }
@@ -198,24 +189,28 @@ GlyphDesign digitSix() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Digit 8: two closed ovals stacked, touching at the waist, the lower one wider and taller.
+// Digit 8: two closed bowls stacked, touching at the waist, the lower one wider and taller.
 GlyphDesign digitEight() {
     GlyphDesign g = digit("glyph 3: digit 8", 261, 352.00, 1149.44);
     const double cx = (352.00 + 1149.44) / 2;
     const double lowerRx = (1149.44 - 352.00) / 2 - h;
     const double upperRx = lowerRx - 52.0;
-    const double waist = 732.0; // centre line where the ovals touch
+    const double waist = 732.0; // centre line where the bowls touch
     const double upperRy = (waist - yTop) / 2, lowerRy = (yBottom - waist) / 2;
     // Both run clockwise: the upper from its bottom, the lower from its top.
-    const Curve upper = ellipseArc({cx, waist - upperRy}, upperRx, upperRy, -90, -450);
-    const Curve lower = ellipseArc({cx, waist + lowerRy}, lowerRx, lowerRy, 90, -270);
+    const Curve upper = superArc({cx, waist - upperRy}, upperRx, upperRy, squareness, -90, -450);
+    const Curve lower = superArc({cx, waist + lowerRy}, lowerRx, lowerRy, squareness, 90, -270);
     const Curve upperOuter = offset(upper, h), lowerOuter = offset(lower, h);
     double ul, ll, ur, lr;
     meet("left of the 8's waist", upperOuter, 0, 0.25, lowerOuter, 0.75, 1, ul, ll);
     meet("right of the 8's waist", upperOuter, 0.75, 1, lowerOuter, 0, 0.25, ur, lr);
     g.contours.push_back({part(upperOuter, ul, ur), part(lowerOuter, lr, ll)});
-    g.contours.push_back({whole(offset(upper, -h))});
-    g.contours.push_back({whole(offset(lower, -h))});
+    // The counters start away from their flat top and bottom, which get level chords.
+    const Curve upperLoop =
+        superArc({cx, waist - upperRy}, upperRx, upperRy, squareness, -45, -405);
+    const Curve lowerLoop = superArc({cx, waist + lowerRy}, lowerRx, lowerRy, squareness, 45, -315);
+    g.contours.push_back({whole(offset(upperLoop, -h))});
+    g.contours.push_back({whole(offset(lowerLoop, -h))});
     return g;
 }
 
@@ -299,17 +294,17 @@ GlyphDesign digitFour() {
 // with a round right end.
 GlyphDesign digitTwo() {
     GlyphDesign g = digit("glyph 9: digit 2", 137, 361.60, 1144.96);
-    const double rx = 340.0, ry = 262.0;
-    const Vec2 centre = {1144.96 - h - 10.0 - rx, yTop + ry};
-    const double terminal = 162.0;
+    const double rx = 336.0, ry = 266.0;
+    const Vec2 centre = {1144.96 - h - 6.0 - rx, yTop + ry};
+    const double terminal = 158.0;
     const Vec2 corner = {361.60 + h, yBottom};
     const Vec2 barRight = {1144.96 - h, yBottom};
-    const Curve full = ellipseArc(centre, rx, ry, terminal, -90);
+    const Curve full = superArc(centre, rx, ry, squareness, terminal, -90);
     // Where the tangent of the arc passes through the corner of the base.
     const double t =
         solve([&](double u) { return cross(full.tangent(u), corner - full(u)); }, 0.5, 0.99);
     const double leave = terminal + t * (-90 - terminal);
-    const Curve arc = ellipseArc(centre, rx, ry, terminal, leave);
+    const Curve arc = superArc(centre, rx, ry, squareness, terminal, leave);
     const Curve diagonal = line(arc.end(), corner);
     const Curve bar = line(corner, barRight);
     const Curve arcOuter = offset(arc, h), arcInner = offset(arc, -h);
@@ -342,7 +337,8 @@ GlyphDesign digitThree() {
     const double lowerEnd = -148.0, upperStart = 150.0;
     // The lower bowl is as wide as it must be for its terminal to reach the left edge.
     auto lowerBowl = [&](double rx) {
-        return ellipseArc({1127.04 - h - rx, middle + lowerRy}, rx, lowerRy, 90, lowerEnd);
+        return superArc({1127.04 - h - rx, middle + lowerRy}, rx, lowerRy, squareness, 90,
+                        lowerEnd);
     };
     const double lowerRx = solve(
         [&](double rx) {
@@ -353,8 +349,8 @@ GlyphDesign digitThree() {
     const Curve lower = lowerBowl(lowerRx);
     const double upperRx = 300.0;
     const Vec2 upperCentre = {1127.04 - 40.0 - h - upperRx, middle - upperRy};
-    const double middleLeft = 560.0;
-    const Curve upper = ellipseArc(upperCentre, upperRx, upperRy, upperStart, -90);
+    const double middleLeft = 580.0;
+    const Curve upper = superArc(upperCentre, upperRx, upperRy, squareness, upperStart, -90);
     const Curve upperOuter = offset(upper, h), upperInner = offset(upper, -h);
     const Curve lowerOuter = offset(lower, h), lowerInner = offset(lower, -h);
     double tu, tl;
@@ -380,13 +376,14 @@ GlyphDesign digitFive() {
     GlyphDesign g = digit("glyph 6: digit 5", 192, 353.76, 1144.96);
     // The bowl leaves the foot of the upright at this angle on its oval; its width puts the
     // foot's round corner on the left edge and its right side on the right edge.
-    const double join = 145.0;
+    const double join = 148.0;
     const double bowlRy = 262.0;
     const double footX = 353.76 + h;
-    const double bowlRx =
-        (1144.96 - h - footX) / (1 - std::cos(join * 3.14159265358979323846 / 180));
-    const Vec2 bowlCentre = {1144.96 - h - bowlRx, yBottom - bowlRy};
-    const Curve bowl = ellipseArc(bowlCentre, bowlRx, bowlRy, join, -140);
+    auto bowlOf = [&](double rx) {
+        return superArc({1144.96 - h - rx, yBottom - bowlRy}, rx, bowlRy, squareness, join, -136);
+    };
+    const double bowlRx = solve([&](double rx) { return bowlOf(rx).start().x - footX; }, 250, 600);
+    const Curve bowl = bowlOf(bowlRx);
     const double uprightX = footX;
     const Vec2 foot = bowl.start();
     const Vec2 topLeft = {uprightX + 6.0, yTop};
