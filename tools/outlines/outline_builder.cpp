@@ -424,9 +424,6 @@ bool buildGlyph(const GlyphDesign& design, StoredGlyph& out) {
         allocate(stretches, budget);
         flatten();
         count = countEdges(polys);
-        if (std::getenv("KORVANI_OUTLINES_TRACE"))
-            std::fprintf(stderr, "%s: budget %d straight %d -> %d edges\n", design.name, budget,
-                         straightEdges, count);
         if (count == design.edges) break;
         budget += design.edges - count;
     }

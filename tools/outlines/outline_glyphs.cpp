@@ -153,21 +153,34 @@ NineShape nineShape() {
     const double rx = (xMax - xMin) / 2 - h;
     const double bowlRy = 236.0; // the bowl: centre-line half height
     const Vec2 bowlCentre = {cx, yTop + bowlRy};
-    const double tailEnd = -122.0; // polar angle of the terminal on the tail's oval
+    // The tail runs straight down from the bowl's right side to tailTop, then follows the
+    // lower right quarter of an oval as wide as the bowl down to the baseline and round to a
+    // terminal at polar angle tailEnd.
+    const double tailTop = 640.0;
+    const double tailEnd = -128.0;
 
     const Curve bowl = superArc(bowlCentre, rx, bowlRy, squareness, 0, -360); // clockwise
-    const Curve tail = superArc(bowlCentre, rx, yBottom - bowlCentre.y, squareness, 0, tailEnd);
+    const Curve drop = line({cx + rx, bowlCentre.y}, {cx + rx, tailTop});
+    const Curve tail = superArc({cx, tailTop}, rx, yBottom - tailTop, squareness, 0, tailEnd);
     const Curve bowlOuter = offset(bowl, h), bowlInner = offset(bowl, -h);
+    const Curve dropOuter = offset(drop, h), dropInner = offset(drop, -h);
     const Curve tailOuter = offset(tail, h), tailInner = offset(tail, -h);
 
     NineShape s;
     // Where the bowl's outline runs into the inner side of the tail.
     double tb, tt;
-    meet("bowl and tail of the 9", bowlOuter, 0, 0.25, tailInner, 0, 0.6, tb, tt);
+    const bool onDrop = intersect(bowlOuter, 0, 0.25, dropInner, 0, 1, tb, tt);
+    if (!onDrop) meet("bowl and tail of the 9", bowlOuter, 0, 0.25, tailInner, 0, 0.6, tb, tt);
     s.outer.push_back(part(bowlOuter, tb, 1));
+    s.outer.push_back(whole(dropOuter));
     s.outer.push_back(whole(tailOuter));
     s.outer.push_back(whole(roundCap(tail.end(), tail.headingAt(1), h)));
-    s.outer.push_back(part(tailInner, 1, tt));
+    if (onDrop) {
+        s.outer.push_back(part(tailInner, 1, 0));
+        s.outer.push_back(part(dropInner, 1, tt));
+    } else {
+        s.outer.push_back(part(tailInner, 1, tt));
+    }
     s.counter.push_back(whole(bowlInner));
     return s;
 }
@@ -334,7 +347,7 @@ GlyphDesign digitThree() {
     GlyphDesign g = digit("glyph 8: digit 3", 235, 362.88, 1127.04);
     const double middle = 726.0; // centre line of the middle bar
     const double lowerRy = (yBottom - middle) / 2, upperRy = (middle - yTop) / 2;
-    const double lowerEnd = -148.0, upperStart = 150.0;
+    const double lowerEnd = -148.0, upperStart = 156.0;
     // The lower bowl is as wide as it must be for its terminal to reach the left edge.
     auto lowerBowl = [&](double rx) {
         return superArc({1127.04 - h - rx, middle + lowerRy}, rx, lowerRy, squareness, 90,
