@@ -32,10 +32,6 @@ struct Stretch {
     int chords = 1;
 };
 
-struct FlatContour {
-    std::vector<const Stretch*> stretches;
-};
-
 double coordinate(const Curve& c, double t, bool useY) {
     return useY ? c(t).y : c(t).x;
 }

@@ -1,6 +1,7 @@
 // From glyph descriptions to the stored outline set: pieces of curves joined into closed
-// contours, split where they turn in x or y, flattened with exactly as many chords as the glyph's
-// edge budget allows (spent where the curves bend), fitted to the glyph's box, quantised to 20.12
+// contours, cut into y-monotone stretches (a vertex where a curve turns in x, one level chord
+// across each horizontal tangent), flattened with exactly as many chords as the glyph's edge
+// budget allows (spent where the curves bend), fitted to the glyph's box, quantised to 20.12
 // fixed point, checked, and written out as the C++ source of render/glyph_outlines_data.cpp.
 #pragma once
 
