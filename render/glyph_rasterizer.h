@@ -15,6 +15,7 @@ struct BgrColour {
     std::uint8_t green;
     std::uint8_t red;
 };
+static_assert(sizeof(BgrColour) == 3, "a colour is copied into the strip as three bytes");
 
 struct GlyphRasterizer {
     // Scratch for one scanline: crossings in ascending x (subsample units x 4096).
