@@ -1,0 +1,607 @@
+// The fast solver: digit bitboards (one 27-bit word per band and digit), naked and hidden
+// singles, branching on the cell with the fewest candidates, and the extra counting that grids
+// with repeated givens need. It answers exactly what the straightforward search answers, since
+// every deduction only removes assignments that cannot be part of any completion.
+#include "core/solver.h"
+
+#include <bit>
+#include <cstdint>
+
+namespace korvani {
+
+namespace {
+
+// A band holds three rows; cell bit = 9 * rowInBand + column.
+constexpr std::uint32_t bandRowBits(int rowInBand) {
+    return 0x1FFu << (9 * rowInBand);
+}
+constexpr std::uint32_t bandColumnBits(int column) {
+    return 0x40201u << column;
+}
+constexpr std::uint32_t bandBoxBits(int boxInBand) {
+    return 0x1C0E07u << (3 * boxInBand);
+}
+
+struct PeerTable {
+    std::uint32_t mask[81][3]; // the cell itself and all cells that share a unit with it
+};
+
+constexpr PeerTable makePeerTable() {
+    PeerTable table{};
+    for (int cell = 0; cell < 81; ++cell) {
+        const int band = cell / 27;
+        const int bit = cell % 27;
+        for (int b = 0; b < 3; ++b) table.mask[cell][b] = bandColumnBits(bit % 9);
+        table.mask[cell][band] |= bandRowBits(bit / 9) | bandBoxBits((bit % 9) / 3);
+    }
+    return table;
+}
+
+constexpr PeerTable peerTable = makePeerTable();
+
+// Box-line tables. A "minirow" is the three cells where a row of a band crosses a box; bit
+// 3 * rowInBand + boxInBand of a 9-bit pattern stands for it (likewise "minicolumns" of a stack,
+// bit 3 * band + columnInStack). In a band whose rows and boxes each take a digit exactly once,
+// the digit's minirows form one of the six 3x3 permutations.
+struct LineTables {
+    std::uint8_t triads[512];  // 9 cells of a row -> which of its three triads hold a bit
+    std::uint16_t keep[512];   // minirow pattern -> union of the permutations inside it
+    std::uint32_t expand[512]; // minirow pattern -> cells of the band
+    std::uint16_t cross[8][8]; // rows x boxes -> the minirows where they meet
+};
+
+constexpr LineTables makeLineTables() {
+    LineTables t{};
+    for (unsigned x = 0; x < 512; ++x) {
+        std::uint8_t triad = 0;
+        for (int j = 0; j < 3; ++j) {
+            if ((x >> (3 * j) & 7u) != 0) triad |= static_cast<std::uint8_t>(1u << j);
+        }
+        t.triads[x] = triad;
+        constexpr int perms[6][3] = {{0, 1, 2}, {0, 2, 1}, {1, 0, 2},
+                                     {1, 2, 0}, {2, 0, 1}, {2, 1, 0}};
+        std::uint16_t keep = 0;
+        for (const auto& p : perms) {
+            const unsigned pattern = (1u << p[0]) | (1u << (3 + p[1])) | (1u << (6 + p[2]));
+            if ((x & pattern) == pattern) keep |= static_cast<std::uint16_t>(pattern);
+        }
+        t.keep[x] = keep;
+        std::uint32_t cells = 0;
+        for (int bit = 0; bit < 9; ++bit) {
+            if ((x >> bit & 1u) != 0) cells |= 0x7u << (9 * (bit / 3) + 3 * (bit % 3));
+        }
+        t.expand[x] = cells;
+    }
+    for (unsigned a = 0; a < 8; ++a) {
+        for (unsigned b = 0; b < 8; ++b) {
+            std::uint16_t m = 0;
+            for (int i = 0; i < 3; ++i) {
+                for (int j = 0; j < 3; ++j) {
+                    if ((a >> i & 1u) != 0 && (b >> j & 1u) != 0)
+                        m |= static_cast<std::uint16_t>(1u << (3 * i + j));
+                }
+            }
+            t.cross[a][b] = m;
+        }
+    }
+    return t;
+}
+
+constexpr LineTables lineTables = makeLineTables();
+
+enum UnitKind { kindRow = 0, kindColumn = 1, kindBox = 2 };
+
+constexpr void unitCells(int kind, int index, std::uint32_t out[3]) {
+    for (int b = 0; b < 3; ++b) out[b] = 0;
+    if (kind == kindRow) {
+        out[index / 3] = bandRowBits(index % 3);
+    } else if (kind == kindColumn) {
+        for (int b = 0; b < 3; ++b) out[b] = bandColumnBits(index);
+    } else {
+        out[index / 3] = bandBoxBits(index % 3);
+    }
+}
+
+// The search state of one node; a branch works on its own copy, so nothing needs undoing.
+struct Board {
+    std::uint32_t candidates[9][3]; // per digit: the empty cells that may still take it
+    std::uint32_t empty[3];
+    // Per digit: the units that must still receive it. In a unit without repeated givens every
+    // missing digit must be placed; in a unit with them only once its slack is used up.
+    std::uint16_t openRows[9];
+    std::uint16_t openColumns[9];
+    std::uint16_t openBoxes[9];
+};
+
+struct LooseUnit {
+    int kind;
+    int index;
+    std::uint32_t cells[3];
+};
+
+struct Search {
+    std::uint8_t value[81]; // givens, and the digit last placed in each empty cell
+    int count = 0;
+    CellGrid solution{};
+    unsigned dirty = 0; // digits whose candidates changed since their last unit checks
+    long long nodes = 0;
+    LooseUnit loose[27];
+    int looseCount = 0;
+    bool tightBand[3] = {};  // its three rows and three boxes hold no repeated given
+    bool tightStack[3] = {}; // likewise its three columns and three boxes
+};
+
+// Puts `digit` into `cell`; false when the digit is no longer a candidate there.
+bool place(Board& board, Search& search, int digit, int cell) {
+    const int band = cell / 27;
+    const std::uint32_t bit = 1u << (cell % 27);
+    if ((board.candidates[digit][band] & bit) == 0) return false;
+    unsigned touched = 1u << digit;
+    for (int d = 0; d < 9; ++d) {
+        if ((board.candidates[d][band] & bit) != 0) {
+            board.candidates[d][band] &= ~bit;
+            touched |= 1u << d;
+        }
+    }
+    for (int b = 0; b < 3; ++b) board.candidates[digit][b] &= ~peerTable.mask[cell][b];
+    board.empty[band] &= ~bit;
+    board.openRows[digit] &= static_cast<std::uint16_t>(~(1u << rowOf(cell)));
+    board.openColumns[digit] &= static_cast<std::uint16_t>(~(1u << columnOf(cell)));
+    board.openBoxes[digit] &= static_cast<std::uint16_t>(~(1u << boxOf(cell)));
+    search.value[cell] = static_cast<std::uint8_t>(digit + 1);
+    search.dirty |= touched;
+    return true;
+}
+
+// Places every cell that has a single candidate. False on a cell without any candidate.
+bool nakedSingles(Board& board, Search& search, bool& placed) {
+    std::uint32_t singles[3];
+    for (int band = 0; band < 3; ++band) {
+        std::uint32_t once = 0;
+        std::uint32_t twice = 0;
+        for (int d = 0; d < 9; ++d) {
+            const std::uint32_t x = board.candidates[d][band];
+            twice |= once & x;
+            once |= x;
+        }
+        if ((board.empty[band] & ~once) != 0) return false;
+        singles[band] = once & ~twice;
+    }
+    for (int band = 0; band < 3; ++band) {
+        if (singles[band] == 0) continue;
+        for (int d = 0; d < 9; ++d) {
+            std::uint32_t s = singles[band] & board.candidates[d][band];
+            while (s != 0) {
+                const int bit = std::countr_zero(s);
+                s &= s - 1;
+                // An earlier single of the same digit in a shared unit leaves this cell with none.
+                if (!place(board, search, d, band * 27 + bit)) return false;
+                placed = true;
+            }
+        }
+    }
+    return true;
+}
+
+// Every unit that must still take `d`: no place left is a dead end, one place is forced.
+// Places only remove candidates, so a unit seen with one place keeps it or loses it.
+bool hiddenSingles(Board& board, Search& search, int d, bool& placed) {
+    const std::uint32_t* cand = board.candidates[d];
+    for (std::uint32_t open = board.openRows[d]; open != 0; open &= open - 1) {
+        const int row = std::countr_zero(open);
+        const std::uint32_t bits = cand[row / 3] & bandRowBits(row % 3);
+        if (bits == 0) return false;
+        if ((bits & (bits - 1)) == 0) {
+            place(board, search, d, (row / 3) * 27 + std::countr_zero(bits));
+            placed = true;
+        }
+    }
+    for (std::uint32_t open = board.openBoxes[d]; open != 0; open &= open - 1) {
+        const int box = std::countr_zero(open);
+        if ((board.openBoxes[d] >> box & 1u) == 0) continue;
+        const std::uint32_t bits = cand[box / 3] & bandBoxBits(box % 3);
+        if (bits == 0) return false;
+        if ((bits & (bits - 1)) == 0) {
+            place(board, search, d, (box / 3) * 27 + std::countr_zero(bits));
+            placed = true;
+        }
+    }
+    if (board.openColumns[d] == 0) return true;
+    std::uint32_t once = 0;
+    std::uint32_t twice = 0;
+    for (int band = 0; band < 3; ++band) {
+        for (int i = 0; i < 3; ++i) {
+            const std::uint32_t r = cand[band] >> (9 * i) & 0x1FF;
+            twice |= once & r;
+            once |= r;
+        }
+    }
+    if ((board.openColumns[d] & ~once) != 0) return false;
+    for (std::uint32_t single = board.openColumns[d] & ~twice; single != 0; single &= single - 1) {
+        const int column = std::countr_zero(single);
+        if ((board.openColumns[d] >> column & 1u) == 0) continue;
+        const std::uint32_t colBits = bandColumnBits(column);
+        int band = 0;
+        while (band < 3 && (cand[band] & colBits) == 0) ++band;
+        if (band == 3) return false;
+        place(board, search, d, band * 27 + std::countr_zero(cand[band] & colBits));
+        placed = true;
+    }
+    return true;
+}
+
+// Box-line reduction for `d` in the bands and stacks whose units hold no repeated given: the
+// candidates that lie on no permutation of minirows (minicolumns) go; no permutation at all is
+// a dead end. Units that already hold the digit count as crossings of each other.
+bool boxLine(Board& board, const Search& search, int d, bool& removed) {
+    std::uint32_t* cand = board.candidates[d];
+    for (int band = 0; band < 3; ++band) {
+        if (!search.tightBand[band]) continue;
+        const std::uint32_t x = cand[band];
+        const unsigned closedRows = ~(board.openRows[d] >> (3 * band)) & 7u;
+        const unsigned closedBoxes = ~(board.openBoxes[d] >> (3 * band)) & 7u;
+        const unsigned minirows =
+            lineTables.triads[x & 0x1FF] | lineTables.triads[x >> 9 & 0x1FF] << 3 |
+            lineTables.triads[x >> 18] << 6 | lineTables.cross[closedRows][closedBoxes];
+        const unsigned keep = lineTables.keep[minirows];
+        if (keep == 0) return false;
+        const std::uint32_t reduced = x & lineTables.expand[keep];
+        if (reduced != x) {
+            cand[band] = reduced;
+            removed = true;
+        }
+    }
+    for (int stack = 0; stack < 3; ++stack) {
+        if (!search.tightStack[stack]) continue;
+        unsigned minicolumns = 0;
+        for (int band = 0; band < 3; ++band) {
+            const std::uint32_t x = cand[band];
+            const unsigned columns = (x | x >> 9 | x >> 18) >> (3 * stack) & 7u;
+            minicolumns |= columns << (3 * band);
+        }
+        const unsigned openColumns = board.openColumns[d] >> (3 * stack) & 7u;
+        const unsigned openBoxes = ((board.openBoxes[d] >> stack) & 1u) |
+                                   ((board.openBoxes[d] >> (stack + 2)) & 2u) |
+                                   ((board.openBoxes[d] >> (stack + 4)) & 4u);
+        // Bit 3 * band + column here, so the boxes of the stack play the part of rows.
+        minicolumns |= lineTables.cross[~openBoxes & 7u][~openColumns & 7u];
+        const unsigned keep = lineTables.keep[minicolumns];
+        if (keep == 0) return false;
+        for (int band = 0; band < 3; ++band) {
+            const unsigned allowed = keep >> (3 * band) & 7u;
+            if (allowed == 7u) continue;
+            std::uint32_t columnCells = 0;
+            for (int j = 0; j < 3; ++j) {
+                if ((allowed >> j & 1u) != 0) columnCells |= bandColumnBits(3 * stack + j);
+            }
+            const std::uint32_t x = cand[band];
+            const std::uint32_t reduced = x & (~bandBoxBits(stack) | columnCells);
+            if (reduced != x) {
+                cand[band] = reduced;
+                removed = true;
+            }
+        }
+    }
+    return true;
+}
+
+std::uint16_t& openMask(Board& board, int kind, int digit) {
+    if (kind == kindRow) return board.openRows[digit];
+    if (kind == kindColumn) return board.openColumns[digit];
+    return board.openBoxes[digit];
+}
+
+// A band is three rows and also three boxes, a stack three columns and three boxes, the grid
+// nine units of each kind: each partition counts the placements of a digit in the region.
+struct Region {
+    std::uint32_t cells[3];
+    unsigned units[3]; // per kind: the units that make up the region (0: not a partition)
+};
+
+constexpr int regionCount = 7;
+
+constexpr Region regions[regionCount] = {
+    {{0x7FFFFFF, 0, 0}, {0007, 0, 0007}},
+    {{0, 0x7FFFFFF, 0}, {0070, 0, 0070}},
+    {{0, 0, 0x7FFFFFF}, {0700, 0, 0700}},
+    {{0x1C0E07, 0x1C0E07, 0x1C0E07}, {0, 0007, 0111}},
+    {{0xE07038, 0xE07038, 0xE07038}, {0, 0070, 0222}},
+    {{0x70381C0, 0x70381C0, 0x70381C0}, {0, 0700, 0444}},
+    {{0x7FFFFFF, 0x7FFFFFF, 0x7FFFFFF}, {0777, 0777, 0777}},
+};
+
+// Per kind: the units that hold a candidate of `d`.
+void reachableUnits(const Board& board, int d, unsigned can[3]) {
+    const std::uint32_t* cand = board.candidates[d];
+    unsigned rows = 0;
+    unsigned boxes = 0;
+    std::uint32_t columns = 0;
+    for (int band = 0; band < 3; ++band) {
+        const std::uint32_t x = cand[band];
+        for (int i = 0; i < 3; ++i) {
+            if ((x & bandRowBits(i)) != 0) rows |= 1u << (band * 3 + i);
+            if ((x & bandBoxBits(i)) != 0) boxes |= 1u << (band * 3 + i);
+        }
+        columns |= x | x >> 9 | x >> 18;
+    }
+    can[kindRow] = rows;
+    can[kindColumn] = columns & 0x1FF;
+    can[kindBox] = boxes;
+}
+
+// Units whose givens repeat a digit need not take every missing digit, only as many as they
+// have empty cells, so hidden singles and box-line permutations do not hold there. What holds:
+// - In such a unit, the digits that can still go there may not be fewer than its empty cells;
+//   when they are just as many, each of them must go there.
+// - In every region, each partition into units gives a range for the number of placements of
+//   a digit there (the units that must take it up to the units that can), and the ranges must
+//   meet. Where the units of one partition that can take the digit just reach the lower end,
+//   all of them must; where those that must already reach the upper end, no other may.
+// - The placements of all digits in a region add up to its empty cells.
+bool looseUnits(Board& board, Search& search) {
+    for (int k = 0; k < search.looseCount; ++k) {
+        const LooseUnit& unit = search.loose[k];
+        const int emptyCells = std::popcount(board.empty[0] & unit.cells[0]) +
+                               std::popcount(board.empty[1] & unit.cells[1]) +
+                               std::popcount(board.empty[2] & unit.cells[2]);
+        if (emptyCells == 0) continue;
+        unsigned placeable = 0;
+        for (int d = 0; d < 9; ++d) {
+            const std::uint32_t* cand = board.candidates[d];
+            if (((cand[0] & unit.cells[0]) | (cand[1] & unit.cells[1]) |
+                 (cand[2] & unit.cells[2])) != 0)
+                placeable |= 1u << d;
+        }
+        const int n = std::popcount(placeable);
+        if (n < emptyCells) return false;
+        if (n == emptyCells) {
+            for (unsigned p = placeable; p != 0; p &= p - 1) {
+                const int d = std::countr_zero(p);
+                std::uint16_t& open = openMask(board, unit.kind, d);
+                const std::uint16_t bit = static_cast<std::uint16_t>(1u << unit.index);
+                if ((open & bit) == 0) {
+                    open |= bit;
+                    search.dirty |= 1u << d;
+                }
+            }
+        }
+    }
+
+    int low[regionCount][9];
+    int high[regionCount][9];
+    int lowSum[regionCount] = {};
+    int highSum[regionCount] = {};
+    for (int d = 0; d < 9; ++d) {
+        unsigned can[3];
+        reachableUnits(board, d, can);
+        for (int r = 0; r < regionCount; ++r) {
+            const Region& region = regions[r];
+            low[r][d] = 0;
+            high[r][d] = 9;
+            for (int kind = 0; kind < 3; ++kind) {
+                if (region.units[kind] == 0) continue;
+                // An open unit without a candidate makes low exceed high: a dead end.
+                const int must = std::popcount(openMask(board, kind, d) & region.units[kind]);
+                const int reach = std::popcount(can[kind] & region.units[kind]);
+                if (must > low[r][d]) low[r][d] = must;
+                if (reach < high[r][d]) high[r][d] = reach;
+            }
+            if (low[r][d] > high[r][d]) return false;
+            lowSum[r] += low[r][d];
+            highSum[r] += high[r][d];
+        }
+    }
+    for (int r = 0; r < regionCount; ++r) {
+        const std::uint32_t* cells = regions[r].cells;
+        const int emptyCells = std::popcount(board.empty[0] & cells[0]) +
+                               std::popcount(board.empty[1] & cells[1]) +
+                               std::popcount(board.empty[2] & cells[2]);
+        if (lowSum[r] > emptyCells || highSum[r] < emptyCells) return false;
+        // When the sums leave no room, every digit sits at the end of its range.
+        for (int d = 0; d < 9; ++d) {
+            if (lowSum[r] == emptyCells) high[r][d] = low[r][d];
+            if (highSum[r] == emptyCells) low[r][d] = high[r][d];
+        }
+    }
+    // The bounds stay valid while the board only narrows, so they may be applied one by one.
+    for (int d = 0; d < 9; ++d) {
+        for (int r = 0; r < regionCount; ++r) {
+            for (int kind = 0; kind < 3; ++kind) {
+                const unsigned units = regions[r].units[kind];
+                if (units == 0) continue;
+                unsigned can[3];
+                reachableUnits(board, d, can);
+                std::uint16_t& open = openMask(board, kind, d);
+                const unsigned reach = can[kind] & units;
+                const unsigned optional = reach & ~static_cast<unsigned>(open);
+                if (optional == 0) continue;
+                if (std::popcount(reach) <= low[r][d]) {
+                    open = static_cast<std::uint16_t>(open | optional);
+                    search.dirty |= 1u << d;
+                } else if (std::popcount(open & units) >= high[r][d]) {
+                    for (unsigned u = optional; u != 0; u &= u - 1) {
+                        std::uint32_t unitCellMask[3];
+                        unitCells(kind, std::countr_zero(u), unitCellMask);
+                        for (int band = 0; band < 3; ++band)
+                            board.candidates[d][band] &= ~unitCellMask[band];
+                    }
+                    search.dirty |= 1u << d;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+// Applies the deductions until none applies; false on a dead end.
+bool propagate(Board& board, Search& search) {
+    for (;;) {
+        bool changed = false;
+        if (!nakedSingles(board, search, changed)) return false;
+        if (changed) continue;
+        if (search.dirty != 0) {
+            const int d = std::countr_zero(search.dirty);
+            search.dirty &= search.dirty - 1;
+            if (!hiddenSingles(board, search, d, changed)) return false;
+            if (!boxLine(board, search, d, changed)) return false;
+            if (changed) search.dirty |= 1u << d;
+            continue;
+        }
+        if (search.looseCount == 0) return true;
+        if (!looseUnits(board, search)) return false;
+        if (search.dirty == 0) return true;
+    }
+}
+
+// Branch on a cell with the fewest candidates; among those, on the one whose digits have the
+// most candidates among its peers, since each try then removes the most.
+int chooseBranchCell(const Board& board) {
+    std::uint32_t choice[3];
+    bool havePairs = false;
+    for (int band = 0; band < 3; ++band) {
+        std::uint32_t once = 0;
+        std::uint32_t twice = 0;
+        std::uint32_t thrice = 0;
+        for (int d = 0; d < 9; ++d) {
+            const std::uint32_t x = board.candidates[d][band];
+            thrice |= twice & x;
+            twice |= once & x;
+            once |= x;
+        }
+        choice[band] = twice & ~thrice;
+        if (choice[band] != 0) havePairs = true;
+    }
+    if (!havePairs) {
+        int fewest = 10;
+        for (int band = 0; band < 3; ++band) {
+            choice[band] = 0;
+            for (std::uint32_t e = board.empty[band]; e != 0; e &= e - 1) {
+                const int bit = std::countr_zero(e);
+                int n = 0;
+                for (int d = 0; d < 9; ++d)
+                    n += static_cast<int>(board.candidates[d][band] >> bit & 1u);
+                if (n < fewest) {
+                    fewest = n;
+                    for (int b = 0; b < band; ++b) choice[b] = 0;
+                    choice[band] = 0;
+                }
+                if (n == fewest) choice[band] |= 1u << bit;
+            }
+        }
+    }
+    int best = -1;
+    int bestScore = -1;
+    for (int band = 0; band < 3; ++band) {
+        for (std::uint32_t p = choice[band]; p != 0; p &= p - 1) {
+            const int bit = std::countr_zero(p);
+            const int cell = band * 27 + bit;
+            const std::uint32_t* peers = peerTable.mask[cell];
+            int score = 0;
+            for (int d = 0; d < 9; ++d) {
+                const std::uint32_t* cand = board.candidates[d];
+                if ((cand[band] >> bit & 1u) == 0) continue;
+                score += std::popcount(cand[0] & peers[0]) + std::popcount(cand[1] & peers[1]) +
+                         std::popcount(cand[2] & peers[2]);
+            }
+            if (score > bestScore) {
+                bestScore = score;
+                best = cell;
+            }
+        }
+    }
+    return best;
+}
+
+void searchBoard(Board& board, Search& search) {
+    ++search.nodes;
+    if (!propagate(board, search)) return;
+    if ((board.empty[0] | board.empty[1] | board.empty[2]) == 0) {
+        if (++search.count == 1) {
+            for (int i = 0; i < 81; ++i) search.solution[i] = search.value[i];
+        }
+        return;
+    }
+    const int cell = chooseBranchCell(board);
+    const int band = cell / 27;
+    const std::uint32_t bit = 1u << (cell % 27);
+    for (int d = 0; d < 9; ++d) {
+        if ((board.candidates[d][band] & bit) == 0) continue;
+        Board next = board;
+        search.dirty = 0;
+        place(next, search, d, cell);
+        searchBoard(next, search);
+        if (search.count > 1) return;
+    }
+}
+
+} // namespace
+
+SolveResult solveGivens(const CellGrid& givens) {
+    return solveGivens(givens, nullptr);
+}
+
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
+    SolveResult result;
+    if (stats != nullptr) stats->nodes = 0;
+    for (std::uint8_t value : givens) {
+        if (value > 9) return result; // not a grid of digits: no completion
+    }
+
+    Search search;
+    Board board{};
+    // Digits given per unit, and whether some digit is given twice in it.
+    DigitMask seen[3][9] = {};
+    bool repeated[3][9] = {};
+    std::uint32_t blocked[9][3] = {}; // per digit: cells that see a given of that digit
+    for (int cell = 0; cell < 81; ++cell) {
+        search.value[cell] = givens[cell];
+        const int band = cell / 27;
+        if (givens[cell] == 0) {
+            board.empty[band] |= 1u << (cell % 27);
+            continue;
+        }
+        const int d = givens[cell] - 1;
+        const int index[3] = {rowOf(cell), columnOf(cell), boxOf(cell)};
+        for (int kind = 0; kind < 3; ++kind) {
+            if ((seen[kind][index[kind]] & (1u << d)) != 0) repeated[kind][index[kind]] = true;
+            seen[kind][index[kind]] |= static_cast<DigitMask>(1u << d);
+        }
+        for (int b = 0; b < 3; ++b) blocked[d][b] |= peerTable.mask[cell][b];
+    }
+    for (int d = 0; d < 9; ++d) {
+        for (int b = 0; b < 3; ++b) board.candidates[d][b] = board.empty[b] & ~blocked[d][b];
+    }
+    for (int kind = 0; kind < 3; ++kind) {
+        for (int index = 0; index < 9; ++index) {
+            if (repeated[kind][index]) {
+                LooseUnit& unit = search.loose[search.looseCount++];
+                unit.kind = kind;
+                unit.index = index;
+                unitCells(kind, index, unit.cells);
+                continue;
+            }
+            for (int d = 0; d < 9; ++d) {
+                if ((seen[kind][index] & (1u << d)) == 0)
+                    openMask(board, kind, d) |= static_cast<std::uint16_t>(1u << index);
+            }
+        }
+    }
+
+    for (int i = 0; i < 3; ++i) {
+        search.tightBand[i] = !repeated[kindRow][3 * i] && !repeated[kindRow][3 * i + 1] &&
+                              !repeated[kindRow][3 * i + 2] && !repeated[kindBox][3 * i] &&
+                              !repeated[kindBox][3 * i + 1] && !repeated[kindBox][3 * i + 2];
+        search.tightStack[i] = !repeated[kindColumn][3 * i] && !repeated[kindColumn][3 * i + 1] &&
+                               !repeated[kindColumn][3 * i + 2] && !repeated[kindBox][i] &&
+                               !repeated[kindBox][i + 3] && !repeated[kindBox][i + 6];
+    }
+
+    search.dirty = 0x1FF;
+    searchBoard(board, search);
+    result.count = search.count;
+    if (search.count == 1) result.solution = search.solution;
+    if (stats != nullptr) stats->nodes = search.nodes;
+    return result;
+}
+
+} // namespace korvani

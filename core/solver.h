@@ -1,0 +1,25 @@
+// The solver that proves a puzzle: counts the completions of a grid of givens up to two and
+// hands out the only one. Repeated givens are allowed; their digits simply block their units.
+#pragma once
+
+#include "core/grid.h"
+
+namespace korvani {
+
+struct SolveResult {
+    int count = 0;       // 0, 1 or 2 (2 stands for "two or more")
+    CellGrid solution{}; // valid only when count == 1; the givens are kept as they stand
+};
+
+// Counts completions of `givens` up to two. A completion fills every empty cell with a digit
+// that no other cell of its row, column or box holds; givens are never checked against each
+// other. Always fast: deductions and branching on the cell with the fewest candidates.
+SolveResult solveGivens(const CellGrid& givens);
+
+// For tools and benchmarks that look at how hard a grid was.
+struct SolveStats {
+    long long nodes = 0; // search nodes visited (the root counts as one)
+};
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats);
+
+} // namespace korvani
