@@ -141,34 +141,47 @@ class BesideExecutable : public ::testing::Test {
 TEST_F(BesideExecutable, SavePathAndPrefixComeFromThisExecutable) {
     MessageBoxAnswerer answerer(IDCANCEL);
     GameState& game = newGame();
-    // No save file: start-up needs the Open-problem dialog, and fails without it.
+    // No save file: the Open-problem dialog comes first; cancelled, start-up fails.
     EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
+    EXPECT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(std::string(game.progress.savePath), savePath);
     EXPECT_EQ(std::string(game.progress.savePath, game.progress.dirPrefixLength), folder);
     EXPECT_EQ(game.solvedFlag, 1);
 }
 
 TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
-    // The save file names a problem file that is gone; the dialog lists the files beside the
-    // executable (this test's among them) and OK loads the preselected one.
+    // The save file names a problem file that is gone; the dialog, with no owner, lists the one
+    // problem file beside this executable, and OK loads it.
     MessageBoxAnswerer answerer(IDOK);
-    writeFile(savePath, saveBytes("gone.dat", 4, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
+    ProgressRecord cleared = recordWithKey(1);
+    cleared.clearSeconds[0] = 5;
+    writeFile(savePath, saveBytes("gone.dat", 4, 1, 0, {}, {cleared, recordWithKey(2)}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     ASSERT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(answerer.shown()[0].owner, nullptr);
     const ProgressStore& store = game.progress;
-    EXPECT_NE(std::string(store.header.problemFileName), "gone.dat");
-    EXPECT_GE(store.problemCount, 1);
-    EXPECT_GE(store.header.recordCount, 2); // the records read are kept
+    EXPECT_STREQ(store.header.problemFileName, problemFile);
+    EXPECT_EQ(store.problemCount, 3);
+    // The records read are kept, and the chosen file's record is added after them.
+    ASSERT_EQ(store.header.recordCount, 3);
+    EXPECT_EQ(store.records[0].clearSeconds[0], 5);
     EXPECT_EQ(store.records[1].fileKey, 2u);
-    ASSERT_GE(store.currentRecordIndex, 0);
-    EXPECT_LT(store.currentRecordIndex, store.header.recordCount);
-    EXPECT_GE(store.header.currentProblemIndex, 0);
-    EXPECT_LT(store.header.currentProblemIndex, store.problemCount);
-    EXPECT_EQ(game.currentProblem, &game.progress.problems[store.header.currentProblemIndex]);
+    EXPECT_EQ(store.currentRecordIndex, 2);
+    EXPECT_EQ(store.header.savedGameFlag, -1);
+    EXPECT_EQ(store.header.currentProblemIndex, 0);
+    EXPECT_EQ(game.currentProblem, &game.progress.problems[0]);
     EXPECT_EQ(game.solvedFlag, 1);
     EXPECT_EQ(game.userGrid, CellGrid{});
+}
+
+TEST_F(BesideExecutable, CancelledStartupDialogFailsStartUp) {
+    MessageBoxAnswerer answerer(IDCANCEL);
+    writeFile(savePath, saveBytes("gone.dat", 0, 1, 0, {}, {}));
+    GameState& game = newGame();
+    EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
+    ASSERT_EQ(answerer.shown().size(), 1u);
+    EXPECT_EQ(answerer.shown()[0].owner, nullptr);
 }
 
 TEST_F(BesideExecutable, GetModuleFileNameAReportsACutPathByFillingTheBuffer) {

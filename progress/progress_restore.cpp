@@ -1,0 +1,28 @@
+// Start-up restore: read the save file, load the problem file it names, and choose the game.
+#include "progress/progress_restore.h"
+
+#include "core/problem_file.h"
+#include "progress/save_file.h"
+
+namespace korvani {
+
+RestoreOutcome restoreProgress(ProgressStore& store, StartingGame& start) {
+    start = StartingGame{};
+    switch (readSaveFile(store, store.savePath)) {
+    case SaveFileRead::missing:
+        return RestoreOutcome::chooseProblemFile;
+    case SaveFileRead::outOfMemory:
+        return RestoreOutcome::failed;
+    case SaveFileRead::read:
+        break;
+    }
+    // The records read stay in memory either way, so a file chosen in the dialog finds its
+    // record and the others are written back on exit.
+    if (!problemFileNameUsable(store.header) || !loadProblemFile(store)) {
+        return RestoreOutcome::chooseProblemFile;
+    }
+    start = chooseStartingGame(store);
+    return RestoreOutcome::ready;
+}
+
+} // namespace korvani
