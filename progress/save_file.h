@@ -15,11 +15,12 @@ namespace korvani {
 // False, with savePath empty and dirPrefixLength 0, when no save file may be used there: an
 // empty path, one that filled the 512-byte buffer (GetModuleFileNameA then returns a cut path),
 // or one whose last three characters hold a separator (the save file would leave the folder).
+// Paths are code page 932: the second byte of a double-byte character is never a separator.
 bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length);
 
 // Whether the header's problemFileName can name a problem file: a non-empty bare file name,
 // NUL-terminated within its 64 bytes, with no '\', '/' or ':' (the Open-problem dialog only ever
-// stores names of files in the executable's folder).
+// stores names of files in the executable's folder). Double-byte characters count whole.
 bool problemFileNameUsable(const SaveHeader& header);
 
 void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out);         // saveHeaderSize bytes
