@@ -124,6 +124,13 @@ bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,
         if (trace != nullptr) trace->openError = errno;
         return false;
     }
+    const bool loaded = loadProblemStream(file, store, trace, reallocate);
+    std::fclose(file);
+    return loaded;
+}
+
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace,
+                       Reallocate reallocate) {
     if (trace != nullptr) trace->opened = true;
 
     // Work on a copy, so that a failed load leaves the puzzles in play alone.
@@ -148,9 +155,6 @@ bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,
     if (trace != nullptr) {
         trace->linesRead = lineNumber;
         if (std::ferror(file) != 0) trace->readError = errno != 0 ? errno : EIO;
-    }
-    std::fclose(file);
-    if (trace != nullptr) {
         trace->problemCount = count;
         trace->key = key;
     }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 namespace korvani {
 
@@ -63,6 +64,10 @@ struct LoadTrace {
 
 // The loader on a given path. `trace` and `reallocate` may be null (std::realloc then).
 bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr,
+                       Reallocate reallocate = nullptr);
+
+// The same on a file opened for reading as text; the caller closes it.
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr,
                        Reallocate reallocate = nullptr);
 
 } // namespace korvani
