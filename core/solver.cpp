@@ -11,6 +11,15 @@ namespace korvani {
 
 namespace {
 
+// Bits set in a word. Written out, since std::popcount becomes a library call on processors
+// without a popcount instruction, which the game may meet.
+constexpr int bitCount(std::uint32_t x) {
+    x = x - ((x >> 1) & 0x55555555u);
+    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
+    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
+    return static_cast<int>((x * 0x01010101u) >> 24);
+}
+
 // A band holds three rows; cell bit = 9 * rowInBand + column.
 constexpr std::uint32_t bandRowBits(int rowInBand) {
     return 0x1FFu << (9 * rowInBand);
@@ -39,15 +48,44 @@ constexpr PeerTable makePeerTable() {
 
 constexpr PeerTable peerTable = makePeerTable();
 
+// Where a cell lies, ready for placing a digit there.
+struct CellPlace {
+    std::uint8_t band;
+    std::uint32_t bit;
+    std::uint16_t notRow; // all units but the cell's, as masks of unit numbers
+    std::uint16_t notColumn;
+    std::uint16_t notBox;
+};
+
+struct CellPlaceTable {
+    CellPlace of[81];
+};
+
+constexpr CellPlaceTable makeCellPlaceTable() {
+    CellPlaceTable table{};
+    for (int cell = 0; cell < 81; ++cell) {
+        CellPlace& at = table.of[cell];
+        at.band = static_cast<std::uint8_t>(cell / 27);
+        at.bit = 1u << (cell % 27);
+        at.notRow = static_cast<std::uint16_t>(0x1FFu & ~(1u << rowOf(cell)));
+        at.notColumn = static_cast<std::uint16_t>(0x1FFu & ~(1u << columnOf(cell)));
+        at.notBox = static_cast<std::uint16_t>(0x1FFu & ~(1u << boxOf(cell)));
+    }
+    return table;
+}
+
+constexpr CellPlaceTable cellPlaces = makeCellPlaceTable();
+
 // Box-line tables. A "minirow" is the three cells where a row of a band crosses a box; bit
 // 3 * rowInBand + boxInBand of a 9-bit pattern stands for it (likewise "minicolumns" of a stack,
 // bit 3 * band + columnInStack). In a band whose rows and boxes each take a digit exactly once,
 // the digit's minirows form one of the six 3x3 permutations.
 struct LineTables {
-    std::uint8_t triads[512];  // 9 cells of a row -> which of its three triads hold a bit
-    std::uint16_t keep[512];   // minirow pattern -> union of the permutations inside it
-    std::uint32_t expand[512]; // minirow pattern -> cells of the band
-    std::uint16_t cross[8][8]; // rows x boxes -> the minirows where they meet
+    std::uint8_t triads[512];         // 9 cells of a row -> which of its three triads hold a bit
+    std::uint16_t keep[512];          // minirow pattern -> union of the permutations inside it
+    std::uint32_t expand[512];        // minirow pattern -> cells of the band
+    std::uint16_t cross[8][8];        // rows x boxes -> the minirows where they meet
+    std::uint32_t stackColumns[3][8]; // columns of a stack (3 bits) -> their cells in a band
 };
 
 constexpr LineTables makeLineTables() {
@@ -71,6 +109,15 @@ constexpr LineTables makeLineTables() {
             if ((x >> bit & 1u) != 0) cells |= 0x7u << (9 * (bit / 3) + 3 * (bit % 3));
         }
         t.expand[x] = cells;
+    }
+    for (int stack = 0; stack < 3; ++stack) {
+        for (unsigned columns = 0; columns < 8; ++columns) {
+            std::uint32_t cells = 0;
+            for (int j = 0; j < 3; ++j) {
+                if ((columns >> j & 1u) != 0) cells |= 0x40201u << (3 * stack + j);
+            }
+            t.stackColumns[stack][columns] = cells;
+        }
     }
     for (unsigned a = 0; a < 8; ++a) {
         for (unsigned b = 0; b < 8; ++b) {
@@ -133,21 +180,22 @@ struct Search {
 
 // Puts `digit` into `cell`; false when the digit is no longer a candidate there.
 bool place(Board& board, Search& search, int digit, int cell) {
-    const int band = cell / 27;
-    const std::uint32_t bit = 1u << (cell % 27);
+    const CellPlace& at = cellPlaces.of[cell];
+    const int band = at.band;
+    const std::uint32_t bit = at.bit;
     if ((board.candidates[digit][band] & bit) == 0) return false;
     unsigned touched = 1u << digit;
     for (int d = 0; d < 9; ++d) {
-        if ((board.candidates[d][band] & bit) != 0) {
-            board.candidates[d][band] &= ~bit;
-            touched |= 1u << d;
-        }
+        const std::uint32_t x = board.candidates[d][band];
+        touched |= static_cast<unsigned>((x & bit) != 0) << d;
+        board.candidates[d][band] = x & ~bit;
     }
-    for (int b = 0; b < 3; ++b) board.candidates[digit][b] &= ~peerTable.mask[cell][b];
+    const std::uint32_t* peers = peerTable.mask[cell];
+    for (int b = 0; b < 3; ++b) board.candidates[digit][b] &= ~peers[b];
     board.empty[band] &= ~bit;
-    board.openRows[digit] &= static_cast<std::uint16_t>(~(1u << rowOf(cell)));
-    board.openColumns[digit] &= static_cast<std::uint16_t>(~(1u << columnOf(cell)));
-    board.openBoxes[digit] &= static_cast<std::uint16_t>(~(1u << boxOf(cell)));
+    board.openRows[digit] &= at.notRow;
+    board.openColumns[digit] &= at.notColumn;
+    board.openBoxes[digit] &= at.notBox;
     search.value[cell] = static_cast<std::uint8_t>(digit + 1);
     search.dirty |= touched;
     return true;
@@ -251,31 +299,30 @@ bool boxLine(Board& board, const Search& search, int d, bool& removed) {
             removed = true;
         }
     }
+    unsigned columnsPerBand[3]; // the columns that hold a candidate, band by band
+    for (int band = 0; band < 3; ++band) {
+        const std::uint32_t x = cand[band];
+        columnsPerBand[band] = x | x >> 9 | x >> 18;
+    }
     for (int stack = 0; stack < 3; ++stack) {
         if (!search.tightStack[stack]) continue;
-        unsigned minicolumns = 0;
-        for (int band = 0; band < 3; ++band) {
-            const std::uint32_t x = cand[band];
-            const unsigned columns = (x | x >> 9 | x >> 18) >> (3 * stack) & 7u;
-            minicolumns |= columns << (3 * band);
-        }
+        const unsigned minicolumns = (columnsPerBand[0] >> (3 * stack) & 7u) |
+                                     (columnsPerBand[1] >> (3 * stack) & 7u) << 3 |
+                                     (columnsPerBand[2] >> (3 * stack) & 7u) << 6;
         const unsigned openColumns = board.openColumns[d] >> (3 * stack) & 7u;
         const unsigned openBoxes = ((board.openBoxes[d] >> stack) & 1u) |
                                    ((board.openBoxes[d] >> (stack + 2)) & 2u) |
                                    ((board.openBoxes[d] >> (stack + 4)) & 4u);
         // Bit 3 * band + column here, so the boxes of the stack play the part of rows.
-        minicolumns |= lineTables.cross[~openBoxes & 7u][~openColumns & 7u];
-        const unsigned keep = lineTables.keep[minicolumns];
+        const unsigned keep =
+            lineTables.keep[minicolumns | lineTables.cross[~openBoxes & 7u][~openColumns & 7u]];
         if (keep == 0) return false;
         for (int band = 0; band < 3; ++band) {
             const unsigned allowed = keep >> (3 * band) & 7u;
             if (allowed == 7u) continue;
-            std::uint32_t columnCells = 0;
-            for (int j = 0; j < 3; ++j) {
-                if ((allowed >> j & 1u) != 0) columnCells |= bandColumnBits(3 * stack + j);
-            }
             const std::uint32_t x = cand[band];
-            const std::uint32_t reduced = x & (~bandBoxBits(stack) | columnCells);
+            const std::uint32_t reduced =
+                x & (~bandBoxBits(stack) | lineTables.stackColumns[stack][allowed]);
             if (reduced != x) {
                 cand[band] = reduced;
                 removed = true;
@@ -341,9 +388,9 @@ void reachableUnits(const Board& board, int d, unsigned can[3]) {
 bool looseUnits(Board& board, Search& search) {
     for (int k = 0; k < search.looseCount; ++k) {
         const LooseUnit& unit = search.loose[k];
-        const int emptyCells = std::popcount(board.empty[0] & unit.cells[0]) +
-                               std::popcount(board.empty[1] & unit.cells[1]) +
-                               std::popcount(board.empty[2] & unit.cells[2]);
+        const int emptyCells = bitCount(board.empty[0] & unit.cells[0]) +
+                               bitCount(board.empty[1] & unit.cells[1]) +
+                               bitCount(board.empty[2] & unit.cells[2]);
         if (emptyCells == 0) continue;
         unsigned placeable = 0;
         for (int d = 0; d < 9; ++d) {
@@ -352,7 +399,7 @@ bool looseUnits(Board& board, Search& search) {
                  (cand[2] & unit.cells[2])) != 0)
                 placeable |= 1u << d;
         }
-        const int n = std::popcount(placeable);
+        const int n = bitCount(placeable);
         if (n < emptyCells) return false;
         if (n == emptyCells) {
             for (unsigned p = placeable; p != 0; p &= p - 1) {
@@ -381,8 +428,8 @@ bool looseUnits(Board& board, Search& search) {
             for (int kind = 0; kind < 3; ++kind) {
                 if (region.units[kind] == 0) continue;
                 // An open unit without a candidate makes low exceed high: a dead end.
-                const int must = std::popcount(openMask(board, kind, d) & region.units[kind]);
-                const int reach = std::popcount(can[kind] & region.units[kind]);
+                const int must = bitCount(openMask(board, kind, d) & region.units[kind]);
+                const int reach = bitCount(can[kind] & region.units[kind]);
                 if (must > low[r][d]) low[r][d] = must;
                 if (reach < high[r][d]) high[r][d] = reach;
             }
@@ -393,9 +440,9 @@ bool looseUnits(Board& board, Search& search) {
     }
     for (int r = 0; r < regionCount; ++r) {
         const std::uint32_t* cells = regions[r].cells;
-        const int emptyCells = std::popcount(board.empty[0] & cells[0]) +
-                               std::popcount(board.empty[1] & cells[1]) +
-                               std::popcount(board.empty[2] & cells[2]);
+        const int emptyCells = bitCount(board.empty[0] & cells[0]) +
+                               bitCount(board.empty[1] & cells[1]) +
+                               bitCount(board.empty[2] & cells[2]);
         if (lowSum[r] > emptyCells || highSum[r] < emptyCells) return false;
         // When the sums leave no room, every digit sits at the end of its range.
         for (int d = 0; d < 9; ++d) {
@@ -415,10 +462,10 @@ bool looseUnits(Board& board, Search& search) {
                 const unsigned reach = can[kind] & units;
                 const unsigned optional = reach & ~static_cast<unsigned>(open);
                 if (optional == 0) continue;
-                if (std::popcount(reach) <= low[r][d]) {
+                if (bitCount(reach) <= low[r][d]) {
                     open = static_cast<std::uint16_t>(open | optional);
                     search.dirty |= 1u << d;
-                } else if (std::popcount(open & units) >= high[r][d]) {
+                } else if (bitCount(open & units) >= high[r][d]) {
                     for (unsigned u = optional; u != 0; u &= u - 1) {
                         std::uint32_t unitCellMask[3];
                         unitCells(kind, std::countr_zero(u), unitCellMask);
@@ -440,11 +487,20 @@ bool propagate(Board& board, Search& search) {
         if (!nakedSingles(board, search, changed)) return false;
         if (changed) continue;
         if (search.dirty != 0) {
-            const int d = std::countr_zero(search.dirty);
-            search.dirty &= search.dirty - 1;
-            if (!hiddenSingles(board, search, d, changed)) return false;
-            if (!boxLine(board, search, d, changed)) return false;
-            if (changed) search.dirty |= 1u << d;
+            // Each digit that changed gets its unit checks; placements mark digits again.
+            unsigned pending = search.dirty;
+            search.dirty = 0;
+            while (pending != 0) {
+                const int d = std::countr_zero(pending);
+                pending &= pending - 1;
+                bool removed = false;
+                if (!hiddenSingles(board, search, d, changed)) return false;
+                if (!boxLine(board, search, d, removed)) return false;
+                if (removed) {
+                    search.dirty |= 1u << d;
+                    changed = true;
+                }
+            }
             continue;
         }
         if (search.looseCount == 0) return true;
@@ -500,8 +556,8 @@ int chooseBranchCell(const Board& board) {
             for (int d = 0; d < 9; ++d) {
                 const std::uint32_t* cand = board.candidates[d];
                 if ((cand[band] >> bit & 1u) == 0) continue;
-                score += std::popcount(cand[0] & peers[0]) + std::popcount(cand[1] & peers[1]) +
-                         std::popcount(cand[2] & peers[2]);
+                score += bitCount(cand[0] & peers[0]) + bitCount(cand[1] & peers[1]) +
+                         bitCount(cand[2] & peers[2]);
             }
             if (score > bestScore) {
                 bestScore = score;
