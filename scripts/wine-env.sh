@@ -34,11 +34,12 @@ korvani_prepare_prefix() {
 }
 
 # Starts Xvfb on a free display number and exports DISPLAY; the caller stops it with
-# korvani_stop_xvfb (the test script does so from its exit trap).
+# korvani_stop_xvfb (the test script does so from its exit trap). The size matches the display
+# of the end-to-end tests: one wineserver keeps the desktop size of the first display it met.
 korvani_start_xvfb() {
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     korvani_xvfb_pid=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
