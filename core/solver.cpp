@@ -172,6 +172,7 @@ struct Search {
     CellGrid solution{};
     unsigned dirty = 0; // digits whose candidates changed since their last unit checks
     long long nodes = 0;
+    long long unitMatchingAfterNodes = 0;
     LooseUnit loose[27];
     int looseCount = 0;
     bool tightBand[3] = {};  // its three rows and three boxes hold no repeated given
@@ -568,6 +569,152 @@ int chooseBranchCell(const Board& board) {
     return best;
 }
 
+// The cells of one unit as bits 0..8, from a digit's band words.
+unsigned unitBits(const std::uint32_t words[3], int kind, int index) {
+    if (kind == kindRow) return words[index / 3] >> (9 * (index % 3)) & 0x1FFu;
+    if (kind == kindBox) {
+        const std::uint32_t y = words[index / 3] >> (3 * (index % 3));
+        return (y & 7u) | (y >> 6 & 070u) | (y >> 12 & 0700u);
+    }
+    unsigned bits = 0;
+    for (int band = 0; band < 3; ++band) {
+        const std::uint32_t y = words[band] >> index & 0x40201u;
+        bits |= ((y | y >> 8 | y >> 16) & 7u) << (3 * band);
+    }
+    return bits;
+}
+
+// Digits matched to cells of one unit, grown by augmenting paths.
+struct UnitMatching {
+    unsigned positions[9]; // per digit: the unit's cells that may take it
+    int digitOfCell[9];
+    unsigned visited;
+
+    bool augment(int d) {
+        for (unsigned free = positions[d] & ~visited; free != 0; free = positions[d] & ~visited) {
+            const int c = std::countr_zero(free);
+            visited |= 1u << c;
+            if (digitOfCell[c] < 0 || augment(digitOfCell[c])) {
+                digitOfCell[c] = d;
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+// Every empty cell of a unit needs a digit of its own: the board is a dead end when the digits
+// that can go there cannot be matched to all its cells (three digits with room in only two
+// cells, say). Singles and box-line reasoning see only one digit or one cell at a time, so a
+// grid built around such a set could otherwise cost thousands of branches.
+bool unitsCanBeFilled(const Board& board) {
+    // Per kind, unit and digit the unit's cells (bits 0..8) that may take the digit; the last
+    // "digit" stands for the empty cells.
+    unsigned positions[3][9][10] = {};
+    for (int d = 0; d < 10; ++d) {
+        const std::uint32_t* words = d < 9 ? board.candidates[d] : board.empty;
+        for (int index = 0; index < 9; ++index) {
+            const unsigned row = unitBits(words, kindRow, index);
+            positions[kindRow][index][d] = row;
+            positions[kindBox][index][d] = unitBits(words, kindBox, index);
+            for (unsigned r = row; r != 0; r &= r - 1)
+                positions[kindColumn][std::countr_zero(r)][d] |= 1u << index;
+        }
+    }
+    for (int kind = 0; kind < 3; ++kind) {
+        for (int index = 0; index < 9; ++index) {
+            const int need = bitCount(positions[kind][index][9]);
+            if (need < 3) continue; // fewer are covered by the singles
+            // Mostly each digit finds a free cell at once; only otherwise augment.
+            const unsigned* digitPositions = positions[kind][index];
+            unsigned taken = 0;
+            int matched = 0;
+            for (int d = 0; d < 9; ++d) {
+                const unsigned free = digitPositions[d] & ~taken;
+                if (free == 0) continue;
+                taken |= free & (0u - free);
+                ++matched;
+            }
+            if (matched == need) continue;
+            UnitMatching m;
+            for (int c = 0; c < 9; ++c) m.digitOfCell[c] = -1;
+            matched = 0;
+            for (int d = 0; d < 9 && matched < need; ++d) {
+                m.positions[d] = digitPositions[d];
+                if (m.positions[d] == 0) continue;
+                m.visited = 0;
+                if (m.augment(d)) ++matched;
+            }
+            if (matched < need) return false;
+        }
+    }
+    return true;
+}
+
+void searchBoard(Board& board, Search& search);
+
+// Repeated givens leave a unit more missing digits than empty cells; which of them stay out is
+// the real choice in such grids, and once it is made the unit is as strict as any other, so
+// the choice is made first. With one digit to leave out, one branch per digit that may be it
+// (the others become required); with more, one branch leaves a digit out and one requires it.
+// Returns false when no such unit has a choice left.
+bool branchOnOmission(const Board& board, Search& search) {
+    int bestUnit = -1;
+    int bestSlack = 10;
+    int bestChoices = 10;
+    unsigned bestOptional = 0;
+    for (int k = 0; k < search.looseCount; ++k) {
+        const LooseUnit& unit = search.loose[k];
+        const int emptyCells = bitCount(unitBits(board.empty, unit.kind, unit.index));
+        if (emptyCells == 0) continue;
+        unsigned placeable = 0;
+        unsigned optional = 0;
+        for (int d = 0; d < 9; ++d) {
+            if (unitBits(board.candidates[d], unit.kind, unit.index) == 0) continue;
+            placeable |= 1u << d;
+            const std::uint16_t open = unit.kind == kindRow      ? board.openRows[d]
+                                       : unit.kind == kindColumn ? board.openColumns[d]
+                                                                 : board.openBoxes[d];
+            if ((open >> unit.index & 1u) == 0) optional |= 1u << d;
+        }
+        if (optional == 0) continue;
+        const int slack = bitCount(placeable) - emptyCells; // at least 1, by looseUnits
+        const int choices = bitCount(optional);
+        if (slack < bestSlack || (slack == bestSlack && choices < bestChoices)) {
+            bestUnit = k;
+            bestSlack = slack;
+            bestChoices = choices;
+            bestOptional = optional;
+        }
+    }
+    if (bestUnit < 0) return false;
+
+    const LooseUnit& unit = search.loose[bestUnit];
+    const std::uint16_t unitBit = static_cast<std::uint16_t>(1u << unit.index);
+    const unsigned first = bestOptional & (0u - bestOptional);
+    // The digits left out, one per branch; with slack above 1 the last branch leaves none out.
+    const unsigned leftOut = bestSlack == 1 ? bestOptional : first;
+    for (unsigned o = leftOut; o != 0; o &= o - 1) {
+        const int d = std::countr_zero(o);
+        Board next = board;
+        for (int b = 0; b < 3; ++b) next.candidates[d][b] &= ~unit.cells[b];
+        if (bestSlack == 1) {
+            for (unsigned r = bestOptional & ~(1u << d); r != 0; r &= r - 1)
+                openMask(next, unit.kind, std::countr_zero(r)) |= unitBit;
+        }
+        search.dirty = 0x1FF;
+        searchBoard(next, search);
+        if (search.count > 1) return true;
+    }
+    if (bestSlack > 1) {
+        Board next = board;
+        openMask(next, unit.kind, std::countr_zero(first)) |= unitBit;
+        search.dirty = 0x1FF;
+        searchBoard(next, search);
+    }
+    return true;
+}
+
 void searchBoard(Board& board, Search& search) {
     ++search.nodes;
     if (!propagate(board, search)) return;
@@ -577,6 +724,10 @@ void searchBoard(Board& board, Search& search) {
         }
         return;
     }
+    if ((search.nodes == 1 || search.nodes > search.unitMatchingAfterNodes) &&
+        !unitsCanBeFilled(board))
+        return;
+    if (search.looseCount != 0 && branchOnOmission(board, search)) return;
     const int cell = chooseBranchCell(board);
     const int band = cell / 27;
     const std::uint32_t bit = 1u << (cell % 27);
@@ -596,7 +747,7 @@ SolveResult solveGivens(const CellGrid& givens) {
     return solveGivens(givens, nullptr);
 }
 
-SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOptions* options) {
     SolveResult result;
     if (stats != nullptr) stats->nodes = 0;
     for (std::uint8_t value : givens) {
@@ -604,6 +755,8 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
     }
 
     Search search;
+    search.unitMatchingAfterNodes = options != nullptr ? options->unitMatchingAfterNodes
+                                                       : SolveOptions{}.unitMatchingAfterNodes;
     Board board{};
     // Digits given per unit, and whether some digit is given twice in it.
     DigitMask seen[3][9] = {};

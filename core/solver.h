@@ -20,6 +20,15 @@ SolveResult solveGivens(const CellGrid& givens);
 struct SolveStats {
     long long nodes = 0; // search nodes visited (the root counts as one)
 };
-SolveResult solveGivens(const CellGrid& givens, SolveStats* stats);
+
+// For tests that drive every part of the search.
+struct SolveOptions {
+    // The matching check of whole units runs at the root and, once a grid has taken this many
+    // nodes, at every node (it costs about as much as a node).
+    long long unitMatchingAfterNodes = 256;
+};
+
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
+                        const SolveOptions* options = nullptr);
 
 } // namespace korvani
