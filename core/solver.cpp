@@ -453,12 +453,12 @@ bool looseUnits(Board& board, Search& search) {
     }
     // The bounds stay valid while the board only narrows, so they may be applied one by one.
     for (int d = 0; d < 9; ++d) {
+        unsigned can[3];
+        reachableUnits(board, d, can);
         for (int r = 0; r < regionCount; ++r) {
             for (int kind = 0; kind < 3; ++kind) {
                 const unsigned units = regions[r].units[kind];
                 if (units == 0) continue;
-                unsigned can[3];
-                reachableUnits(board, d, can);
                 std::uint16_t& open = openMask(board, kind, d);
                 const unsigned reach = can[kind] & units;
                 const unsigned optional = reach & ~static_cast<unsigned>(open);
@@ -474,6 +474,7 @@ bool looseUnits(Board& board, Search& search) {
                             board.candidates[d][band] &= ~unitCellMask[band];
                     }
                     search.dirty |= 1u << d;
+                    reachableUnits(board, d, can);
                 }
             }
         }
@@ -655,12 +656,11 @@ void searchBoard(Board& board, Search& search);
 
 // Repeated givens leave a unit more missing digits than empty cells; which of them stay out is
 // the real choice in such grids, and once it is made the unit is as strict as any other, so
-// the choice is made first. With one digit to leave out, one branch per digit that may be it
-// (the others become required); with more, one branch leaves a digit out and one requires it.
-// Returns false when no such unit has a choice left.
+// the choice is made first where a unit leaves out a single digit: one branch per digit that
+// may be it, the others becoming required. (A unit that leaves out several digits is nearly
+// free; its cells are branched on like any others.) Returns false when there is no such unit.
 bool branchOnOmission(const Board& board, Search& search) {
     int bestUnit = -1;
-    int bestSlack = 10;
     int bestChoices = 10;
     unsigned bestOptional = 0;
     for (int k = 0; k < search.looseCount; ++k) {
@@ -668,7 +668,7 @@ bool branchOnOmission(const Board& board, Search& search) {
         const int emptyCells = bitCount(unitBits(board.empty, unit.kind, unit.index));
         if (emptyCells == 0) continue;
         unsigned placeable = 0;
-        unsigned optional = 0;
+        unsigned optional = 0; // placeable, but not yet required
         for (int d = 0; d < 9; ++d) {
             if (unitBits(board.candidates[d], unit.kind, unit.index) == 0) continue;
             placeable |= 1u << d;
@@ -677,40 +677,28 @@ bool branchOnOmission(const Board& board, Search& search) {
                                                                  : board.openBoxes[d];
             if ((open >> unit.index & 1u) == 0) optional |= 1u << d;
         }
-        if (optional == 0) continue;
-        const int slack = bitCount(placeable) - emptyCells; // at least 1, by looseUnits
-        const int choices = bitCount(optional);
-        if (slack < bestSlack || (slack == bestSlack && choices < bestChoices)) {
+        if (optional == 0 || bitCount(placeable) != emptyCells + 1) continue;
+        if (bitCount(optional) < bestChoices) {
             bestUnit = k;
-            bestSlack = slack;
-            bestChoices = choices;
+            bestChoices = bitCount(optional);
             bestOptional = optional;
         }
     }
     if (bestUnit < 0) return false;
 
+    // Exactly one placeable digit stays out, and a required one cannot: the branches cover
+    // every completion once.
     const LooseUnit& unit = search.loose[bestUnit];
     const std::uint16_t unitBit = static_cast<std::uint16_t>(1u << unit.index);
-    const unsigned first = bestOptional & (0u - bestOptional);
-    // The digits left out, one per branch; with slack above 1 the last branch leaves none out.
-    const unsigned leftOut = bestSlack == 1 ? bestOptional : first;
-    for (unsigned o = leftOut; o != 0; o &= o - 1) {
+    for (unsigned o = bestOptional; o != 0; o &= o - 1) {
         const int d = std::countr_zero(o);
         Board next = board;
         for (int b = 0; b < 3; ++b) next.candidates[d][b] &= ~unit.cells[b];
-        if (bestSlack == 1) {
-            for (unsigned r = bestOptional & ~(1u << d); r != 0; r &= r - 1)
-                openMask(next, unit.kind, std::countr_zero(r)) |= unitBit;
-        }
+        for (unsigned r = bestOptional & ~(1u << d); r != 0; r &= r - 1)
+            openMask(next, unit.kind, std::countr_zero(r)) |= unitBit;
         search.dirty = 0x1FF;
         searchBoard(next, search);
-        if (search.count > 1) return true;
-    }
-    if (bestSlack > 1) {
-        Board next = board;
-        openMask(next, unit.kind, std::countr_zero(first)) |= unitBit;
-        search.dirty = 0x1FF;
-        searchBoard(next, search);
+        if (search.count > 1) break;
     }
     return true;
 }
