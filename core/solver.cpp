@@ -1,7 +1,9 @@
 // The fast solver: digit bitboards (one 27-bit word per band and digit), naked and hidden
-// singles, branching on the cell with the fewest candidates, and the extra counting that grids
-// with repeated givens need. It answers exactly what the straightforward search answers, since
-// every deduction only removes assignments that cannot be part of any completion.
+// singles, box-line reduction, a matching check of whole units, branching on the cell with the
+// fewest candidates, and for grids with repeated givens the counting they need and branching
+// on the digits their units leave out. It answers exactly what the straightforward search
+// answers: every deduction only removes what no completion can hold, and the branches of a
+// node split its completions without overlap.
 #include "core/solver.h"
 
 #include <bit>
@@ -170,9 +172,12 @@ struct Search {
     std::uint8_t value[81]; // givens, and the digit last placed in each empty cell
     int count = 0;
     CellGrid solution{};
-    unsigned dirty = 0; // digits whose candidates changed since their last unit checks
-    long long nodes = 0;
+    unsigned dirty = 0;  // digits whose candidates changed since their last unit checks
+    long long nodes = 0; // in this attempt
     long long unitMatchingAfterNodes = 0;
+    long long nodeLimit = 0; // an attempt that needs more nodes gives up (0: no limit)
+    bool gaveUp = false;
+    bool omissionsFirst = true;
     LooseUnit loose[27];
     int looseCount = 0;
     bool tightBand[3] = {};  // its three rows and three boxes hold no repeated given
@@ -698,13 +703,16 @@ bool branchOnOmission(const Board& board, Search& search) {
             openMask(next, unit.kind, std::countr_zero(r)) |= unitBit;
         search.dirty = 0x1FF;
         searchBoard(next, search);
-        if (search.count > 1) break;
+        if (search.count > 1 || search.gaveUp) break;
     }
     return true;
 }
 
 void searchBoard(Board& board, Search& search) {
-    ++search.nodes;
+    if (++search.nodes > search.nodeLimit && search.nodeLimit != 0) {
+        search.gaveUp = true;
+        return;
+    }
     if (!propagate(board, search)) return;
     if ((board.empty[0] | board.empty[1] | board.empty[2]) == 0) {
         if (++search.count == 1) {
@@ -715,7 +723,7 @@ void searchBoard(Board& board, Search& search) {
     if ((search.nodes == 1 || search.nodes > search.unitMatchingAfterNodes) &&
         !unitsCanBeFilled(board))
         return;
-    if (search.looseCount != 0 && branchOnOmission(board, search)) return;
+    if (search.omissionsFirst && search.looseCount != 0 && branchOnOmission(board, search)) return;
     const int cell = chooseBranchCell(board);
     const int band = cell / 27;
     const std::uint32_t bit = 1u << (cell % 27);
@@ -725,7 +733,7 @@ void searchBoard(Board& board, Search& search) {
         search.dirty = 0;
         place(next, search, d, cell);
         searchBoard(next, search);
-        if (search.count > 1) return;
+        if (search.count > 1 || search.gaveUp) return;
     }
 }
 
@@ -743,8 +751,8 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     }
 
     Search search;
-    search.unitMatchingAfterNodes = options != nullptr ? options->unitMatchingAfterNodes
-                                                       : SolveOptions{}.unitMatchingAfterNodes;
+    const SolveOptions settings = options != nullptr ? *options : SolveOptions{};
+    search.unitMatchingAfterNodes = settings.unitMatchingAfterNodes;
     Board board{};
     // Digits given per unit, and whether some digit is given twice in it.
     DigitMask seen[3][9] = {};
@@ -793,11 +801,27 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                                !repeated[kindBox][i + 3] && !repeated[kindBox][i + 6];
     }
 
-    search.dirty = 0x1FF;
-    searchBoard(board, search);
+    // With repeated givens, either way of branching (digits left out first, or cells only) can
+    // lose itself where the other is quick. So the two take turns with growing node limits,
+    // each attempt from the start, until one finishes: never much worse than the better one.
+    long long totalNodes = 0;
+    long long limit = search.looseCount != 0 ? settings.firstAttemptNodes : 0;
+    for (int attempt = 0;; ++attempt) {
+        Board start = board;
+        search.count = 0;
+        search.nodes = 0;
+        search.gaveUp = false;
+        search.nodeLimit = limit;
+        search.omissionsFirst = attempt % 2 == 0;
+        search.dirty = 0x1FF;
+        searchBoard(start, search);
+        totalNodes += search.nodes;
+        if (!search.gaveUp) break;
+        if (attempt % 2 == 1) limit *= 4;
+    }
     result.count = search.count;
     if (search.count == 1) result.solution = search.solution;
-    if (stats != nullptr) stats->nodes = search.nodes;
+    if (stats != nullptr) stats->nodes = totalNodes;
     return result;
 }
 

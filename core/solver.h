@@ -26,6 +26,9 @@ struct SolveOptions {
     // The matching check of whole units runs at the root and, once a grid has taken this many
     // nodes, at every node (it costs about as much as a node).
     long long unitMatchingAfterNodes = 256;
+    // Grids with repeated givens are tried by two ways of branching in turn, first with this
+    // many nodes each, then four times as many, and so on.
+    long long firstAttemptNodes = 500;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
