@@ -22,6 +22,23 @@ constexpr int bitCount(std::uint32_t x) {
     return static_cast<int>((x * 0x01010101u) >> 24);
 }
 
+// Bits set in a 9-bit value (a set of units or digits), by table.
+struct NineBitCounts {
+    std::uint8_t of[512];
+};
+
+constexpr NineBitCounts makeNineBitCounts() {
+    NineBitCounts t{};
+    for (unsigned x = 0; x < 512; ++x) t.of[x] = static_cast<std::uint8_t>(bitCount(x));
+    return t;
+}
+
+constexpr NineBitCounts nineBitCounts = makeNineBitCounts();
+
+int countNine(unsigned x) {
+    return nineBitCounts.of[x & 0x1FFu];
+}
+
 // A band holds three rows; cell bit = 9 * rowInBand + column.
 constexpr std::uint32_t bandRowBits(int rowInBand) {
     return 0x1FFu << (9 * rowInBand);
@@ -344,6 +361,21 @@ std::uint16_t& openMask(Board& board, int kind, int digit) {
     return board.openBoxes[digit];
 }
 
+// The cells of one unit as bits 0..8, from a digit's band words.
+unsigned unitBits(const std::uint32_t words[3], int kind, int index) {
+    if (kind == kindRow) return words[index / 3] >> (9 * (index % 3)) & 0x1FFu;
+    if (kind == kindBox) {
+        const std::uint32_t y = words[index / 3] >> (3 * (index % 3));
+        return (y & 7u) | (y >> 6 & 070u) | (y >> 12 & 0700u);
+    }
+    unsigned bits = 0;
+    for (int band = 0; band < 3; ++band) {
+        const std::uint32_t y = words[band] >> index & 0x40201u;
+        bits |= ((y | y >> 8 | y >> 16) & 7u) << (3 * band);
+    }
+    return bits;
+}
+
 // A band is three rows and also three boxes, a stack three columns and three boxes, the grid
 // nine units of each kind: each partition counts the placements of a digit in the region.
 struct Region {
@@ -394,9 +426,7 @@ void reachableUnits(const Board& board, int d, unsigned can[3]) {
 bool looseUnits(Board& board, Search& search) {
     for (int k = 0; k < search.looseCount; ++k) {
         const LooseUnit& unit = search.loose[k];
-        const int emptyCells = bitCount(board.empty[0] & unit.cells[0]) +
-                               bitCount(board.empty[1] & unit.cells[1]) +
-                               bitCount(board.empty[2] & unit.cells[2]);
+        const int emptyCells = countNine(unitBits(board.empty, unit.kind, unit.index));
         if (emptyCells == 0) continue;
         unsigned placeable = 0;
         for (int d = 0; d < 9; ++d) {
@@ -405,7 +435,7 @@ bool looseUnits(Board& board, Search& search) {
                  (cand[2] & unit.cells[2])) != 0)
                 placeable |= 1u << d;
         }
-        const int n = bitCount(placeable);
+        const int n = countNine(placeable);
         if (n < emptyCells) return false;
         if (n == emptyCells) {
             for (unsigned p = placeable; p != 0; p &= p - 1) {
@@ -434,8 +464,8 @@ bool looseUnits(Board& board, Search& search) {
             for (int kind = 0; kind < 3; ++kind) {
                 if (region.units[kind] == 0) continue;
                 // An open unit without a candidate makes low exceed high: a dead end.
-                const int must = bitCount(openMask(board, kind, d) & region.units[kind]);
-                const int reach = bitCount(can[kind] & region.units[kind]);
+                const int must = countNine(openMask(board, kind, d) & region.units[kind]);
+                const int reach = countNine(can[kind] & region.units[kind]);
                 if (must > low[r][d]) low[r][d] = must;
                 if (reach < high[r][d]) high[r][d] = reach;
             }
@@ -468,10 +498,10 @@ bool looseUnits(Board& board, Search& search) {
                 const unsigned reach = can[kind] & units;
                 const unsigned optional = reach & ~static_cast<unsigned>(open);
                 if (optional == 0) continue;
-                if (bitCount(reach) <= low[r][d]) {
+                if (countNine(reach) <= low[r][d]) {
                     open = static_cast<std::uint16_t>(open | optional);
                     search.dirty |= 1u << d;
-                } else if (bitCount(open & units) >= high[r][d]) {
+                } else if (countNine(open & units) >= high[r][d]) {
                     for (unsigned u = optional; u != 0; u &= u - 1) {
                         std::uint32_t unitCellMask[3];
                         unitCells(kind, std::countr_zero(u), unitCellMask);
@@ -575,21 +605,6 @@ int chooseBranchCell(const Board& board) {
     return best;
 }
 
-// The cells of one unit as bits 0..8, from a digit's band words.
-unsigned unitBits(const std::uint32_t words[3], int kind, int index) {
-    if (kind == kindRow) return words[index / 3] >> (9 * (index % 3)) & 0x1FFu;
-    if (kind == kindBox) {
-        const std::uint32_t y = words[index / 3] >> (3 * (index % 3));
-        return (y & 7u) | (y >> 6 & 070u) | (y >> 12 & 0700u);
-    }
-    unsigned bits = 0;
-    for (int band = 0; band < 3; ++band) {
-        const std::uint32_t y = words[band] >> index & 0x40201u;
-        bits |= ((y | y >> 8 | y >> 16) & 7u) << (3 * band);
-    }
-    return bits;
-}
-
 // Digits matched to cells of one unit, grown by augmenting paths.
 struct UnitMatching {
     unsigned positions[9]; // per digit: the unit's cells that may take it
@@ -670,7 +685,7 @@ bool branchOnOmission(const Board& board, Search& search) {
     unsigned bestOptional = 0;
     for (int k = 0; k < search.looseCount; ++k) {
         const LooseUnit& unit = search.loose[k];
-        const int emptyCells = bitCount(unitBits(board.empty, unit.kind, unit.index));
+        const int emptyCells = countNine(unitBits(board.empty, unit.kind, unit.index));
         if (emptyCells == 0) continue;
         unsigned placeable = 0;
         unsigned optional = 0; // placeable, but not yet required
@@ -801,7 +816,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                                !repeated[kindBox][i + 3] && !repeated[kindBox][i + 6];
     }
 
-    // With repeated givens, either way of branching (digits left out first, or cells only) can
+    // With repeated givens, either way of branching (cells only, or digits left out first) can
     // lose itself where the other is quick. So the two take turns with growing node limits,
     // each attempt from the start, until one finishes: never much worse than the better one.
     long long totalNodes = 0;
@@ -812,7 +827,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         search.nodes = 0;
         search.gaveUp = false;
         search.nodeLimit = limit;
-        search.omissionsFirst = attempt % 2 == 0;
+        search.omissionsFirst = attempt % 2 == 1;
         search.dirty = 0x1FF;
         searchBoard(start, search);
         totalNodes += search.nodes;

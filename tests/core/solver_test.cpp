@@ -182,13 +182,13 @@ TEST(SolverEdgeCases, RepeatedDigitOmittedByThreeUnitsAtOnce) {
 TEST(SolverEdgeCases, RepeatedGivensInManyUnitsAreSettledBeforeCells) {
     // Two copies of one pattern: rows 2 and 6, columns 0 to 6 and 8 and boxes 2 and 8 all
     // repeat digits, so each of them leaves some digits out. Found by fuzzing the loader, when
-    // it took the solver 788,000 branches (seconds); choosing the digits left out first ends it
-    // in a few.
+    // branching on cells took 788,000 nodes (seconds); choosing the digits left out first ends
+    // it in a few, once branching on cells has given up after 500.
     const CellGrid grid = gridFromText(
         "...4.........18......7..9.92..5......184.........18......7..9.92..5......18.....7");
     SolveStats stats;
     EXPECT_EQ(solveGivens(grid, &stats).count, 0);
-    EXPECT_LE(stats.nodes, 100);
+    EXPECT_LE(stats.nodes, 600);
 }
 
 TEST(SolverEdgeCases, UnitsThatRepeatADigitManyTimesAreNearlyFree) {
