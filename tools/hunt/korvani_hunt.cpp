@@ -6,8 +6,8 @@
 //    completions; every grid on the way is a candidate. Hard grids sit where completions run
 //    out.
 // 2. Climbing: the KEEP hardest candidates, together with the grids of the file GRIDS (one a
-//    line, the grid last on the line, as this tool prints them), are changed a cell or two at
-//    a time (cleared, or a new digit), keeping every change that does not make the grid easier.
+//    line, the grid last on the line, as this tool prints them), are changed a little at a
+//    time (see mutate), keeping every change that does not make the grid easier.
 // Prints the KEEP hardest grids found, hardest first: "nodes count grid" per line.
 #include "core/solver.h"
 
@@ -55,6 +55,27 @@ bool repeatsInUnit(const CellGrid& grid, int cell, int digit) {
             return true;
     }
     return false;
+}
+
+// A cell or two cleared or given a new digit; now and then a row copied over another row, or a
+// digit repeated from another cell (the patterns that fuzzing found hardest).
+CellGrid mutate(const CellGrid& grid, Rng& rng) {
+    CellGrid changed = grid;
+    const int kind = rng.below(8);
+    if (kind == 0) {
+        const int from = rng.below(9);
+        const int to = rng.below(9);
+        for (int c = 0; c < 9; ++c) changed[to * 9 + c] = grid[from * 9 + c];
+    } else if (kind == 1) {
+        changed[rng.below(81)] = grid[rng.below(81)];
+    } else {
+        const int changes = 1 + rng.below(2);
+        for (int k = 0; k < changes; ++k) {
+            const int cell = rng.below(81);
+            changed[cell] = rng.below(3) == 0 ? 0 : static_cast<std::uint8_t>(1 + rng.below(9));
+        }
+    }
+    return changed;
 }
 
 // Keeps the `keep` hardest distinct grids.
@@ -127,12 +148,7 @@ int main(int argc, char** argv) {
 
     for (Found& found : best) {
         for (long step = 0; step < climbSteps; ++step) {
-            CellGrid changed = found.grid;
-            const int changes = 1 + rng.below(2);
-            for (int k = 0; k < changes; ++k) {
-                const int cell = rng.below(81);
-                changed[cell] = rng.below(3) == 0 ? 0 : static_cast<std::uint8_t>(1 + rng.below(9));
-            }
+            const CellGrid changed = mutate(found.grid, rng);
             int count = 0;
             const long long nodes = nodesOf(changed, &count);
             if (nodes >= found.nodes) found = Found{nodes, count, changed};
