@@ -189,8 +189,10 @@ struct Search {
     std::uint8_t value[81]; // givens, and the digit last placed in each empty cell
     int count = 0;
     CellGrid solution{};
-    unsigned dirty = 0;  // digits whose candidates changed since their last unit checks
-    long long nodes = 0; // in this attempt
+    unsigned dirty = 0;   // digits whose candidates changed since their last unit checks
+    long long nodes = 0;  // in this attempt
+    long long probes = 0; // in all attempts
+    long long probeAfterNodes = 0;
     long long unitMatchingAfterNodes = 0;
     long long nodeLimit = 0; // an attempt that needs more nodes gives up (0: no limit)
     bool gaveUp = false;
@@ -546,6 +548,33 @@ bool propagate(Board& board, Search& search) {
     }
 }
 
+// Tries every candidate of every empty cell on a copy of the board with the deductions, and
+// strikes out each one that leads to a dead end; one pass over the cells. Where units hold
+// repeated givens the deductions see little of what each unit still needs, and a grid without
+// completion can keep the branching busy for tens of thousands of nodes, while single tries
+// expose it at once. Striking out is sound: no completion holds a candidate whose placement
+// deduces a dead end. (The tries write the digits of cells that are empty here into `value`;
+// every completion found later places those cells again.) False when the board is a dead end.
+bool strikeFailingCandidates(Board& board, Search& search) {
+    for (int cell = 0; cell < 81; ++cell) {
+        const int band = cell / 27;
+        const std::uint32_t bit = 1u << (cell % 27);
+        for (int d = 0; d < 9 && (board.empty[band] & bit) != 0; ++d) {
+            if ((board.candidates[d][band] & bit) == 0) continue;
+            Board trial = board;
+            search.dirty = 0;
+            ++search.probes;
+            place(trial, search, d, cell);
+            if (propagate(trial, search)) continue;
+            board.candidates[d][band] &= ~bit;
+            search.dirty = 1u << d;
+            if (!propagate(board, search)) return false;
+        }
+    }
+    search.dirty = 0;
+    return true;
+}
+
 // Branch on a cell with the fewest candidates; among those, on the one whose digits have the
 // most candidates among its peers, since each try then removes the most.
 int chooseBranchCell(const Board& board) {
@@ -729,6 +758,7 @@ void searchBoard(Board& board, Search& search) {
         return;
     }
     if (!propagate(board, search)) return;
+    if (search.nodes > search.probeAfterNodes && !strikeFailingCandidates(board, search)) return;
     if ((board.empty[0] | board.empty[1] | board.empty[2]) == 0) {
         if (++search.count == 1) {
             for (int i = 0; i < 81; ++i) search.solution[i] = search.value[i];
@@ -760,7 +790,7 @@ SolveResult solveGivens(const CellGrid& givens) {
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOptions* options) {
     SolveResult result;
-    if (stats != nullptr) stats->nodes = 0;
+    if (stats != nullptr) *stats = SolveStats{};
     for (std::uint8_t value : givens) {
         if (value > 9) return result; // not a grid of digits: no completion
     }
@@ -768,6 +798,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     Search search;
     const SolveOptions settings = options != nullptr ? *options : SolveOptions{};
     search.unitMatchingAfterNodes = settings.unitMatchingAfterNodes;
+    search.probeAfterNodes = settings.probeAfterNodes;
     Board board{};
     // Digits given per unit, and whether some digit is given twice in it.
     DigitMask seen[3][9] = {};
@@ -816,6 +847,19 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                                !repeated[kindBox][i + 3] && !repeated[kindBox][i + 6];
     }
 
+    // With repeated givens the tries at the root end most grids without completion before any
+    // branch; the attempts below start from what they leave.
+    if (search.looseCount != 0 && settings.probeRootOfRepeatedGivens) {
+        search.dirty = 0x1FF;
+        if (!propagate(board, search) || !strikeFailingCandidates(board, search)) {
+            if (stats != nullptr) {
+                stats->nodes = 1;
+                stats->probes = search.probes;
+            }
+            return result;
+        }
+    }
+
     // With repeated givens, either way of branching (cells only, or digits left out first) can
     // lose itself where the other is quick. So the two take turns with growing node limits,
     // each attempt from the start, until one finishes: never much worse than the better one.
@@ -836,7 +880,10 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     }
     result.count = search.count;
     if (search.count == 1) result.solution = search.solution;
-    if (stats != nullptr) stats->nodes = totalNodes;
+    if (stats != nullptr) {
+        stats->nodes = totalNodes;
+        stats->probes = search.probes;
+    }
     return result;
 }
 

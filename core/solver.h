@@ -18,7 +18,8 @@ SolveResult solveGivens(const CellGrid& givens);
 
 // For tools and benchmarks that look at how hard a grid was.
 struct SolveStats {
-    long long nodes = 0; // search nodes visited (the root counts as one)
+    long long nodes = 0;  // search nodes visited (the root counts as one)
+    long long probes = 0; // candidates tried on a copy of the board and struck out if they fail
 };
 
 // For tests that drive every part of the search.
@@ -29,6 +30,12 @@ struct SolveOptions {
     // Grids with repeated givens are tried by two ways of branching in turn, first with this
     // many nodes each, then four times as many, and so on.
     long long firstAttemptNodes = 500;
+    // Once a search has taken this many nodes, every further node tries each of its candidates
+    // before it branches.
+    long long probeAfterNodes = 500;
+    // Grids with repeated givens have their candidates tried once at the root, before any
+    // attempt.
+    bool probeRootOfRepeatedGivens = true;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,

@@ -35,9 +35,11 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     ++tally.counts[reference.count];
     // As the game runs it, and with what normally happens only on hard grids (which the
     // reference cannot finish) made to happen at once: the matching check of whole units at
-    // every node, and for repeated givens the two ways of branching giving up and taking turns.
+    // every node, trying every candidate at every node, and for repeated givens the two ways of
+    // branching giving up and taking turns.
     SolveOptions everyNode;
     everyNode.unitMatchingAfterNodes = 0;
+    everyNode.probeAfterNodes = 0;
     everyNode.firstAttemptNodes = 1;
     const SolveResult fast[2] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode)};
     for (const SolveResult& result : fast) {

@@ -179,6 +179,16 @@ TEST(SolverEdgeCases, RepeatedDigitOmittedByThreeUnitsAtOnce) {
     EXPECT_LE(stats.nodes, 50);
 }
 
+// The turns of the two ways of branching, as they work without the tries at the root.
+SolveStats solveWithoutRootTries(const CellGrid& grid, int& count) {
+    SolveOptions options;
+    options.probeRootOfRepeatedGivens = false;
+    options.probeAfterNodes = 1'000'000'000;
+    SolveStats stats;
+    count = solveGivens(grid, &stats, &options).count;
+    return stats;
+}
+
 TEST(SolverEdgeCases, RepeatedGivensInManyUnitsAreSettledBeforeCells) {
     // Two copies of one pattern: rows 2 and 6, columns 0 to 6 and 8 and boxes 2 and 8 all
     // repeat digits, so each of them leaves some digits out. Found by fuzzing the loader, when
@@ -186,9 +196,12 @@ TEST(SolverEdgeCases, RepeatedGivensInManyUnitsAreSettledBeforeCells) {
     // it in a few, once branching on cells has given up after 500.
     const CellGrid grid = gridFromText(
         "...4.........18......7..9.92..5......184.........18......7..9.92..5......18.....7");
+    int count = -1;
+    EXPECT_LE(solveWithoutRootTries(grid, count).nodes, 600);
+    EXPECT_EQ(count, 0);
     SolveStats stats;
     EXPECT_EQ(solveGivens(grid, &stats).count, 0);
-    EXPECT_LE(stats.nodes, 600);
+    EXPECT_EQ(stats.nodes, 1); // the tries at the root settle it
 }
 
 TEST(SolverEdgeCases, UnitsThatRepeatADigitManyTimesAreNearlyFree) {
@@ -196,6 +209,9 @@ TEST(SolverEdgeCases, UnitsThatRepeatADigitManyTimesAreNearlyFree) {
     // fuzzing the loader, when branching on the digits left out took seconds.
     const CellGrid grid = gridFromText(
         "85.5.5555555.......5555555555....5555.5.9.......5......2.2.555555555.5.5555555...");
+    int count = -1;
+    EXPECT_LE(solveWithoutRootTries(grid, count).nodes, 100);
+    EXPECT_EQ(count, 2);
     SolveStats stats;
     EXPECT_EQ(solveGivens(grid, &stats).count, 2);
     EXPECT_LE(stats.nodes, 100);
@@ -206,9 +222,28 @@ TEST(SolverEdgeCases, LeftOutDigitsAreNotAlwaysTheBetterBranch) {
     // finds two completions, while branching on cells finds them at once (found by fuzzing).
     const CellGrid grid = gridFromText(
         "8...5555555552.1.......36555.....85...2..5...4...555555555..12......36558..55.5..");
+    int count = -1;
+    EXPECT_LE(solveWithoutRootTries(grid, count).nodes, 2000);
+    EXPECT_EQ(count, 2);
     SolveStats stats;
     EXPECT_EQ(solveGivens(grid, &stats).count, 2);
     EXPECT_LE(stats.nodes, 2000);
+}
+
+TEST(SolverEdgeCases, TriesAtTheRootEndWhatBranchingCannot) {
+    // Many units repeat a digit and there is no completion, but no count of a single unit or
+    // region shows it: both ways of branching took 44,000 nodes or more (a fifth of a second),
+    // found by fuzzing the loader. Trying each candidate at the root strikes out enough to end
+    // it before any branch.
+    const CellGrid grid = gridFromText(
+        "4.........18...5..7..9.92..5......19......7..4.........195.1...7.9..92.15......11");
+    int count = -1;
+    EXPECT_GT(solveWithoutRootTries(grid, count).nodes, 20000);
+    EXPECT_EQ(count, 0);
+    SolveStats stats;
+    EXPECT_EQ(solveGivens(grid, &stats).count, 0);
+    EXPECT_EQ(stats.nodes, 1);
+    EXPECT_GT(stats.probes, 0);
 }
 
 TEST(SolverEdgeCases, ThreeDigitsWithRoomInTwoCells) {

@@ -1,6 +1,7 @@
 // korvani-hunt SEED TRAJECTORIES CLIMB_STEPS KEEP [GRIDS]
-// Looks for grids on which solveGivens visits the most search nodes, to show (in the solver
-// benchmark) that no line of a problem file can hold it up. Two stages:
+// Looks for grids on which solveGivens does the most work (search nodes plus candidates tried,
+// which cost about the same), to show (in the solver benchmark) that no line of a problem file
+// can hold it up. Two stages:
 // 1. Trajectories: from an empty grid, add random givens one at a time (half of the runs only
 //    digits that repeat nothing, the other half any digit) until the grid has fewer than two
 //    completions; every grid on the way is a candidate. Hard grids sit where completions run
@@ -8,7 +9,7 @@
 // 2. Climbing: the KEEP hardest candidates, together with the grids of the file GRIDS (one a
 //    line, the grid last on the line, as this tool prints them), are changed a little at a
 //    time (see mutate), keeping every change that does not make the grid easier.
-// Prints the KEEP hardest grids found, hardest first: "nodes count grid" per line.
+// Prints the KEEP hardest grids found, hardest first: "work count grid" per line.
 #include "core/solver.h"
 
 #include <algorithm>
@@ -44,7 +45,7 @@ long long nodesOf(const CellGrid& grid, int* count = nullptr) {
     SolveStats stats;
     const SolveResult result = solveGivens(grid, &stats);
     if (count != nullptr) *count = result.count;
-    return stats.nodes;
+    return stats.nodes + stats.probes;
 }
 
 bool repeatsInUnit(const CellGrid& grid, int cell, int digit) {
