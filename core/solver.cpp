@@ -1,9 +1,10 @@
 // The fast solver: digit bitboards (one 27-bit word per band and digit), naked and hidden
 // singles, box-line reduction, a matching check of whole units, branching on the cell with the
-// fewest candidates, and for grids with repeated givens the counting they need and branching
-// on the digits their units leave out. It answers exactly what the straightforward search
-// answers: every deduction only removes what no completion can hold, and the branches of a
-// node split its completions without overlap.
+// fewest candidates, trying single candidates where the search runs long, and for grids with
+// repeated givens the counting they need and branching on the digits their units leave out.
+// It answers exactly what the straightforward search answers: every deduction only removes
+// what no completion can hold, and the branches of a node split its completions without
+// overlap.
 #include "core/solver.h"
 
 #include <bit>
