@@ -848,36 +848,43 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                                !repeated[kindBox][i + 3] && !repeated[kindBox][i + 6];
     }
 
-    // With repeated givens the tries at the root end most grids without completion before any
-    // branch; the attempts below start from what they leave.
-    if (search.looseCount != 0 && settings.probeRootOfRepeatedGivens) {
-        search.dirty = 0x1FF;
-        if (!propagate(board, search) || !strikeFailingCandidates(board, search)) {
-            if (stats != nullptr) {
-                stats->nodes = 1;
-                stats->probes = search.probes;
-            }
-            return result;
-        }
-    }
-
-    // With repeated givens, either way of branching (cells only, or digits left out first) can
-    // lose itself where the other is quick. So the two take turns with growing node limits,
-    // each attempt from the start, until one finishes: never much worse than the better one.
     long long totalNodes = 0;
-    long long limit = search.looseCount != 0 ? settings.firstAttemptNodes : 0;
-    for (int attempt = 0;; ++attempt) {
-        Board start = board;
+    // One search from `from`, given up after `limit` nodes (0: none); true when it finished.
+    auto attempt = [&](const Board& from, long long limit, bool omissionsFirst) {
+        Board start = from;
         search.count = 0;
         search.nodes = 0;
         search.gaveUp = false;
         search.nodeLimit = limit;
-        search.omissionsFirst = attempt % 2 == 1;
+        search.omissionsFirst = omissionsFirst;
         search.dirty = 0x1FF;
         searchBoard(start, search);
         totalNodes += search.nodes;
-        if (!search.gaveUp) break;
-        if (attempt % 2 == 1) limit *= 4;
+        return !search.gaveUp;
+    };
+
+    bool finished = false;
+    if (search.looseCount == 0) {
+        finished = attempt(board, 0, false);
+    } else {
+        // Most grids with repeated givens have completions everywhere and end in a short search.
+        if (settings.quickAttemptNodes > 0)
+            finished = attempt(board, settings.quickAttemptNodes, false);
+        // The tries at the root end most of the others, those without completion, before any
+        // branch; the attempts below start from what they leave.
+        if (!finished && settings.probeRootOfRepeatedGivens) {
+            ++totalNodes;
+            search.dirty = 0x1FF;
+            if (!propagate(board, search) || !strikeFailingCandidates(board, search)) {
+                search.count = 0;
+                finished = true;
+            }
+        }
+        // Either way of branching (cells only, or digits left out first) can lose itself where
+        // the other is quick. So the two take turns with growing node limits, each attempt from
+        // the start, until one finishes: never much worse than the better one.
+        for (long long limit = settings.firstAttemptNodes; !finished; limit *= 4)
+            finished = attempt(board, limit, false) || attempt(board, limit, true);
     }
     result.count = search.count;
     if (search.count == 1) result.solution = search.solution;

@@ -33,8 +33,9 @@ struct SolveOptions {
     // Once a search has taken this many nodes, every further node tries each of its candidates
     // before it branches.
     long long probeAfterNodes = 500;
-    // Grids with repeated givens have their candidates tried once at the root, before any
-    // attempt.
+    // Grids with repeated givens first get a short search of this many nodes (0: none); then
+    // their candidates are tried once at the root, before the turns.
+    long long quickAttemptNodes = 100;
     bool probeRootOfRepeatedGivens = true;
 };
 
