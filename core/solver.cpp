@@ -403,17 +403,23 @@ void reachableUnits(const Board& board, int d, unsigned can[3]) {
     const std::uint32_t* cand = board.candidates[d];
     unsigned rows = 0;
     unsigned boxes = 0;
-    std::uint32_t columns = 0;
+    unsigned columns = 0;
     for (int band = 0; band < 3; ++band) {
         const std::uint32_t x = cand[band];
-        for (int i = 0; i < 3; ++i) {
-            if ((x & bandRowBits(i)) != 0) rows |= 1u << (band * 3 + i);
-            if ((x & bandBoxBits(i)) != 0) boxes |= 1u << (band * 3 + i);
-        }
-        columns |= x | x >> 9 | x >> 18;
+        const unsigned r0 = x & 0x1FFu;
+        const unsigned r1 = x >> 9 & 0x1FFu;
+        const unsigned r2 = x >> 18;
+        const unsigned bandRows = static_cast<unsigned>(r0 != 0) |
+                                  static_cast<unsigned>(r1 != 0) << 1 |
+                                  static_cast<unsigned>(r2 != 0) << 2;
+        rows |= bandRows << (3 * band);
+        boxes |= static_cast<unsigned>(lineTables.triads[r0] | lineTables.triads[r1] |
+                                       lineTables.triads[r2])
+                 << (3 * band);
+        columns |= r0 | r1 | r2;
     }
     can[kindRow] = rows;
-    can[kindColumn] = columns & 0x1FF;
+    can[kindColumn] = columns;
     can[kindBox] = boxes;
 }
 
@@ -427,17 +433,16 @@ void reachableUnits(const Board& board, int d, unsigned can[3]) {
 //   all of them must; where those that must already reach the upper end, no other may.
 // - The placements of all digits in a region add up to its empty cells.
 bool looseUnits(Board& board, Search& search) {
+    // Per digit and kind: the units that hold a candidate of it. Only a strike below changes
+    // them, and it recomputes them.
+    unsigned can[9][3];
+    for (int d = 0; d < 9; ++d) reachableUnits(board, d, can[d]);
     for (int k = 0; k < search.looseCount; ++k) {
         const LooseUnit& unit = search.loose[k];
         const int emptyCells = countNine(unitBits(board.empty, unit.kind, unit.index));
         if (emptyCells == 0) continue;
         unsigned placeable = 0;
-        for (int d = 0; d < 9; ++d) {
-            const std::uint32_t* cand = board.candidates[d];
-            if (((cand[0] & unit.cells[0]) | (cand[1] & unit.cells[1]) |
-                 (cand[2] & unit.cells[2])) != 0)
-                placeable |= 1u << d;
-        }
+        for (int d = 0; d < 9; ++d) placeable |= (can[d][unit.kind] >> unit.index & 1u) << d;
         const int n = countNine(placeable);
         if (n < emptyCells) return false;
         if (n == emptyCells) {
@@ -458,8 +463,7 @@ bool looseUnits(Board& board, Search& search) {
     int lowSum[regionCount] = {};
     int highSum[regionCount] = {};
     for (int d = 0; d < 9; ++d) {
-        unsigned can[3];
-        reachableUnits(board, d, can);
+        const unsigned open[3] = {board.openRows[d], board.openColumns[d], board.openBoxes[d]};
         for (int r = 0; r < regionCount; ++r) {
             const Region& region = regions[r];
             low[r][d] = 0;
@@ -467,8 +471,8 @@ bool looseUnits(Board& board, Search& search) {
             for (int kind = 0; kind < 3; ++kind) {
                 if (region.units[kind] == 0) continue;
                 // An open unit without a candidate makes low exceed high: a dead end.
-                const int must = countNine(openMask(board, kind, d) & region.units[kind]);
-                const int reach = countNine(can[kind] & region.units[kind]);
+                const int must = countNine(open[kind] & region.units[kind]);
+                const int reach = countNine(can[d][kind] & region.units[kind]);
                 if (must > low[r][d]) low[r][d] = must;
                 if (reach < high[r][d]) high[r][d] = reach;
             }
@@ -491,14 +495,12 @@ bool looseUnits(Board& board, Search& search) {
     }
     // The bounds stay valid while the board only narrows, so they may be applied one by one.
     for (int d = 0; d < 9; ++d) {
-        unsigned can[3];
-        reachableUnits(board, d, can);
         for (int r = 0; r < regionCount; ++r) {
             for (int kind = 0; kind < 3; ++kind) {
                 const unsigned units = regions[r].units[kind];
                 if (units == 0) continue;
                 std::uint16_t& open = openMask(board, kind, d);
-                const unsigned reach = can[kind] & units;
+                const unsigned reach = can[d][kind] & units;
                 const unsigned optional = reach & ~static_cast<unsigned>(open);
                 if (optional == 0) continue;
                 if (countNine(reach) <= low[r][d]) {
@@ -512,7 +514,7 @@ bool looseUnits(Board& board, Search& search) {
                             board.candidates[d][band] &= ~unitCellMask[band];
                     }
                     search.dirty |= 1u << d;
-                    reachableUnits(board, d, can);
+                    reachableUnits(board, d, can[d]);
                 }
             }
         }
