@@ -198,6 +198,7 @@ struct Search {
     long long nodeLimit = 0; // an attempt that needs more nodes gives up (0: no limit)
     bool gaveUp = false;
     bool omissionsFirst = true;
+    unsigned tieBreak = 0; // for chooseBranchCell
     LooseUnit loose[27];
     int looseCount = 0;
     bool tightBand[3] = {};  // its three rows and three boxes hold no repeated given
@@ -579,8 +580,10 @@ bool strikeFailingCandidates(Board& board, Search& search) {
 }
 
 // Branch on a cell with the fewest candidates; among those, on the one whose digits have the
-// most candidates among its peers, since each try then removes the most.
-int chooseBranchCell(const Board& board) {
+// most candidates among its peers, since each try then removes the most. A nonzero `tieBreak`
+// picks among the cells with the fewest candidates by a hash instead, a different one for each
+// value.
+int chooseBranchCell(const Board& board, unsigned tieBreak) {
     std::uint32_t choice[3];
     bool havePairs = false;
     for (int band = 0; band < 3; ++band) {
@@ -627,6 +630,11 @@ int chooseBranchCell(const Board& board) {
                 if ((cand[band] >> bit & 1u) == 0) continue;
                 score += bitCount(cand[0] & peers[0]) + bitCount(cand[1] & peers[1]) +
                          bitCount(cand[2] & peers[2]);
+            }
+            if (tieBreak != 0) {
+                const std::uint32_t h =
+                    (static_cast<std::uint32_t>(cell) + 1) * 0x9E3779B1u ^ tieBreak * 0x85EBCA77u;
+                score = static_cast<int>((h ^ h >> 15) * 0xC2B2AE3Du >> 8);
             }
             if (score > bestScore) {
                 bestScore = score;
@@ -772,7 +780,7 @@ void searchBoard(Board& board, Search& search) {
         !unitsCanBeFilled(board))
         return;
     if (search.omissionsFirst && search.looseCount != 0 && branchOnOmission(board, search)) return;
-    const int cell = chooseBranchCell(board);
+    const int cell = chooseBranchCell(board, search.tieBreak);
     const int band = cell / 27;
     const std::uint32_t bit = 1u << (cell % 27);
     for (int d = 0; d < 9; ++d) {
@@ -852,13 +860,14 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
 
     long long totalNodes = 0;
     // One search from `from`, given up after `limit` nodes (0: none); true when it finished.
-    auto attempt = [&](const Board& from, long long limit, bool omissionsFirst) {
+    auto attempt = [&](const Board& from, long long limit, bool omissionsFirst, unsigned tieBreak) {
         Board start = from;
         search.count = 0;
         search.nodes = 0;
         search.gaveUp = false;
         search.nodeLimit = limit;
         search.omissionsFirst = omissionsFirst;
+        search.tieBreak = tieBreak;
         search.dirty = 0x1FF;
         searchBoard(start, search);
         totalNodes += search.nodes;
@@ -866,12 +875,10 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     };
 
     bool finished = false;
-    if (search.looseCount == 0) {
-        finished = attempt(board, 0, false);
-    } else {
+    if (search.looseCount != 0) {
         // Most grids with repeated givens have completions everywhere and end in a short search.
         if (settings.quickAttemptNodes > 0)
-            finished = attempt(board, settings.quickAttemptNodes, false);
+            finished = attempt(board, settings.quickAttemptNodes, false, 0);
         // The tries at the root end most of the others, those without completion, before any
         // branch; the attempts below start from what they leave.
         if (!finished && settings.probeRootOfRepeatedGivens) {
@@ -882,12 +889,17 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                 finished = true;
             }
         }
-        // Either way of branching (cells only, or digits left out first) can lose itself where
-        // the other is quick. So the two take turns with growing node limits, each attempt from
-        // the start, until one finishes: never much worse than the better one.
-        for (long long limit = settings.firstAttemptNodes; !finished; limit *= 4)
-            finished = attempt(board, limit, false) || attempt(board, limit, true);
     }
+    // A search can lose itself for millions of nodes below one unlucky early choice where
+    // another order of cells ends in dozens. So a search that runs long gives way to a fresh
+    // one with twice the limit, which breaks ties between the cells with the fewest candidates
+    // its own way. With repeated givens they also alternate the two ways of branching (cells
+    // only, or the digits that units leave out first), either of which can lose itself where
+    // the other is quick. The limits grow without end, so the last search is complete.
+    long long limit = search.looseCount != 0 ? settings.firstAttemptNodesRepeatedGivens
+                                             : settings.firstAttemptNodes;
+    for (unsigned k = 0; !finished; ++k, limit *= 2)
+        finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k);
     result.count = search.count;
     if (search.count == 1) result.solution = search.solution;
     if (stats != nullptr) {

@@ -27,12 +27,15 @@ struct SolveOptions {
     // The matching check of whole units runs at the root and, once a grid has taken this many
     // nodes, at every node (it costs about as much as a node).
     long long unitMatchingAfterNodes = 256;
-    // Grids with repeated givens are tried by two ways of branching in turn, first with this
-    // many nodes each, then four times as many, and so on.
-    long long firstAttemptNodes = 500;
+    // A search that takes more nodes than this gives way to a fresh one with twice the limit
+    // and another order of cells, and so on (0: no limit).
+    long long firstAttemptNodes = 2000;
+    // The same for grids with repeated givens, whose attempts also take turns between the two
+    // ways of branching.
+    long long firstAttemptNodesRepeatedGivens = 500;
     // Once a search has taken this many nodes, every further node tries each of its candidates
     // before it branches.
-    long long probeAfterNodes = 500;
+    long long probeAfterNodes = 2000;
     // Grids with repeated givens first get a short search of this many nodes (0: none); then
     // their candidates are tried once at the root, before the turns.
     long long quickAttemptNodes = 100;

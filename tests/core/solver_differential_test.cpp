@@ -41,6 +41,7 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     everyNode.unitMatchingAfterNodes = 0;
     everyNode.probeAfterNodes = 0;
     everyNode.firstAttemptNodes = 1;
+    everyNode.firstAttemptNodesRepeatedGivens = 1;
     everyNode.quickAttemptNodes = 1;
     const SolveResult fast[2] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode)};
     for (const SolveResult& result : fast) {
