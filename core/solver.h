@@ -32,7 +32,7 @@ struct SolveOptions {
     long long firstAttemptNodes = 2000;
     // The same for grids with repeated givens, whose attempts also take turns between the two
     // ways of branching.
-    long long firstAttemptNodesRepeatedGivens = 500;
+    long long firstAttemptNodesRepeatedGivens = 100;
     // Once a search has taken this many nodes, every further node tries each of its candidates
     // before it branches.
     long long probeAfterNodes = 2000;
