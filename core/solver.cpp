@@ -194,6 +194,8 @@ struct Search {
     long long nodes = 0;  // in this attempt
     long long probes = 0; // in all attempts
     long long probeAfterNodes = 0;
+    bool probeFirstBranches = false;
+    int depth = 0; // of the node being searched; the start of an attempt is 0
     long long unitMatchingAfterNodes = 0;
     long long nodeLimit = 0; // an attempt that needs more nodes gives up (0: no limit)
     bool gaveUp = false;
@@ -757,7 +759,9 @@ bool branchOnOmission(const Board& board, Search& search) {
         for (unsigned r = bestOptional & ~(1u << d); r != 0; r &= r - 1)
             openMask(next, unit.kind, std::countr_zero(r)) |= unitBit;
         search.dirty = 0x1FF;
+        ++search.depth;
         searchBoard(next, search);
+        --search.depth;
         if (search.count > 1 || search.gaveUp) break;
     }
     return true;
@@ -769,7 +773,11 @@ void searchBoard(Board& board, Search& search) {
         return;
     }
     if (!propagate(board, search)) return;
-    if (search.nodes > search.probeAfterNodes && !strikeFailingCandidates(board, search)) return;
+    // The tries pay most near the top of the tree, where a strike spares a whole subtree; deep
+    // down, where each strikes little, they are kept for searches that have run long.
+    const bool probe =
+        (search.probeFirstBranches && search.depth == 1) || search.nodes > search.probeAfterNodes;
+    if (probe && !strikeFailingCandidates(board, search)) return;
     if ((board.empty[0] | board.empty[1] | board.empty[2]) == 0) {
         if (++search.count == 1) {
             for (int i = 0; i < 81; ++i) search.solution[i] = search.value[i];
@@ -788,7 +796,9 @@ void searchBoard(Board& board, Search& search) {
         Board next = board;
         search.dirty = 0;
         place(next, search, d, cell);
+        ++search.depth;
         searchBoard(next, search);
+        --search.depth;
         if (search.count > 1 || search.gaveUp) return;
     }
 }
@@ -889,6 +899,8 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                 finished = true;
             }
         }
+        // Past the short search, the first branches of every attempt try their candidates too.
+        search.probeFirstBranches = settings.probeFirstBranchesOfRepeatedGivens;
     }
     // A search can lose itself for millions of nodes below one unlucky early choice where
     // another order of cells ends in dozens. So a search that runs long gives way to a fresh

@@ -40,6 +40,9 @@ struct SolveOptions {
     // their candidates are tried once at the root, before the turns.
     long long quickAttemptNodes = 100;
     bool probeRootOfRepeatedGivens = true;
+    // And after the short search, the nodes one branch below the start of each attempt try
+    // their candidates too.
+    bool probeFirstBranchesOfRepeatedGivens = true;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
