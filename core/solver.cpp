@@ -7,6 +7,8 @@
 // overlap.
 #include "core/solver.h"
 
+#include "core/clause_counter.h"
+
 #include <bit>
 #include <cstdint>
 
@@ -186,10 +188,14 @@ struct LooseUnit {
     std::uint32_t cells[3];
 };
 
+enum class DigitOrder { natural, scarcestFirst, plentifulFirst };
+
 struct Search {
     std::uint8_t value[81]; // givens, and the digit last placed in each empty cell
     int count = 0;
     CellGrid solution{};
+    bool haveEarlier = false; // a completion found by an attempt that gave up
+    CellGrid earlier{};
     unsigned dirty = 0;   // digits whose candidates changed since their last unit checks
     long long nodes = 0;  // in this attempt
     long long probes = 0; // in all attempts
@@ -201,6 +207,7 @@ struct Search {
     bool gaveUp = false;
     bool omissionsFirst = true;
     unsigned tieBreak = 0; // for chooseBranchCell
+    DigitOrder digitOrder = DigitOrder::natural;
     LooseUnit loose[27];
     int looseCount = 0;
     bool tightBand[3] = {};  // its three rows and three boxes hold no repeated given
@@ -401,6 +408,34 @@ constexpr Region regions[regionCount] = {
     {{0x7FFFFFF, 0x7FFFFFF, 0x7FFFFFF}, {0777, 0777, 0777}},
 };
 
+// Bits of a 9-bit set of units counted in groups, four bits a count: at bit 4g the units 3g to
+// 3g + 2 (the rows or boxes of band g, the columns of stack g), at bit 12 + 4g the units g,
+// g + 3 and g + 6 (the boxes of stack g), at bit 24 all of them.
+struct UnitGroupCounts {
+    std::uint32_t of[512];
+};
+
+constexpr UnitGroupCounts makeUnitGroupCounts() {
+    UnitGroupCounts t{};
+    for (unsigned x = 0; x < 512; ++x) {
+        std::uint32_t packed = 0;
+        for (unsigned g = 0; g < 3; ++g) {
+            packed |= static_cast<std::uint32_t>(bitCount(x >> (3 * g) & 7u)) << (4 * g);
+            packed |= static_cast<std::uint32_t>(bitCount(x >> g & 0111u)) << (12 + 4 * g);
+        }
+        t.of[x] = packed | static_cast<std::uint32_t>(bitCount(x)) << 24;
+    }
+    return t;
+}
+
+constexpr UnitGroupCounts unitGroupCounts = makeUnitGroupCounts();
+
+// Per region and kind: where unitGroupCounts keeps the count of the region's units of that kind
+// (-1: they do not make up the region).
+constexpr int regionGroupShift[regionCount][3] = {
+    {0, -1, 0}, {4, -1, 4}, {8, -1, 8}, {-1, 0, 12}, {-1, 4, 16}, {-1, 8, 20}, {24, 24, 24},
+};
+
 // Per kind: the units that hold a candidate of `d`.
 void reachableUnits(const Board& board, int d, unsigned can[3]) {
     const std::uint32_t* cand = board.candidates[d];
@@ -461,55 +496,78 @@ bool looseUnits(Board& board, Search& search) {
         }
     }
 
+    // Per region and digit, the bounds; per region, their sums.
     int low[regionCount][9];
     int high[regionCount][9];
     int lowSum[regionCount] = {};
     int highSum[regionCount] = {};
     for (int d = 0; d < 9; ++d) {
-        const unsigned open[3] = {board.openRows[d], board.openColumns[d], board.openBoxes[d]};
+        const std::uint32_t must[3] = {unitGroupCounts.of[board.openRows[d]],
+                                       unitGroupCounts.of[board.openColumns[d]],
+                                       unitGroupCounts.of[board.openBoxes[d]]};
+        const std::uint32_t reach[3] = {unitGroupCounts.of[can[d][kindRow]],
+                                        unitGroupCounts.of[can[d][kindColumn]],
+                                        unitGroupCounts.of[can[d][kindBox]]};
         for (int r = 0; r < regionCount; ++r) {
-            const Region& region = regions[r];
-            low[r][d] = 0;
-            high[r][d] = 9;
+            int lo = 0;
+            int hi = 9;
             for (int kind = 0; kind < 3; ++kind) {
-                if (region.units[kind] == 0) continue;
+                const int shift = regionGroupShift[r][kind];
+                if (shift < 0) continue;
                 // An open unit without a candidate makes low exceed high: a dead end.
-                const int must = countNine(open[kind] & region.units[kind]);
-                const int reach = countNine(can[d][kind] & region.units[kind]);
-                if (must > low[r][d]) low[r][d] = must;
-                if (reach < high[r][d]) high[r][d] = reach;
+                const int m = static_cast<int>(must[kind] >> shift & 0xFu);
+                const int c = static_cast<int>(reach[kind] >> shift & 0xFu);
+                if (m > lo) lo = m;
+                if (c < hi) hi = c;
             }
-            if (low[r][d] > high[r][d]) return false;
-            lowSum[r] += low[r][d];
-            highSum[r] += high[r][d];
+            if (lo > hi) return false;
+            low[r][d] = lo;
+            high[r][d] = hi;
+            lowSum[r] += lo;
+            highSum[r] += hi;
         }
     }
+    const int bandEmpty[3] = {bitCount(board.empty[0]), bitCount(board.empty[1]),
+                              bitCount(board.empty[2])};
     for (int r = 0; r < regionCount; ++r) {
-        const std::uint32_t* cells = regions[r].cells;
-        const int emptyCells = bitCount(board.empty[0] & cells[0]) +
-                               bitCount(board.empty[1] & cells[1]) +
-                               bitCount(board.empty[2] & cells[2]);
+        int emptyCells;
+        if (r < 3) {
+            emptyCells = bandEmpty[r];
+        } else if (r < 6) {
+            const std::uint32_t stack = regions[r].cells[0];
+            emptyCells = bitCount(board.empty[0] & stack) + bitCount(board.empty[1] & stack) +
+                         bitCount(board.empty[2] & stack);
+        } else {
+            emptyCells = bandEmpty[0] + bandEmpty[1] + bandEmpty[2];
+        }
         if (lowSum[r] > emptyCells || highSum[r] < emptyCells) return false;
         // When the sums leave no room, every digit sits at the end of its range.
-        for (int d = 0; d < 9; ++d) {
-            if (lowSum[r] == emptyCells) high[r][d] = low[r][d];
-            if (highSum[r] == emptyCells) low[r][d] = high[r][d];
+        if (lowSum[r] == emptyCells) {
+            for (int d = 0; d < 9; ++d) high[r][d] = low[r][d];
+        } else if (highSum[r] == emptyCells) {
+            for (int d = 0; d < 9; ++d) low[r][d] = high[r][d];
         }
     }
     // The bounds stay valid while the board only narrows, so they may be applied one by one.
     for (int d = 0; d < 9; ++d) {
+        std::uint32_t reachCounts[3] = {unitGroupCounts.of[can[d][kindRow]],
+                                        unitGroupCounts.of[can[d][kindColumn]],
+                                        unitGroupCounts.of[can[d][kindBox]]};
         for (int r = 0; r < regionCount; ++r) {
             for (int kind = 0; kind < 3; ++kind) {
-                const unsigned units = regions[r].units[kind];
-                if (units == 0) continue;
+                const int shift = regionGroupShift[r][kind];
+                if (shift < 0) continue;
                 std::uint16_t& open = openMask(board, kind, d);
-                const unsigned reach = can[d][kind] & units;
-                const unsigned optional = reach & ~static_cast<unsigned>(open);
+                const int reachCount = static_cast<int>(reachCounts[kind] >> shift & 0xFu);
+                const int openCount = static_cast<int>(unitGroupCounts.of[open] >> shift & 0xFu);
+                if (reachCount > low[r][d] && openCount < high[r][d]) continue;
+                const unsigned optional =
+                    can[d][kind] & regions[r].units[kind] & ~static_cast<unsigned>(open);
                 if (optional == 0) continue;
-                if (countNine(reach) <= low[r][d]) {
+                if (reachCount <= low[r][d]) {
                     open = static_cast<std::uint16_t>(open | optional);
                     search.dirty |= 1u << d;
-                } else if (countNine(open & units) >= high[r][d]) {
+                } else {
                     for (unsigned u = optional; u != 0; u &= u - 1) {
                         std::uint32_t unitCellMask[3];
                         unitCells(kind, std::countr_zero(u), unitCellMask);
@@ -518,6 +576,7 @@ bool looseUnits(Board& board, Search& search) {
                     }
                     search.dirty |= 1u << d;
                     reachableUnits(board, d, can[d]);
+                    for (int k = 0; k < 3; ++k) reachCounts[k] = unitGroupCounts.of[can[d][k]];
                 }
             }
         }
@@ -767,6 +826,41 @@ bool branchOnOmission(const Board& board, Search& search) {
     return true;
 }
 
+// A completion is a completion whichever attempt finds it: one that an attempt found before it
+// gave up and another that a later attempt finds already make two.
+void recordCompletion(Search& search) {
+    if (++search.count > 1) return;
+    for (int i = 0; i < 81; ++i) search.solution[i] = search.value[i];
+    if (search.haveEarlier && search.solution != search.earlier) search.count = 2;
+}
+
+// The candidates of a cell in the order the branches try them; returns how many. Where
+// completions are few, which digit comes first decides how soon the search meets one, and no
+// order suits every grid: digits in their own order, the scarcest digits on the board first
+// (they fill cells that the common ones cannot), or the most plentiful first.
+int orderDigits(const Board& board, int band, std::uint32_t bit, DigitOrder digitOrder,
+                int order[9]) {
+    int n = 0;
+    for (int d = 0; d < 9; ++d) {
+        if ((board.candidates[d][band] & bit) != 0) order[n++] = d;
+    }
+    if (digitOrder == DigitOrder::natural) return n;
+    int key[9];
+    for (int i = 0; i < n; ++i) {
+        const std::uint32_t* cand = board.candidates[order[i]];
+        const int places = bitCount(cand[0]) + bitCount(cand[1]) + bitCount(cand[2]);
+        key[order[i]] = digitOrder == DigitOrder::scarcestFirst ? places : -places;
+    }
+    for (int i = 1; i < n; ++i) {
+        for (int j = i; j > 0 && key[order[j]] < key[order[j - 1]]; --j) {
+            const int t = order[j];
+            order[j] = order[j - 1];
+            order[j - 1] = t;
+        }
+    }
+    return n;
+}
+
 void searchBoard(Board& board, Search& search) {
     if (++search.nodes > search.nodeLimit && search.nodeLimit != 0) {
         search.gaveUp = true;
@@ -779,9 +873,7 @@ void searchBoard(Board& board, Search& search) {
         (search.probeFirstBranches && search.depth == 1) || search.nodes > search.probeAfterNodes;
     if (probe && !strikeFailingCandidates(board, search)) return;
     if ((board.empty[0] | board.empty[1] | board.empty[2]) == 0) {
-        if (++search.count == 1) {
-            for (int i = 0; i < 81; ++i) search.solution[i] = search.value[i];
-        }
+        recordCompletion(search);
         return;
     }
     if ((search.nodes == 1 || search.nodes > search.unitMatchingAfterNodes) &&
@@ -791,8 +883,10 @@ void searchBoard(Board& board, Search& search) {
     const int cell = chooseBranchCell(board, search.tieBreak);
     const int band = cell / 27;
     const std::uint32_t bit = 1u << (cell % 27);
-    for (int d = 0; d < 9; ++d) {
-        if ((board.candidates[d][band] & bit) == 0) continue;
+    int order[9];
+    const int choices = orderDigits(board, band, bit, search.digitOrder, order);
+    for (int i = 0; i < choices; ++i) {
+        const int d = order[i];
         Board next = board;
         search.dirty = 0;
         place(next, search, d, cell);
@@ -870,7 +964,8 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
 
     long long totalNodes = 0;
     // One search from `from`, given up after `limit` nodes (0: none); true when it finished.
-    auto attempt = [&](const Board& from, long long limit, bool omissionsFirst, unsigned tieBreak) {
+    auto attempt = [&](const Board& from, long long limit, bool omissionsFirst, unsigned tieBreak,
+                       DigitOrder digitOrder) {
         Board start = from;
         search.count = 0;
         search.nodes = 0;
@@ -878,17 +973,23 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         search.nodeLimit = limit;
         search.omissionsFirst = omissionsFirst;
         search.tieBreak = tieBreak;
+        search.digitOrder = digitOrder;
         search.dirty = 0x1FF;
         searchBoard(start, search);
         totalNodes += search.nodes;
-        return !search.gaveUp;
+        if (search.gaveUp && search.count == 1 && !search.haveEarlier) {
+            search.haveEarlier = true;
+            search.earlier = search.solution;
+        }
+        return !search.gaveUp || search.count > 1;
     };
 
     bool finished = false;
     if (search.looseCount != 0) {
         // Most grids with repeated givens have completions everywhere and end in a short search.
         if (settings.quickAttemptNodes > 0)
-            finished = attempt(board, settings.quickAttemptNodes, false, 0);
+            finished =
+                attempt(board, settings.quickAttemptNodes, false, 0, DigitOrder::scarcestFirst);
         // The tries at the root end most of the others, those without completion, before any
         // branch; the attempts below start from what they leave.
         if (!finished && settings.probeRootOfRepeatedGivens) {
@@ -905,18 +1006,46 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     // A search can lose itself for millions of nodes below one unlucky early choice where
     // another order of cells ends in dozens. So a search that runs long gives way to a fresh
     // one with twice the limit, which breaks ties between the cells with the fewest candidates
-    // its own way. With repeated givens they also alternate the two ways of branching (cells
-    // only, or the digits that units leave out first), either of which can lose itself where
-    // the other is quick. The limits grow without end, so the last search is complete.
+    // its own way and takes the next order of digits. With repeated givens they also alternate
+    // the two ways of branching (cells only, or the digits that units leave out first), either
+    // of which can lose itself where the other is quick. The limits grow without end, so the
+    // last search is complete.
+    constexpr DigitOrder digitOrders[3] = {DigitOrder::natural, DigitOrder::scarcestFirst,
+                                           DigitOrder::plentifulFirst};
     long long limit = search.looseCount != 0 ? settings.firstAttemptNodesRepeatedGivens
                                              : settings.firstAttemptNodes;
-    for (unsigned k = 0; !finished; ++k, limit *= 2)
-        finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k);
-    result.count = search.count;
-    if (search.count == 1) result.solution = search.solution;
+    //
+    //
+    // Where even that runs long, the same dead end is usually being met again and again in new
+    // places, which is what clause learning remembers. So each attempt is preceded by a run of
+    // the clause counter, which keeps what it learned from run to run and is complete too;
+    // strict grids, nearly all of which the first attempt settles, start it from the second.
+    ClauseCounter clauses;
+    bool clausesReady = false;
+    bool clausesSettled = false;
+    const unsigned firstClauseRun = search.looseCount != 0 ? 0 : 1;
+    for (unsigned k = 0; !finished; ++k, limit *= 2) {
+        if (k >= firstClauseRun && settings.clauseLearning) {
+            if (k == firstClauseRun) clausesReady = clauses.start(givens);
+            if (clausesReady && clauses.run(limit / settings.nodesPerConflict)) {
+                clausesSettled = true;
+                break;
+            }
+        }
+        finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k,
+                           digitOrders[(k + (search.looseCount != 0 ? 1 : 0)) % 3]);
+    }
+    if (clausesSettled) {
+        result.count = clauses.count();
+        if (result.count == 1) result.solution = clauses.solution();
+    } else {
+        result.count = search.count;
+        if (search.count == 1) result.solution = search.solution;
+    }
     if (stats != nullptr) {
         stats->nodes = totalNodes;
         stats->probes = search.probes;
+        stats->conflicts = clauses.conflicts();
     }
     return result;
 }

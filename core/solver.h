@@ -18,8 +18,9 @@ SolveResult solveGivens(const CellGrid& givens);
 
 // For tools and benchmarks that look at how hard a grid was.
 struct SolveStats {
-    long long nodes = 0;  // search nodes visited (the root counts as one)
-    long long probes = 0; // candidates tried on a copy of the board and struck out if they fail
+    long long nodes = 0;     // search nodes visited (the root counts as one)
+    long long probes = 0;    // candidates tried on a copy of the board and struck out if they fail
+    long long conflicts = 0; // dead ends met by the clause counter
 };
 
 // For tests that drive every part of the search.
@@ -43,6 +44,10 @@ struct SolveOptions {
     // And after the short search, the nodes one branch below the start of each attempt try
     // their candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
+    // Each attempt of N nodes (for grids without repeated givens, from the second on) is
+    // preceded by a run of the clause counter of N / nodesPerConflict conflicts.
+    bool clauseLearning = true;
+    long long nodesPerConflict = 1;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,

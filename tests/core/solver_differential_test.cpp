@@ -1,7 +1,9 @@
-// The fast solver against the straightforward reference search on many thousands of generated
-// grids: both must give the same count and, for a count of 1, the same completion. Grids on
-// which the reference would run long are passed over (a bounded run), and every category
-// checks that most of its grids were compared and that it met the counts it is meant to.
+// The fast solver (and its clause counter on its own) against the straightforward reference
+// search on many thousands of generated grids: both must give the same count and, for a count of 1,
+// the same completion. Grids on which the reference would run long are passed over (a bounded run),
+// and every category checks that most of its grids were compared and that it met the counts it is
+// meant to.
+#include "core/clause_counter.h"
 #include "core/reference_solver.h"
 #include "core/solver.h"
 #include "test_grids.h"
@@ -35,15 +37,26 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     ++tally.counts[reference.count];
     // As the game runs it, and with what normally happens only on hard grids (which the
     // reference cannot finish) made to happen at once: the matching check of whole units at
-    // every node, trying every candidate at every node, and for repeated givens the two ways of
-    // branching giving up and taking turns.
+    // every node, trying every candidate at every node, for repeated givens the two ways of
+    // branching giving up and taking turns, and the clause counter taking its turns between
+    // them a few conflicts at a time. Then the branching search alone, to its end, and the
+    // clause counter alone.
     SolveOptions everyNode;
     everyNode.unitMatchingAfterNodes = 0;
     everyNode.probeAfterNodes = 0;
     everyNode.firstAttemptNodes = 1;
     everyNode.firstAttemptNodesRepeatedGivens = 1;
     everyNode.quickAttemptNodes = 1;
-    const SolveResult fast[2] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode)};
+    SolveOptions branchingOnly = everyNode;
+    branchingOnly.clauseLearning = false;
+    ClauseCounter clauses;
+    ASSERT_TRUE(clauses.start(grid));
+    ASSERT_TRUE(clauses.run(1'000'000'000));
+    SolveResult clauseResult;
+    clauseResult.count = clauses.count();
+    if (clauseResult.count == 1) clauseResult.solution = clauses.solution();
+    const SolveResult fast[4] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode),
+                                 solveGivens(grid, nullptr, &branchingOnly), clauseResult};
     for (const SolveResult& result : fast) {
         ASSERT_EQ(result.count, reference.count) << gridToText(grid);
         if (reference.count == 1) {

@@ -179,9 +179,10 @@ TEST(SolverEdgeCases, RepeatedDigitOmittedByThreeUnitsAtOnce) {
     EXPECT_LE(stats.nodes, 50);
 }
 
-// The turns of the two ways of branching, as they work without any tries.
+// The turns of the two ways of branching, as they work without any tries (or clauses).
 SolveStats solveWithoutRootTries(const CellGrid& grid, int& count) {
     SolveOptions options;
+    options.clauseLearning = false;
     options.quickAttemptNodes = 0;
     options.probeRootOfRepeatedGivens = false;
     options.probeFirstBranchesOfRepeatedGivens = false;
@@ -272,6 +273,7 @@ TEST(SolverEdgeCases, TriesBelowTheStartOfEachAttemptSpareDeepOnes) {
     EXPECT_LE(stats.nodes + stats.probes, 5000);
     SolveOptions withoutFirstBranchTries;
     withoutFirstBranchTries.probeFirstBranchesOfRepeatedGivens = false;
+    withoutFirstBranchTries.clauseLearning = false;
     EXPECT_EQ(solveGivens(grid, &stats, &withoutFirstBranchTries).count, 0);
     EXPECT_GT(stats.nodes + stats.probes, 50000);
 }

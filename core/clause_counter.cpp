@@ -1,0 +1,739 @@
+// Clause learning over "cell c holds digit d" variables, one for each empty cell and each digit
+// that no given in its units holds.
+//
+// Invariants:
+// - A completion is exactly an assignment in which each empty cell has one true variable and no
+//   two true variables of one digit share a unit. The clauses that say so are built in, not
+//   stored: setting a variable true falsifies the rest of its cell and the same digit in its
+//   peers ("at most one", two-literal clauses); each empty cell and, in each unit without
+//   repeated givens, each digit the unit lacks keeps a count of its variables not yet false,
+//   and acts at one ("at least one"). The second kind holds in every completion too and spares
+//   the search proving pigeonhole counts by resolution. A built-in clause is the reason of what
+//   it sets, and it is read back from the grid when a conflict is analysed.
+// - The stored clauses are the learned ones and one blocking clause for a completion found, so
+//   the next one found differs from it. Each watches its first two literals; a false watched
+//   literal has a true partner watched with it, or one assigned at no higher level.
+// - The counts cover exactly the literals of the trail below `propagated`.
+// - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
+// - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
+#include "core/clause_counter.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace korvani {
+
+namespace {
+
+constexpr int maxVars = 729;
+constexpr int maxLits = 2 * maxVars;
+constexpr int noClause = -1;
+// Reasons: a clause offset (>= 0), none (-1), -2 - L for the two-literal "at most one" clause
+// of a true literal L, or a built-in "at least one" clause: of a cell, or of a group (a digit
+// that a unit without repeated givens lacks).
+constexpr int noReason = -1;
+constexpr int cellReasonBase = -2 - maxLits;
+constexpr int groupReasonBase = cellReasonBase - 81;
+constexpr int maxGroups = 27 * 9;
+
+// Clause layout in the arena: size, next clause watching lits[0], next watching lits[1],
+// flags (bit 0 learned, bit 1 forgotten; the literal block distance above), then the literals.
+constexpr int headerSize = 4;
+constexpr int arenaFirstCapacity = 1 << 12;
+constexpr int arenaMaxCapacity = 1 << 22;
+constexpr int learnedRoomBase = 2000;
+
+struct PeerList {
+    std::uint8_t of[81][20];
+};
+
+constexpr PeerList makePeers() {
+    PeerList t{};
+    for (int cell = 0; cell < 81; ++cell) {
+        int n = 0;
+        for (int other = 0; other < 81; ++other) {
+            if (other == cell) continue;
+            if (rowOf(other) == rowOf(cell) || columnOf(other) == columnOf(cell) ||
+                boxOf(other) == boxOf(cell))
+                t.of[cell][n++] = static_cast<std::uint8_t>(other);
+        }
+    }
+    return t;
+}
+
+constexpr PeerList peers = makePeers();
+
+int varOfLit(int lit) {
+    return lit >> 1;
+}
+int negate(int lit) {
+    return lit ^ 1;
+}
+
+// Luby's sequence 1 1 2 1 1 2 4 1 1 2 ..., for the lengths of the runs between restarts.
+long long luby(long long i) {
+    long long size = 1;
+    int seq = 0;
+    while (size < i + 1) {
+        ++seq;
+        size = 2 * size + 1;
+    }
+    while (size - 1 != i) {
+        size = (size - 1) >> 1;
+        --seq;
+        i = i % size;
+    }
+    return 1LL << seq;
+}
+
+} // namespace
+
+struct ClauseCounter::State {
+    int varCount = 0;
+    std::int16_t varOf[81][9];
+    std::uint8_t cellOfVar[maxVars];
+    std::uint8_t digitOfVar[maxVars];
+    std::int16_t groupsOfVar[maxVars][3]; // -1: none
+    std::int16_t groupVars[maxGroups][9];
+    std::uint8_t groupSize[maxGroups];
+    int groupCount = 0;
+    std::uint8_t cellOpen[81]; // variables of the cell not yet false
+    std::uint8_t groupOpen[maxGroups];
+    CellGrid givens{};
+
+    std::int8_t value[maxVars];
+    std::int8_t phase[maxVars];
+    std::uint8_t seen[maxVars];
+    int level[maxVars];
+    int reason[maxVars];
+    int trail[maxVars]; // true literals in the order they were set
+    int trailSize = 0;
+    int propagated = 0;
+    int levelStart[maxVars + 1];
+    int decisionLevel = 0;
+
+    double activity[maxVars];
+    double bump = 1.0;
+    int heap[maxVars]; // max-heap of variables by activity; holds every unassigned one
+    int heapPos[maxVars];
+    int heapSize = 0;
+
+    int watchHead[maxLits];
+    int* arena = nullptr; // grows by doubling, up to arenaMaxCapacity
+    int arenaSize = 0;
+    int arenaCapacity = 0;
+    int learnedCount = 0;
+    int learnedRoom = learnedRoomBase;
+
+    int learnt[maxVars + 1];
+    int conflictLits[maxVars + 1];
+    int conflictSize = 0;
+    int levelStamp[maxVars + 1];
+    int stamp = 0;
+
+    long long conflicts = 0;
+    long long restarts = 0;
+    long long nextRestart = 0;
+    bool usable = false;
+    bool done = false;
+    int count = 0;
+    CellGrid solution{};
+
+    int litValue(int lit) const {
+        const int v = value[varOfLit(lit)];
+        return (lit & 1) != 0 ? -v : v;
+    }
+
+    // The heap of unassigned variables.
+    bool before(int a, int b) const { return activity[a] > activity[b]; }
+    void heapUp(int i) {
+        const int v = heap[i];
+        while (i > 0 && before(v, heap[(i - 1) / 2])) {
+            heap[i] = heap[(i - 1) / 2];
+            heapPos[heap[i]] = i;
+            i = (i - 1) / 2;
+        }
+        heap[i] = v;
+        heapPos[v] = i;
+    }
+    void heapDown(int i) {
+        const int v = heap[i];
+        for (;;) {
+            int child = 2 * i + 1;
+            if (child >= heapSize) break;
+            if (child + 1 < heapSize && before(heap[child + 1], heap[child])) ++child;
+            if (!before(heap[child], v)) break;
+            heap[i] = heap[child];
+            heapPos[heap[i]] = i;
+            i = child;
+        }
+        heap[i] = v;
+        heapPos[v] = i;
+    }
+    void heapInsert(int v) {
+        if (heapPos[v] >= 0) return;
+        heap[heapSize] = v;
+        heapUp(heapSize++);
+    }
+    int heapPop() {
+        const int top = heap[0];
+        heapPos[top] = -1;
+        if (--heapSize > 0) {
+            heap[0] = heap[heapSize];
+            heapDown(0);
+        }
+        return top;
+    }
+
+    void bumpActivity(int v) {
+        activity[v] += bump;
+        if (activity[v] > 1e100) {
+            for (int u = 0; u < varCount; ++u) activity[u] *= 1e-100;
+            bump *= 1e-100;
+        }
+        if (heapPos[v] >= 0) heapUp(heapPos[v]);
+    }
+
+    void assign(int lit, int why) {
+        const int v = varOfLit(lit);
+        value[v] = static_cast<std::int8_t>((lit & 1) != 0 ? -1 : 1);
+        level[v] = decisionLevel;
+        reason[v] = why;
+        trail[trailSize++] = lit;
+    }
+
+    int* clause(int c) { return arena + c; }
+    int* lits(int c) { return arena + c + headerSize; }
+
+    void watch(int c) {
+        int* h = clause(c);
+        int* l = lits(c);
+        h[1] = watchHead[l[0]];
+        watchHead[l[0]] = c;
+        h[2] = watchHead[l[1]];
+        watchHead[l[1]] = c;
+    }
+
+    // Stores a clause of two or more literals; noClause when the arena cannot grow.
+    int store(const int* from, int size, int flags) {
+        while (arenaSize + headerSize + size > arenaCapacity) {
+            if (arenaCapacity >= arenaMaxCapacity) return noClause;
+            void* grown =
+                std::realloc(arena, sizeof(int) * 2 * static_cast<unsigned>(arenaCapacity));
+            if (grown == nullptr) return noClause;
+            arena = static_cast<int*>(grown);
+            arenaCapacity *= 2;
+        }
+        const int c = arenaSize;
+        arenaSize += headerSize + size;
+        int* h = clause(c);
+        h[0] = size;
+        h[3] = flags;
+        std::memcpy(lits(c), from, sizeof(int) * static_cast<unsigned>(size));
+        watch(c);
+        return c;
+    }
+
+    // Sets the consequences of the trail; false on a conflict, whose literals (all false) are
+    // left in conflictLits.
+    bool propagate() {
+        while (propagated < trailSize) {
+            const int p = trail[propagated++];
+            const int v = varOfLit(p);
+            if ((p & 1) != 0) {
+                // One fewer for the cell and the groups of v, all counted before any acts.
+                const int cell = cellOfVar[v];
+                --cellOpen[cell];
+                for (const std::int16_t g : groupsOfVar[v]) {
+                    if (g >= 0) --groupOpen[g];
+                }
+                if (!atLeastOne(varOf[cell], 9, cellOpen[cell], cellReasonBase - cell))
+                    return false;
+                for (const std::int16_t g : groupsOfVar[v]) {
+                    if (g >= 0 &&
+                        !atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g))
+                        return false;
+                }
+            } else {
+                // At most one digit per cell, and one cell per digit in each unit.
+                const int cell = cellOfVar[v];
+                const int d = digitOfVar[v];
+                for (int e = 0; e < 9; ++e) {
+                    const int u = varOf[cell][e];
+                    if (e != d && u >= 0 && !implyFalse(p, u)) return false;
+                }
+                for (const std::uint8_t peer : peers.of[cell]) {
+                    const int u = varOf[peer][d];
+                    if (u >= 0 && !implyFalse(p, u)) return false;
+                }
+            }
+            // The clauses that watch the literal just made false.
+            const int falseLit = negate(p);
+            int* link = &watchHead[falseLit];
+            while (*link != noClause) {
+                const int c = *link;
+                int* h = clause(c);
+                int* l = lits(c);
+                if (l[0] == falseLit) { // keep the false literal second
+                    l[0] = l[1];
+                    l[1] = falseLit;
+                    const int t = h[1];
+                    h[1] = h[2];
+                    h[2] = t;
+                }
+                if (litValue(l[0]) == 1) {
+                    link = &h[2];
+                    continue;
+                }
+                int k = 2;
+                while (k < h[0] && litValue(l[k]) == -1) ++k;
+                if (k < h[0]) {
+                    l[1] = l[k];
+                    l[k] = falseLit;
+                    *link = h[2];
+                    h[2] = watchHead[l[1]];
+                    watchHead[l[1]] = c;
+                    continue;
+                }
+                if (litValue(l[0]) == -1) {
+                    conflictSize = h[0];
+                    std::memcpy(conflictLits, l, sizeof(int) * static_cast<unsigned>(h[0]));
+                    return false;
+                }
+                assign(l[0], c);
+                link = &h[2];
+            }
+        }
+        return true;
+    }
+
+    // A built-in "at least one" clause over `vars` (-1 entries skipped) with `open` of them not
+    // false: none is a conflict, one is set true.
+    bool atLeastOne(const std::int16_t* vars, int size, int open, int why) {
+        if (open > 1) return true;
+        if (open == 0) {
+            conflictSize = 0;
+            for (int i = 0; i < size; ++i) {
+                if (vars[i] >= 0) conflictLits[conflictSize++] = 2 * vars[i];
+            }
+            return false;
+        }
+        for (int i = 0; i < size; ++i) {
+            const int u = vars[i];
+            if (u < 0 || value[u] == -1) continue;
+            if (value[u] == 0) assign(2 * u, why);
+            return true;
+        }
+        return true;
+    }
+
+    bool implyFalse(int trueLit, int u) {
+        if (value[u] == -1) return true;
+        if (value[u] == 1) {
+            conflictSize = 2;
+            conflictLits[0] = negate(trueLit);
+            conflictLits[1] = 2 * u + 1;
+            return false;
+        }
+        assign(2 * u + 1, -2 - trueLit);
+        return true;
+    }
+
+    void backjump(int to) {
+        if (decisionLevel <= to) return;
+        for (int i = trailSize - 1; i >= levelStart[to + 1]; --i) {
+            const int v = varOfLit(trail[i]);
+            if (i < propagated && (trail[i] & 1) != 0) {
+                ++cellOpen[cellOfVar[v]];
+                for (const std::int16_t g : groupsOfVar[v]) {
+                    if (g >= 0) ++groupOpen[g];
+                }
+            }
+            phase[v] = value[v];
+            value[v] = 0;
+            heapInsert(v);
+        }
+        trailSize = levelStart[to + 1];
+        propagated = trailSize;
+        decisionLevel = to;
+    }
+
+    int builtInLits(const std::int16_t* vars, int size, int v, int* out) {
+        int n = 0;
+        for (int i = 0; i < size; ++i) {
+            if (vars[i] >= 0 && vars[i] != v) out[n++] = 2 * vars[i];
+        }
+        return n;
+    }
+
+    // The literals of the reason of `v` other than its own, into `out`; how many.
+    int reasonLits(int v, int* out) {
+        const int why = reason[v];
+        if (why <= groupReasonBase) return builtInLits(groupVars[groupReasonBase - why], 9, v, out);
+        if (why <= cellReasonBase) return builtInLits(varOf[cellReasonBase - why], 9, v, out);
+        if (why <= -2) {
+            out[0] = negate(-2 - why);
+            return 1;
+        }
+        const int size = clause(why)[0];
+        const int* l = lits(why);
+        int n = 0;
+        for (int i = 0; i < size; ++i) {
+            if (varOfLit(l[i]) != v) out[n++] = l[i];
+        }
+        return n;
+    }
+
+    // First-unique-implication-point learning from conflictLits; the clause goes to learnt
+    // (the asserting literal first, one of the highest remaining level second). Its size.
+    int analyze(int& backLevel) {
+        int n = 1;
+        int pathCount = 0;
+        int p = -1;
+        int index = trailSize - 1;
+        int buffer[maxVars];
+        const int* from = conflictLits;
+        int fromSize = conflictSize;
+        for (;;) {
+            for (int i = 0; i < fromSize; ++i) {
+                const int q = from[i];
+                const int v = varOfLit(q);
+                if (seen[v] != 0 || level[v] == 0) continue;
+                seen[v] = 1;
+                bumpActivity(v);
+                if (level[v] == decisionLevel) {
+                    ++pathCount;
+                } else {
+                    learnt[n++] = q;
+                }
+            }
+            while (seen[varOfLit(trail[index])] == 0) --index;
+            p = trail[index--];
+            seen[varOfLit(p)] = 0;
+            if (--pathCount == 0) break;
+            fromSize = reasonLits(varOfLit(p), buffer);
+            from = buffer;
+        }
+        learnt[0] = negate(p);
+
+        // Drop literals whose own reasons lie wholly inside the clause. The marks of all of
+        // them must go afterwards, so the dropped ones wait in conflictLits.
+        int kept = 1;
+        int dropped = 0;
+        for (int i = 1; i < n; ++i) {
+            const int v = varOfLit(learnt[i]);
+            bool redundant = reason[v] != noReason;
+            if (redundant) {
+                const int m = reasonLits(v, buffer);
+                for (int j = 0; j < m && redundant; ++j) {
+                    const int u = varOfLit(buffer[j]);
+                    redundant = seen[u] != 0 || level[u] == 0;
+                }
+            }
+            if (redundant) {
+                conflictLits[dropped++] = learnt[i];
+            } else {
+                learnt[kept++] = learnt[i];
+            }
+        }
+        for (int i = 1; i < kept; ++i) seen[varOfLit(learnt[i])] = 0;
+        for (int i = 0; i < dropped; ++i) seen[varOfLit(conflictLits[i])] = 0;
+        n = kept;
+
+        backLevel = 0;
+        for (int i = 1; i < n; ++i) {
+            if (level[varOfLit(learnt[i])] > backLevel) {
+                backLevel = level[varOfLit(learnt[i])];
+                const int t = learnt[1];
+                learnt[1] = learnt[i];
+                learnt[i] = t;
+            }
+        }
+        return n;
+    }
+
+    int blockDistance(int n) {
+        ++stamp;
+        int distinct = 0;
+        for (int i = 0; i < n; ++i) {
+            const int l = level[varOfLit(learnt[i])];
+            if (levelStamp[l] != stamp) {
+                levelStamp[l] = stamp;
+                ++distinct;
+            }
+        }
+        return distinct;
+    }
+
+    // At level 0: forgets the learned clauses of the wider half of block distances beyond two,
+    // then packs the arena and links the watches again.
+    void forgetLearned() {
+        int distances[16] = {};
+        for (int c = 0; c < arenaSize; c += headerSize + arena[c]) {
+            const int flags = arena[c + 3];
+            if ((flags & 1) != 0) ++distances[(flags >> 2) < 15 ? (flags >> 2) : 15];
+        }
+        // The distance from which on clauses go, so that about half of them do.
+        int keep = 0;
+        int cut = 3;
+        for (int d = 0; d < 16; ++d) {
+            keep += distances[d];
+            if (keep * 2 >= learnedCount) {
+                cut = d + 1;
+                break;
+            }
+        }
+        if (cut < 3) cut = 3;
+        for (int i = 0; i < trailSize; ++i) reason[varOfLit(trail[i])] = noReason;
+        int to = 0;
+        learnedCount = 0;
+        for (int c = 0; c < arenaSize;) {
+            const int size = arena[c];
+            const int flags = arena[c + 3];
+            const int next = c + headerSize + size;
+            if ((flags & 1) == 0 || (flags >> 2) < cut) {
+                std::memmove(arena + to, arena + c, sizeof(int) * static_cast<unsigned>(next - c));
+                if ((flags & 1) != 0) ++learnedCount;
+                to += headerSize + size;
+            }
+            c = next;
+        }
+        arenaSize = to;
+        for (int l = 0; l < 2 * varCount; ++l) watchHead[l] = noClause;
+        for (int c = 0; c < arenaSize; c += headerSize + arena[c]) watch(c);
+        learnedRoom += learnedRoom / 2;
+    }
+
+    // Adds a clause at level 0 (all its false literals are false there). False when that
+    // leaves no completion.
+    bool addAtRoot(int* from, int size, int flags) {
+        int n = 0;
+        for (int i = 0; i < size; ++i) {
+            const int val = litValue(from[i]);
+            if (val == 1) return true;
+            if (val == 0) from[n++] = from[i];
+        }
+        if (n == 0) return false;
+        if (n == 1) {
+            assign(from[0], noReason);
+            return true;
+        }
+        if (store(from, n, flags) == noClause) usable = false;
+        return true;
+    }
+
+    void recordCompletion() {
+        CellGrid grid = givens;
+        for (int v = 0; v < varCount; ++v) {
+            if (value[v] == 1) grid[cellOfVar[v]] = static_cast<std::uint8_t>(digitOfVar[v] + 1);
+        }
+        if (++count == 1) solution = grid;
+    }
+
+    // Searches for up to `budget` conflicts.
+    bool search(long long budget) {
+        const long long stopAt = conflicts + budget;
+        for (;;) {
+            if (!propagate()) {
+                ++conflicts;
+                if (decisionLevel == 0) {
+                    done = true;
+                    return true;
+                }
+                int backLevel = 0;
+                const int n = analyze(backLevel);
+                backjump(backLevel);
+                if (n == 1) {
+                    assign(learnt[0], noReason);
+                } else {
+                    const int c = store(learnt, n, 1 | blockDistance(n) << 2);
+                    if (c == noClause) {
+                        usable = false;
+                        return false;
+                    }
+                    ++learnedCount;
+                    assign(learnt[0], c);
+                }
+                bump *= 1.0 / 0.95;
+                if (conflicts >= nextRestart) {
+                    nextRestart = conflicts + 32 * luby(restarts++);
+                    backjump(0);
+                    if (learnedCount > learnedRoom) forgetLearned();
+                }
+                if (conflicts >= stopAt) return false;
+                continue;
+            }
+            int v = -1;
+            while (heapSize > 0) {
+                const int u = heapPop();
+                if (value[u] == 0) {
+                    v = u;
+                    break;
+                }
+            }
+            if (v < 0) {
+                recordCompletion();
+                if (count > 1) {
+                    done = true;
+                    return true;
+                }
+                // Look on for another: block this one.
+                int block[81];
+                int n = 0;
+                for (int u = 0; u < varCount; ++u) {
+                    if (value[u] == 1) block[n++] = 2 * u + 1;
+                }
+                backjump(0);
+                if (!addAtRoot(block, n, 0)) {
+                    done = true;
+                    return true;
+                }
+                if (!usable) return false;
+                continue;
+            }
+            levelStart[++decisionLevel] = trailSize;
+            assign(phase[v] < 0 ? 2 * v + 1 : 2 * v, noReason);
+        }
+    }
+};
+
+ClauseCounter::~ClauseCounter() {
+    if (state_ != nullptr) std::free(state_->arena);
+    std::free(state_);
+}
+
+bool ClauseCounter::start(const CellGrid& givens) {
+    if (state_ != nullptr) {
+        std::free(state_->arena);
+        std::free(state_);
+        state_ = nullptr;
+    }
+    void* memory = std::malloc(sizeof(State));
+    if (memory == nullptr) return false;
+    State* s = new (memory) State;
+    state_ = s;
+    s->arena = static_cast<int*>(std::malloc(sizeof(int) * arenaFirstCapacity));
+    if (s->arena == nullptr) return false;
+    s->arenaCapacity = arenaFirstCapacity;
+    s->givens = givens;
+    s->usable = true;
+    for (int l = 0; l < maxLits; ++l) s->watchHead[l] = noClause;
+
+    // Digits seen by each cell among the givens.
+    DigitMask blocked[81] = {};
+    for (int cell = 0; cell < 81; ++cell) {
+        if (givens[cell] < 1 || givens[cell] > 9) continue;
+        const DigitMask bit = digitMaskTable[givens[cell]];
+        for (const std::uint8_t peer : peers.of[cell]) blocked[peer] |= bit;
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        int candidates = 0;
+        for (int d = 0; d < 9; ++d) {
+            s->varOf[cell][d] = -1;
+            if (givens[cell] != 0 || (blocked[cell] >> d & 1u) != 0) continue;
+            const int v = s->varCount++;
+            s->varOf[cell][d] = static_cast<std::int16_t>(v);
+            s->cellOfVar[v] = static_cast<std::uint8_t>(cell);
+            s->digitOfVar[v] = static_cast<std::uint8_t>(d);
+            ++candidates;
+        }
+        // Cells with few candidates first, until conflicts say otherwise.
+        for (int d = 0; d < 9; ++d) {
+            const int v = s->varOf[cell][d];
+            if (v >= 0) s->activity[v] = 1e-3 * (10 - candidates);
+        }
+    }
+    for (int v = 0; v < s->varCount; ++v) {
+        s->value[v] = 0;
+        s->phase[v] = 1;
+        s->seen[v] = 0;
+        s->heapPos[v] = -1;
+        s->heapInsert(v);
+    }
+    s->levelStart[0] = 0;
+    for (int l = 0; l <= maxVars; ++l) s->levelStamp[l] = 0;
+    s->nextRestart = 32;
+
+    // The "at least one" counts; one left is a unit at level 0, none means no completion.
+    auto unitAtRoot = [s](int v) {
+        if (s->value[v] == 0) s->assign(2 * v, noReason);
+    };
+    for (int v = 0; v < s->varCount; ++v) {
+        for (std::int16_t& g : s->groupsOfVar[v]) g = -1;
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        int open = 0;
+        int last = -1;
+        for (int d = 0; d < 9; ++d) {
+            if (s->varOf[cell][d] < 0) continue;
+            ++open;
+            last = s->varOf[cell][d];
+        }
+        s->cellOpen[cell] = static_cast<std::uint8_t>(open);
+        if (givens[cell] != 0) continue;
+        if (open == 0) s->done = true;
+        if (open == 1) unitAtRoot(last);
+    }
+    for (int kind = 0; kind < 3; ++kind) {
+        for (int index = 0; index < 9; ++index) {
+            int cells[9];
+            DigitMask given = 0;
+            bool repeated = false;
+            for (int i = 0; i < 9; ++i) {
+                cells[i] = kind == 0   ? 9 * index + i
+                           : kind == 1 ? 9 * i + index
+                                       : 9 * (3 * (index / 3) + i / 3) + 3 * (index % 3) + i % 3;
+                const int g = givens[cells[i]];
+                if (g == 0) continue;
+                if ((given & digitMaskTable[g]) != 0) repeated = true;
+                given |= digitMaskTable[g];
+            }
+            if (repeated) continue;
+            for (int d = 0; d < 9; ++d) {
+                if ((given >> d & 1u) != 0) continue;
+                const int g = s->groupCount++;
+                int size = 0;
+                for (int i = 0; i < 9; ++i) {
+                    const int v = s->varOf[cells[i]][d];
+                    s->groupVars[g][i] = -1;
+                    if (v < 0) continue;
+                    s->groupVars[g][size++] = static_cast<std::int16_t>(v);
+                    s->groupsOfVar[v][kind] = static_cast<std::int16_t>(g);
+                }
+                for (int i = size; i < 9; ++i) s->groupVars[g][i] = -1;
+                s->groupSize[g] = static_cast<std::uint8_t>(size);
+                s->groupOpen[g] = static_cast<std::uint8_t>(size);
+                if (size == 0) s->done = true;
+                if (size == 1) unitAtRoot(s->groupVars[g][0]);
+            }
+        }
+    }
+    return true;
+}
+
+bool ClauseCounter::run(long long conflicts) {
+    if (state_ == nullptr) return false;
+    if (state_->done) return true;
+    if (!state_->usable) return false;
+    return state_->search(conflicts);
+}
+
+bool ClauseCounter::settled() const {
+    return state_ != nullptr && state_->done;
+}
+
+int ClauseCounter::count() const {
+    return state_ != nullptr ? state_->count : 0;
+}
+
+const CellGrid& ClauseCounter::solution() const {
+    return state_->solution;
+}
+
+long long ClauseCounter::conflicts() const {
+    return state_ != nullptr ? state_->conflicts : 0;
+}
+
+} // namespace korvani
