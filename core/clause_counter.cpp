@@ -12,7 +12,9 @@
 //   it sets, and it is read back from the grid when a conflict is analysed.
 // - The stored clauses are the learned ones and one blocking clause for a completion found, so
 //   the next one found differs from it. Each watches its first two literals; a false watched
-//   literal has a true partner watched with it, or one assigned at no higher level.
+//   literal has a true partner watched with it, or one assigned at no higher level. A watch
+//   also names another literal of its clause (the blocker): while that one is true, the
+//   clause is passed over without being read.
 // - The counts cover exactly the literals of the trail below `propagated`.
 // - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
 // - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
@@ -38,12 +40,19 @@ constexpr int cellReasonBase = -2 - maxLits;
 constexpr int groupReasonBase = cellReasonBase - 81;
 constexpr int maxGroups = 27 * 9;
 
-// Clause layout in the arena: size, next clause watching lits[0], next watching lits[1],
-// flags (bit 0 learned, bit 1 forgotten; the literal block distance above), then the literals.
-constexpr int headerSize = 4;
+// Clause layout in the arena: size, flags (bit 0 learned; the literal block distance from bit
+// 2 on), then the literals.
+constexpr int headerSize = 2;
 constexpr int arenaFirstCapacity = 1 << 12;
 constexpr int arenaMaxCapacity = 1 << 22;
 constexpr int learnedRoomBase = 2000;
+constexpr int watchFirstCapacity = 1 << 12;
+constexpr int watchMaxCapacity = 1 << 22;
+
+struct Watch {
+    int clause;
+    int blocker;
+};
 
 struct PeerList {
     std::uint8_t of[81][20];
@@ -120,7 +129,14 @@ struct ClauseCounter::State {
     int heapPos[maxVars];
     int heapSize = 0;
 
-    int watchHead[maxLits];
+    // Per literal: its watches, a run of the pool. A run that fills up moves to the end of
+    // the pool with twice the room; forgetLearned packs the pool again.
+    Watch* pool = nullptr;
+    int poolSize = 0;
+    int poolCapacity = 0;
+    int watchStart[maxLits];
+    int watchCount[maxLits];
+    int watchRoom[maxLits];
     int* arena = nullptr; // grows by doubling, up to arenaMaxCapacity
     int arenaSize = 0;
     int arenaCapacity = 0;
@@ -207,13 +223,39 @@ struct ClauseCounter::State {
     int* clause(int c) { return arena + c; }
     int* lits(int c) { return arena + c + headerSize; }
 
-    void watch(int c) {
-        int* h = clause(c);
-        int* l = lits(c);
-        h[1] = watchHead[l[0]];
-        watchHead[l[0]] = c;
-        h[2] = watchHead[l[1]];
-        watchHead[l[1]] = c;
+    // False when the pool cannot grow.
+    bool addWatch(int lit, Watch w) {
+        if (watchCount[lit] == watchRoom[lit]) {
+            const int room = watchRoom[lit] == 0 ? 4 : 2 * watchRoom[lit];
+            while (poolSize + room > poolCapacity) {
+                if (poolCapacity >= watchMaxCapacity) return false;
+                void* grown =
+                    std::realloc(pool, sizeof(Watch) * 2 * static_cast<unsigned>(poolCapacity));
+                if (grown == nullptr) return false;
+                pool = static_cast<Watch*>(grown);
+                poolCapacity *= 2;
+            }
+            std::memcpy(pool + poolSize, pool + watchStart[lit],
+                        sizeof(Watch) * static_cast<unsigned>(watchCount[lit]));
+            watchStart[lit] = poolSize;
+            watchRoom[lit] = room;
+            poolSize += room;
+        }
+        pool[watchStart[lit] + watchCount[lit]++] = w;
+        return true;
+    }
+
+    bool watch(int c) {
+        const int* l = lits(c);
+        return addWatch(l[0], Watch{c, l[1]}) && addWatch(l[1], Watch{c, l[0]});
+    }
+
+    void clearWatches() {
+        poolSize = 0;
+        for (int l = 0; l < 2 * varCount; ++l) {
+            watchCount[l] = 0;
+            watchRoom[l] = 0;
+        }
     }
 
     // Stores a clause of two or more literals; noClause when the arena cannot grow.
@@ -230,9 +272,9 @@ struct ClauseCounter::State {
         arenaSize += headerSize + size;
         int* h = clause(c);
         h[0] = size;
-        h[3] = flags;
+        h[1] = flags;
         std::memcpy(lits(c), from, sizeof(int) * static_cast<unsigned>(size));
-        watch(c);
+        if (!watch(c)) return noClause;
         return c;
     }
 
@@ -269,42 +311,51 @@ struct ClauseCounter::State {
                     if (u >= 0 && !implyFalse(p, u)) return false;
                 }
             }
-            // The clauses that watch the literal just made false.
+            // The clauses that watch the literal just made false. Kept watches are packed to
+            // the front of the run as it is read.
             const int falseLit = negate(p);
-            int* link = &watchHead[falseLit];
-            while (*link != noClause) {
-                const int c = *link;
-                int* h = clause(c);
-                int* l = lits(c);
+            const int count = watchCount[falseLit];
+            int kept = 0;
+            for (int i = 0; i < count; ++i) {
+                Watch* run = pool + watchStart[falseLit]; // addWatch may move the pool
+                const Watch w = run[i];
+                if (litValue(w.blocker) == 1) {
+                    run[kept++] = w;
+                    continue;
+                }
+                const int size = clause(w.clause)[0];
+                int* l = lits(w.clause);
                 if (l[0] == falseLit) { // keep the false literal second
                     l[0] = l[1];
                     l[1] = falseLit;
-                    const int t = h[1];
-                    h[1] = h[2];
-                    h[2] = t;
                 }
-                if (litValue(l[0]) == 1) {
-                    link = &h[2];
+                const int first = l[0];
+                if (first != w.blocker && litValue(first) == 1) {
+                    run[kept++] = Watch{w.clause, first};
                     continue;
                 }
                 int k = 2;
-                while (k < h[0] && litValue(l[k]) == -1) ++k;
-                if (k < h[0]) {
+                while (k < size && litValue(l[k]) == -1) ++k;
+                if (k < size) {
                     l[1] = l[k];
                     l[k] = falseLit;
-                    *link = h[2];
-                    h[2] = watchHead[l[1]];
-                    watchHead[l[1]] = c;
+                    if (!addWatch(l[1], Watch{w.clause, first})) {
+                        usable = false; // the counter stops for good; nothing is read again
+                        return false;
+                    }
                     continue;
                 }
-                if (litValue(l[0]) == -1) {
-                    conflictSize = h[0];
-                    std::memcpy(conflictLits, l, sizeof(int) * static_cast<unsigned>(h[0]));
+                run[kept++] = w;
+                if (litValue(first) == -1) {
+                    for (int j = i + 1; j < count; ++j) run[kept++] = run[j];
+                    watchCount[falseLit] = kept;
+                    conflictSize = size;
+                    std::memcpy(conflictLits, l, sizeof(int) * static_cast<unsigned>(size));
                     return false;
                 }
-                assign(l[0], c);
-                link = &h[2];
+                assign(first, w.clause);
             }
+            watchCount[falseLit] = kept;
         }
         return true;
     }
@@ -472,7 +523,7 @@ struct ClauseCounter::State {
     void forgetLearned() {
         int distances[16] = {};
         for (int c = 0; c < arenaSize; c += headerSize + arena[c]) {
-            const int flags = arena[c + 3];
+            const int flags = arena[c + 1];
             if ((flags & 1) != 0) ++distances[(flags >> 2) < 15 ? (flags >> 2) : 15];
         }
         // The distance from which on clauses go, so that about half of them do.
@@ -491,7 +542,7 @@ struct ClauseCounter::State {
         learnedCount = 0;
         for (int c = 0; c < arenaSize;) {
             const int size = arena[c];
-            const int flags = arena[c + 3];
+            const int flags = arena[c + 1];
             const int next = c + headerSize + size;
             if ((flags & 1) == 0 || (flags >> 2) < cut) {
                 std::memmove(arena + to, arena + c, sizeof(int) * static_cast<unsigned>(next - c));
@@ -501,8 +552,11 @@ struct ClauseCounter::State {
             c = next;
         }
         arenaSize = to;
-        for (int l = 0; l < 2 * varCount; ++l) watchHead[l] = noClause;
-        for (int c = 0; c < arenaSize; c += headerSize + arena[c]) watch(c);
+        clearWatches();
+        for (int c = 0; c < arenaSize; c += headerSize + arena[c]) {
+            // The pool held all of these watches before, so it has the room.
+            if (!watch(c)) usable = false;
+        }
         learnedRoom += learnedRoom / 2;
     }
 
@@ -536,7 +590,9 @@ struct ClauseCounter::State {
     bool search(long long budget) {
         const long long stopAt = conflicts + budget;
         for (;;) {
-            if (!propagate()) {
+            const bool consistent = propagate();
+            if (!usable) return false;
+            if (!consistent) {
                 ++conflicts;
                 if (decisionLevel == 0) {
                     done = true;
@@ -600,13 +656,17 @@ struct ClauseCounter::State {
 };
 
 ClauseCounter::~ClauseCounter() {
-    if (state_ != nullptr) std::free(state_->arena);
+    if (state_ != nullptr) {
+        std::free(state_->arena);
+        std::free(state_->pool);
+    }
     std::free(state_);
 }
 
 bool ClauseCounter::start(const CellGrid& givens) {
     if (state_ != nullptr) {
         std::free(state_->arena);
+        std::free(state_->pool);
         std::free(state_);
         state_ = nullptr;
     }
@@ -619,7 +679,9 @@ bool ClauseCounter::start(const CellGrid& givens) {
     s->arenaCapacity = arenaFirstCapacity;
     s->givens = givens;
     s->usable = true;
-    for (int l = 0; l < maxLits; ++l) s->watchHead[l] = noClause;
+    s->pool = static_cast<Watch*>(std::malloc(sizeof(Watch) * watchFirstCapacity));
+    if (s->pool == nullptr) return false;
+    s->poolCapacity = watchFirstCapacity;
 
     // Digits seen by each cell among the givens.
     DigitMask blocked[81] = {};
@@ -645,6 +707,7 @@ bool ClauseCounter::start(const CellGrid& givens) {
             if (v >= 0) s->activity[v] = 1e-3 * (10 - candidates);
         }
     }
+    s->clearWatches();
     for (int v = 0; v < s->varCount; ++v) {
         s->value[v] = 0;
         s->phase[v] = 1;
