@@ -74,6 +74,14 @@ constexpr PeerList makePeers() {
 
 constexpr PeerList peers = makePeers();
 
+// Cell i (0..8) of unit 0..26: rows, then columns, then boxes.
+int unitCellAt(int unit, int i) {
+    const int index = unit % 9;
+    if (unit < 9) return 9 * index + i;
+    if (unit < 18) return 9 * i + index;
+    return 9 * (3 * (index / 3) + i / 3) + 3 * (index % 3) + i % 3;
+}
+
 int varOfLit(int lit) {
     return lit >> 1;
 }
@@ -113,7 +121,6 @@ struct ClauseCounter::State {
     CellGrid givens{};
 
     std::int8_t value[maxVars];
-    std::int8_t phase[maxVars];
     std::uint8_t seen[maxVars];
     int level[maxVars];
     int reason[maxVars];
@@ -402,7 +409,6 @@ struct ClauseCounter::State {
                     if (g >= 0) ++groupOpen[g];
                 }
             }
-            phase[v] = value[v];
             value[v] = 0;
             heapInsert(v);
         }
@@ -614,7 +620,7 @@ struct ClauseCounter::State {
                 }
                 bump *= 1.0 / 0.95;
                 if (conflicts >= nextRestart) {
-                    nextRestart = conflicts + 32 * luby(restarts++);
+                    nextRestart = conflicts + 100 * luby(restarts++);
                     backjump(0);
                     if (learnedCount > learnedRoom) forgetLearned();
                 }
@@ -649,8 +655,10 @@ struct ClauseCounter::State {
                 if (!usable) return false;
                 continue;
             }
+            // A decision places a digit; its cell and peers then lose many candidates at once,
+            // where "not this digit" would remove one.
             levelStart[++decisionLevel] = trailSize;
-            assign(phase[v] < 0 ? 2 * v + 1 : 2 * v, noReason);
+            assign(2 * v, noReason);
         }
     }
 };
@@ -664,6 +672,35 @@ ClauseCounter::~ClauseCounter() {
 }
 
 bool ClauseCounter::start(const CellGrid& givens) {
+    // Digits seen by each cell among the givens; a unit without repeated givens requires the
+    // digits it lacks.
+    DigitMask candidates[81] = {};
+    for (int cell = 0; cell < 81; ++cell) {
+        if (givens[cell] == 0) candidates[cell] = allDigits;
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        if (givens[cell] < 1 || givens[cell] > 9) continue;
+        const DigitMask bit = digitMaskTable[givens[cell]];
+        for (const std::uint8_t peer : peers.of[cell])
+            candidates[peer] = static_cast<DigitMask>(candidates[peer] & ~bit);
+    }
+    DigitMask required[27] = {};
+    for (int unit = 0; unit < 27; ++unit) {
+        DigitMask given = 0;
+        bool repeated = false;
+        for (int i = 0; i < 9; ++i) {
+            const int g = givens[unitCellAt(unit, i)];
+            if (g < 1 || g > 9) continue;
+            if ((given & digitMaskTable[g]) != 0) repeated = true;
+            given |= digitMaskTable[g];
+        }
+        if (!repeated) required[unit] = static_cast<DigitMask>(allDigits & ~given);
+    }
+    return start(givens, candidates, required);
+}
+
+bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81],
+                          const DigitMask required[27]) {
     if (state_ != nullptr) {
         std::free(state_->arena);
         std::free(state_->pool);
@@ -677,47 +714,39 @@ bool ClauseCounter::start(const CellGrid& givens) {
     s->arena = static_cast<int*>(std::malloc(sizeof(int) * arenaFirstCapacity));
     if (s->arena == nullptr) return false;
     s->arenaCapacity = arenaFirstCapacity;
-    s->givens = givens;
+    s->givens = filled;
     s->usable = true;
     s->pool = static_cast<Watch*>(std::malloc(sizeof(Watch) * watchFirstCapacity));
     if (s->pool == nullptr) return false;
     s->poolCapacity = watchFirstCapacity;
 
-    // Digits seen by each cell among the givens.
-    DigitMask blocked[81] = {};
     for (int cell = 0; cell < 81; ++cell) {
-        if (givens[cell] < 1 || givens[cell] > 9) continue;
-        const DigitMask bit = digitMaskTable[givens[cell]];
-        for (const std::uint8_t peer : peers.of[cell]) blocked[peer] |= bit;
-    }
-    for (int cell = 0; cell < 81; ++cell) {
-        int candidates = 0;
+        int count = 0;
         for (int d = 0; d < 9; ++d) {
             s->varOf[cell][d] = -1;
-            if (givens[cell] != 0 || (blocked[cell] >> d & 1u) != 0) continue;
+            if (filled[cell] != 0 || (candidates[cell] >> d & 1u) == 0) continue;
             const int v = s->varCount++;
             s->varOf[cell][d] = static_cast<std::int16_t>(v);
             s->cellOfVar[v] = static_cast<std::uint8_t>(cell);
             s->digitOfVar[v] = static_cast<std::uint8_t>(d);
-            ++candidates;
+            ++count;
         }
         // Cells with few candidates first, until conflicts say otherwise.
         for (int d = 0; d < 9; ++d) {
             const int v = s->varOf[cell][d];
-            if (v >= 0) s->activity[v] = 1e-3 * (10 - candidates);
+            if (v >= 0) s->activity[v] = 1e-3 * (10 - count);
         }
     }
     s->clearWatches();
     for (int v = 0; v < s->varCount; ++v) {
         s->value[v] = 0;
-        s->phase[v] = 1;
         s->seen[v] = 0;
         s->heapPos[v] = -1;
         s->heapInsert(v);
     }
     s->levelStart[0] = 0;
     for (int l = 0; l <= maxVars; ++l) s->levelStamp[l] = 0;
-    s->nextRestart = 32;
+    s->nextRestart = 100;
 
     // The "at least one" counts; one left is a unit at level 0, none means no completion.
     auto unitAtRoot = [s](int v) {
@@ -735,42 +764,27 @@ bool ClauseCounter::start(const CellGrid& givens) {
             last = s->varOf[cell][d];
         }
         s->cellOpen[cell] = static_cast<std::uint8_t>(open);
-        if (givens[cell] != 0) continue;
+        if (filled[cell] != 0) continue;
         if (open == 0) s->done = true;
         if (open == 1) unitAtRoot(last);
     }
-    for (int kind = 0; kind < 3; ++kind) {
-        for (int index = 0; index < 9; ++index) {
-            int cells[9];
-            DigitMask given = 0;
-            bool repeated = false;
+    for (int unit = 0; unit < 27; ++unit) {
+        const int kind = unit / 9;
+        for (int d = 0; d < 9; ++d) {
+            if ((required[unit] >> d & 1u) == 0) continue;
+            const int g = s->groupCount++;
+            int size = 0;
             for (int i = 0; i < 9; ++i) {
-                cells[i] = kind == 0   ? 9 * index + i
-                           : kind == 1 ? 9 * i + index
-                                       : 9 * (3 * (index / 3) + i / 3) + 3 * (index % 3) + i % 3;
-                const int g = givens[cells[i]];
-                if (g == 0) continue;
-                if ((given & digitMaskTable[g]) != 0) repeated = true;
-                given |= digitMaskTable[g];
+                const int v = s->varOf[unitCellAt(unit, i)][d];
+                if (v < 0) continue;
+                s->groupVars[g][size++] = static_cast<std::int16_t>(v);
+                s->groupsOfVar[v][kind] = static_cast<std::int16_t>(g);
             }
-            if (repeated) continue;
-            for (int d = 0; d < 9; ++d) {
-                if ((given >> d & 1u) != 0) continue;
-                const int g = s->groupCount++;
-                int size = 0;
-                for (int i = 0; i < 9; ++i) {
-                    const int v = s->varOf[cells[i]][d];
-                    s->groupVars[g][i] = -1;
-                    if (v < 0) continue;
-                    s->groupVars[g][size++] = static_cast<std::int16_t>(v);
-                    s->groupsOfVar[v][kind] = static_cast<std::int16_t>(g);
-                }
-                for (int i = size; i < 9; ++i) s->groupVars[g][i] = -1;
-                s->groupSize[g] = static_cast<std::uint8_t>(size);
-                s->groupOpen[g] = static_cast<std::uint8_t>(size);
-                if (size == 0) s->done = true;
-                if (size == 1) unitAtRoot(s->groupVars[g][0]);
-            }
+            for (int i = size; i < 9; ++i) s->groupVars[g][i] = -1;
+            s->groupSize[g] = static_cast<std::uint8_t>(size);
+            s->groupOpen[g] = static_cast<std::uint8_t>(size);
+            if (size == 0) s->done = true;
+            if (size == 1) unitAtRoot(s->groupVars[g][0]);
         }
     }
     return true;

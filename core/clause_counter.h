@@ -17,6 +17,12 @@ class ClauseCounter {
     // Sets up the clauses of `givens` (digits 0..9, 0 empty). False when memory runs out; the
     // counter then stays unusable.
     bool start(const CellGrid& givens);
+    // The same from a board narrowed by deductions that every completion obeys: `filled` holds
+    // the givens and the digits already placed, `candidates` the digits each empty cell may
+    // still take (none that a filled peer holds), and `required` per unit (rows 0-8, columns,
+    // boxes) the digits its empty cells must take. Completions keep `filled` as it stands.
+    bool start(const CellGrid& filled, const DigitMask candidates[81],
+               const DigitMask required[27]);
 
     // Searches on until about `conflicts` more conflicts have passed. True once the count is
     // settled; false when the budget ran out first, or when the counter is unusable (not

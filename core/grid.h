@@ -17,8 +17,14 @@ inline constexpr DigitMask allDigits = 0x1FF;
 // Indexed by digit 0..9; entries 1..9 are also the order in which digits are tried.
 inline constexpr DigitMask digitMaskTable[10] = {0, 1, 2, 4, 8, 16, 32, 64, 128, 256};
 
-constexpr int rowOf(int cell) { return cell / 9; }
-constexpr int columnOf(int cell) { return cell % 9; }
-constexpr int boxOf(int cell) { return 3 * (cell / 27) + (cell % 9) / 3; }
+constexpr int rowOf(int cell) {
+    return cell / 9;
+}
+constexpr int columnOf(int cell) {
+    return cell % 9;
+}
+constexpr int boxOf(int cell) {
+    return 3 * (cell / 27) + (cell % 9) / 3;
+}
 
 } // namespace korvani

@@ -897,6 +897,40 @@ void searchBoard(Board& board, Search& search) {
     }
 }
 
+// Starts the clause counter from what the deductions left of the root `board` (which must not
+// be a dead end), so that it begins with the candidates they struck and the digits they found
+// that units must take, including those of units with repeated givens.
+bool startClauses(ClauseCounter& clauses, const Board& board, Search& search) {
+    Board root = board;
+    search.dirty = 0x1FF;
+    CellGrid filled{};
+    DigitMask candidates[81] = {};
+    DigitMask required[27] = {};
+    // A dead end goes to the counter as an empty cell without candidates.
+    if (!propagate(root, search)) return clauses.start(filled, candidates, required);
+    for (int cell = 0; cell < 81; ++cell) {
+        const int band = cell / 27;
+        const std::uint32_t bit = 1u << (cell % 27);
+        if ((root.empty[band] & bit) == 0) {
+            filled[cell] = search.value[cell];
+            continue;
+        }
+        for (int d = 0; d < 9; ++d) {
+            if ((root.candidates[d][band] & bit) != 0) candidates[cell] |= digitMaskTable[d + 1];
+        }
+    }
+    for (int d = 0; d < 9; ++d) {
+        for (int index = 0; index < 9; ++index) {
+            if ((root.openRows[d] >> index & 1u) != 0) required[index] |= digitMaskTable[d + 1];
+            if ((root.openColumns[d] >> index & 1u) != 0)
+                required[9 + index] |= digitMaskTable[d + 1];
+            if ((root.openBoxes[d] >> index & 1u) != 0)
+                required[18 + index] |= digitMaskTable[d + 1];
+        }
+    }
+    return clauses.start(filled, candidates, required);
+}
+
 } // namespace
 
 SolveResult solveGivens(const CellGrid& givens) {
@@ -1026,7 +1060,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     const unsigned firstClauseRun = search.looseCount != 0 ? 0 : 1;
     for (unsigned k = 0; !finished; ++k, limit *= 2) {
         if (k >= firstClauseRun && settings.clauseLearning) {
-            if (k == firstClauseRun) clausesReady = clauses.start(givens);
+            if (k == firstClauseRun) clausesReady = startClauses(clauses, board, search);
             if (clausesReady && clauses.run(limit / settings.nodesPerConflict)) {
                 clausesSettled = true;
                 break;
