@@ -1061,7 +1061,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     for (unsigned k = 0; !finished; ++k, limit *= 2) {
         if (k >= firstClauseRun && settings.clauseLearning) {
             if (k == firstClauseRun) clausesReady = startClauses(clauses, board, search);
-            if (clausesReady && clauses.run(limit / settings.nodesPerConflict)) {
+            if (clausesReady && clauses.run(limit * settings.conflictsPerNode)) {
                 clausesSettled = true;
                 break;
             }

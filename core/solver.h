@@ -45,9 +45,9 @@ struct SolveOptions {
     // their candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
     // Each attempt of N nodes (for grids without repeated givens, from the second on) is
-    // preceded by a run of the clause counter of N / nodesPerConflict conflicts.
+    // preceded by a run of the clause counter of N * conflictsPerNode conflicts.
     bool clauseLearning = true;
-    long long nodesPerConflict = 1;
+    long long conflictsPerNode = 2;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
