@@ -45,9 +45,9 @@ struct SolveOptions {
     // their candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
     // Each attempt of N nodes (for grids without repeated givens, from the second on) is
-    // preceded by a run of the clause counter of N * conflictsPerNode conflicts.
+    // preceded by a run of the clause counter of N / nodesPerConflict conflicts.
     bool clauseLearning = true;
-    long long conflictsPerNode = 2;
+    long long nodesPerConflict = 2;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
