@@ -89,6 +89,19 @@ int negate(int lit) {
     return lit ^ 1;
 }
 
+// Doubles `capacity`, moving `block` along, until `needed` elements fit; false when that would
+// pass `ceiling` or memory runs out (the block then stays as it was).
+template <typename T> bool growToFit(T*& block, int& capacity, int needed, int ceiling) {
+    while (needed > capacity) {
+        if (capacity >= ceiling) return false;
+        void* grown = std::realloc(block, sizeof(T) * 2 * static_cast<unsigned>(capacity));
+        if (grown == nullptr) return false;
+        block = static_cast<T*>(grown);
+        capacity *= 2;
+    }
+    return true;
+}
+
 // Luby's sequence 1 1 2 1 1 2 4 1 1 2 ..., for the lengths of the runs between restarts.
 long long luby(long long i) {
     long long size = 1;
@@ -234,14 +247,7 @@ struct ClauseCounter::State {
     bool addWatch(int lit, Watch w) {
         if (watchCount[lit] == watchRoom[lit]) {
             const int room = watchRoom[lit] == 0 ? 4 : 2 * watchRoom[lit];
-            while (poolSize + room > poolCapacity) {
-                if (poolCapacity >= watchMaxCapacity) return false;
-                void* grown =
-                    std::realloc(pool, sizeof(Watch) * 2 * static_cast<unsigned>(poolCapacity));
-                if (grown == nullptr) return false;
-                pool = static_cast<Watch*>(grown);
-                poolCapacity *= 2;
-            }
+            if (!growToFit(pool, poolCapacity, poolSize + room, watchMaxCapacity)) return false;
             std::memcpy(pool + poolSize, pool + watchStart[lit],
                         sizeof(Watch) * static_cast<unsigned>(watchCount[lit]));
             watchStart[lit] = poolSize;
@@ -267,14 +273,8 @@ struct ClauseCounter::State {
 
     // Stores a clause of two or more literals; noClause when the arena cannot grow.
     int store(const int* from, int size, int flags) {
-        while (arenaSize + headerSize + size > arenaCapacity) {
-            if (arenaCapacity >= arenaMaxCapacity) return noClause;
-            void* grown =
-                std::realloc(arena, sizeof(int) * 2 * static_cast<unsigned>(arenaCapacity));
-            if (grown == nullptr) return noClause;
-            arena = static_cast<int*>(grown);
-            arenaCapacity *= 2;
-        }
+        if (!growToFit(arena, arenaCapacity, arenaSize + headerSize + size, arenaMaxCapacity))
+            return noClause;
         const int c = arenaSize;
         arenaSize += headerSize + size;
         int* h = clause(c);
