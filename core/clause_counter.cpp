@@ -1,5 +1,6 @@
 // Clause learning over "cell c holds digit d" variables, one for each empty cell and each digit
-// that no given in its units holds.
+// that no given in its units holds, and "unit u uses digit d" variables for units with repeated
+// givens.
 //
 // Invariants:
 // - A completion is exactly an assignment in which each empty cell has one true variable and no
@@ -10,11 +11,17 @@
 //   and acts at one ("at least one"). The second kind holds in every completion too and spares
 //   the search proving pigeonhole counts by resolution. A built-in clause is the reason of what
 //   it sets, and it is read back from the grid when a conflict is analysed.
-// - The stored clauses are the learned ones and one blocking clause for a completion found, so
-//   the next one found differs from it. Each watches its first two literals; a false watched
-//   literal has a true partner watched with it, or one assigned at no higher level. A watch
-//   also names another literal of its clause (the blocker): while that one is true, the
-//   clause is passed over without being read.
+// - Where a unit has more digits left than empty cells, a variable "the unit uses digit d"
+//   stands for each digit it need not take. Stored clauses tie it to the unit's cells (it
+//   holds exactly when one of them holds d) and count them: the unit uses as many as it has
+//   cells beyond its required digits. These variables follow from the cell variables, so
+//   completions are still told apart by their cells alone.
+// - The stored clauses are those of the last point, the learned ones, and one blocking clause
+//   for a completion found (over the cell variables), so the next one found differs from it.
+//   Each watches its first two literals; a false watched literal has a true partner watched
+//   with it, or one assigned at no higher level. A watch also names another literal of its
+//   clause (the blocker): while that one is true, the clause is passed over without being
+//   read.
 // - The counts cover exactly the literals of the trail below `propagated`.
 // - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
 // - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
@@ -29,7 +36,9 @@ namespace korvani {
 
 namespace {
 
-constexpr int maxVars = 729;
+constexpr int maxCellVars = 729;
+constexpr int maxUseVars = 27 * 9;
+constexpr int maxVars = maxCellVars + maxUseVars;
 constexpr int maxLits = 2 * maxVars;
 constexpr int noClause = -1;
 // Reasons: a clause offset (>= 0), none (-1), -2 - L for the two-literal "at most one" clause
@@ -122,6 +131,7 @@ long long luby(long long i) {
 
 struct ClauseCounter::State {
     int varCount = 0;
+    int cellVarCount = 0; // the cell variables come first, then those of digits used in units
     std::int16_t varOf[81][9];
     std::uint8_t cellOfVar[maxVars];
     std::uint8_t digitOfVar[maxVars];
@@ -291,7 +301,9 @@ struct ClauseCounter::State {
         while (propagated < trailSize) {
             const int p = trail[propagated++];
             const int v = varOfLit(p);
-            if ((p & 1) != 0) {
+            if (v >= cellVarCount) {
+                // A variable of a digit used in a unit: stored clauses only.
+            } else if ((p & 1) != 0) {
                 // One fewer for the cell and the groups of v, all counted before any acts.
                 const int cell = cellOfVar[v];
                 --cellOpen[cell];
@@ -403,7 +415,7 @@ struct ClauseCounter::State {
         if (decisionLevel <= to) return;
         for (int i = trailSize - 1; i >= levelStart[to + 1]; --i) {
             const int v = varOfLit(trail[i]);
-            if (i < propagated && (trail[i] & 1) != 0) {
+            if (i < propagated && (trail[i] & 1) != 0 && v < cellVarCount) {
                 ++cellOpen[cellOfVar[v]];
                 for (const std::int16_t g : groupsOfVar[v]) {
                     if (g >= 0) ++groupOpen[g];
@@ -584,9 +596,41 @@ struct ClauseCounter::State {
         return true;
     }
 
+    // The clauses tying the variables `useVar` of the digits `optional` of `unit` to its cells,
+    // and the count of them that it must use, `need`. False when the arena cannot grow.
+    bool addUseClauses(int unit, DigitMask optional, int need, const std::int16_t useVar[9]) {
+        int optionalCount = 0;
+        int lits[10];
+        for (int d = 0; d < 9; ++d) {
+            if ((optional >> d & 1u) == 0) continue;
+            ++optionalCount;
+            const int use = useVar[d];
+            int n = 0;
+            lits[n++] = 2 * use + 1;
+            for (int i = 0; i < 9; ++i) {
+                const int v = varOf[unitCellAt(unit, i)][d];
+                if (v < 0) continue;
+                lits[n++] = 2 * v;
+                const int implies[2] = {2 * v + 1, 2 * use};
+                if (store(implies, 2, 0) == noClause) return false;
+            }
+            if (store(lits, n, 0) == noClause) return false;
+        }
+        // At least `need` of them: each choice of all but need - 1 holds one.
+        const int setSize = optionalCount - need + 1;
+        for (unsigned set = optional; set != 0; set = (set - 1) & optional) {
+            int n = 0;
+            for (int d = 0; d < 9; ++d) {
+                if ((set >> d & 1u) != 0) lits[n++] = 2 * useVar[d];
+            }
+            if (n == setSize && store(lits, n, 0) == noClause) return false;
+        }
+        return true;
+    }
+
     void recordCompletion() {
         CellGrid grid = givens;
-        for (int v = 0; v < varCount; ++v) {
+        for (int v = 0; v < cellVarCount; ++v) {
             if (value[v] == 1) grid[cellOfVar[v]] = static_cast<std::uint8_t>(digitOfVar[v] + 1);
         }
         if (++count == 1) solution = grid;
@@ -644,7 +688,7 @@ struct ClauseCounter::State {
                 // Look on for another: block this one.
                 int block[81];
                 int n = 0;
-                for (int u = 0; u < varCount; ++u) {
+                for (int u = 0; u < cellVarCount; ++u) {
                     if (value[u] == 1) block[n++] = 2 * u + 1;
                 }
                 backjump(0);
@@ -656,9 +700,12 @@ struct ClauseCounter::State {
                 continue;
             }
             // A decision places a digit; its cell and peers then lose many candidates at once,
-            // where "not this digit" would remove one.
+            // where "not this digit" would remove one. For the same reason a unit's use of a
+            // digit is decided the other way: leaving the digit out strikes it from every cell
+            // of the unit. Which digits units leave out is the real choice in grids with
+            // repeated givens, so those come first (their activity starts above the cells').
             levelStart[++decisionLevel] = trailSize;
-            assign(2 * v, noReason);
+            assign(v < cellVarCount ? 2 * v : 2 * v + 1, noReason);
         }
     }
 };
@@ -737,6 +784,57 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             if (v >= 0) s->activity[v] = 1e-3 * (10 - count);
         }
     }
+    s->cellVarCount = s->varCount;
+
+    // A unit's empty cells take distinct digits, so beyond its required digits exactly as many
+    // of the others as it has cells left over. Said with a variable "the unit uses digit d" for
+    // each of those others, that count cuts short the pigeonhole arguments that the search
+    // would otherwise prove by resolution, one placement at a time: conflicts on grids with
+    // repeated givens fall by one or two orders of magnitude.
+    DigitMask mustTake[27];
+    DigitMask optional[27] = {};
+    int useNeed[27] = {};
+    std::int16_t useVar[27][9];
+    for (int unit = 0; unit < 27; ++unit) {
+        mustTake[unit] = required[unit];
+        int empty = 0;
+        DigitMask possible = 0;
+        for (int i = 0; i < 9; ++i) {
+            const int cell = unitCellAt(unit, i);
+            if (filled[cell] != 0) continue;
+            ++empty;
+            for (int d = 0; d < 9; ++d) {
+                if (s->varOf[cell][d] >= 0) possible = static_cast<DigitMask>(possible | 1u << d);
+            }
+        }
+        const DigitMask others = static_cast<DigitMask>(possible & ~required[unit]);
+        int othersCount = 0;
+        int requiredCount = 0;
+        for (int d = 0; d < 9; ++d) {
+            othersCount += others >> d & 1;
+            requiredCount += required[unit] >> d & 1;
+            useVar[unit][d] = -1;
+        }
+        const int need = empty - requiredCount;
+        if (need < 0 || need > othersCount) {
+            s->done = true; // too few digits for the cells, or too few cells for the digits
+            continue;
+        }
+        if (need == 0) continue;
+        if (need == othersCount) {
+            mustTake[unit] = static_cast<DigitMask>(mustTake[unit] | others);
+            continue;
+        }
+        optional[unit] = others;
+        useNeed[unit] = need;
+        for (int d = 0; d < 9; ++d) {
+            if ((others >> d & 1u) == 0) continue;
+            const int v = s->varCount++;
+            useVar[unit][d] = static_cast<std::int16_t>(v);
+            s->digitOfVar[v] = static_cast<std::uint8_t>(d);
+            s->activity[v] = 1.0;
+        }
+    }
     s->clearWatches();
     for (int v = 0; v < s->varCount; ++v) {
         s->value[v] = 0;
@@ -771,7 +869,7 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
     for (int unit = 0; unit < 27; ++unit) {
         const int kind = unit / 9;
         for (int d = 0; d < 9; ++d) {
-            if ((required[unit] >> d & 1u) == 0) continue;
+            if ((mustTake[unit] >> d & 1u) == 0) continue;
             const int g = s->groupCount++;
             int size = 0;
             for (int i = 0; i < 9; ++i) {
@@ -785,6 +883,13 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             s->groupOpen[g] = static_cast<std::uint8_t>(size);
             if (size == 0) s->done = true;
             if (size == 1) unitAtRoot(s->groupVars[g][0]);
+        }
+    }
+    for (int unit = 0; unit < 27; ++unit) {
+        if (optional[unit] != 0 &&
+            !s->addUseClauses(unit, optional[unit], useNeed[unit], useVar[unit])) {
+            s->usable = false;
+            return false;
         }
     }
     return true;
