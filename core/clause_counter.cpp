@@ -6,22 +6,24 @@
 // - A completion is exactly an assignment in which each empty cell has one true variable and no
 //   two true variables of one digit share a unit. The clauses that say so are built in, not
 //   stored: setting a variable true falsifies the rest of its cell and the same digit in its
-//   peers ("at most one", two-literal clauses); each empty cell and, in each unit without
-//   repeated givens, each digit the unit lacks keeps a count of its variables not yet false,
-//   and acts at one ("at least one"). The second kind holds in every completion too and spares
+//   peers ("at most one", two-literal clauses); each empty cell and each digit that a unit
+//   must take (a "group") keeps a count of its variables not yet false, and acts at one ("at
+//   least one"). The second kind holds in every completion too and spares
 //   the search proving pigeonhole counts by resolution. A built-in clause is the reason of what
 //   it sets, and it is read back from the grid when a conflict is analysed.
 // - Where a unit has more digits left than empty cells, a variable "the unit uses digit d"
-//   stands for each digit it need not take. Stored clauses tie it to the unit's cells (it
-//   holds exactly when one of them holds d) and count them: the unit uses as many as it has
-//   cells beyond its required digits. These variables follow from the cell variables, so
-//   completions are still told apart by their cells alone.
-// - The stored clauses are those of the last point, the learned ones, and one blocking clause
-//   for a completion found (over the cell variables), so the next one found differs from it.
-//   Each watches its first two literals; a false watched literal has a true partner watched
-//   with it, or one assigned at no higher level. A watch also names another literal of its
-//   clause (the blocker): while that one is true, the clause is passed over without being
-//   read.
+//   stands for each digit it need not take. It is tied to the unit's cells by built-in
+//   clauses too: a cell taking d sets it true; set false, it falsifies d in all the unit's
+//   cells; set true, the unit's group of d (as above) acts, and with no cell left for d it is
+//   set false. A count per unit keeps it using as many such digits as it has cells beyond its
+//   required ones: fewer left is a conflict, just as many are set true, and the reason is the
+//   unused ones set before. These variables follow from the cell variables, so completions are
+//   still told apart by their cells alone.
+// - The stored clauses are the learned ones and one blocking clause for a completion found
+//   (over the cell variables), so the next one found differs from it. Each watches its first
+//   two literals; a false watched literal has a true partner watched with it, or one assigned
+//   at no higher level. A watch also names another literal of its clause (the blocker): while
+//   that one is true, the clause is passed over without being read.
 // - The counts cover exactly the literals of the trail below `propagated`.
 // - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
 // - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
@@ -41,13 +43,14 @@ constexpr int maxUseVars = 27 * 9;
 constexpr int maxVars = maxCellVars + maxUseVars;
 constexpr int maxLits = 2 * maxVars;
 constexpr int noClause = -1;
-// Reasons: a clause offset (>= 0), none (-1), -2 - L for the two-literal "at most one" clause
-// of a true literal L, or a built-in "at least one" clause: of a cell, or of a group (a digit
-// that a unit without repeated givens lacks).
+// Reasons: a clause offset (>= 0), none (-1), -2 - L for a built-in two-literal clause with the
+// true literal L ("at most one", or a cell and the use of its digit by a unit), a built-in "at
+// least one" clause of a cell or of a group, or the count of digits a unit uses.
 constexpr int noReason = -1;
 constexpr int cellReasonBase = -2 - maxLits;
 constexpr int groupReasonBase = cellReasonBase - 81;
 constexpr int maxGroups = 27 * 9;
+constexpr int useReasonBase = groupReasonBase - maxGroups;
 
 // Clause layout in the arena: size, flags (bit 0 learned; the literal block distance from bit
 // 2 on), then the literals.
@@ -141,12 +144,22 @@ struct ClauseCounter::State {
     int groupCount = 0;
     std::uint8_t cellOpen[81]; // variables of the cell not yet false
     std::uint8_t groupOpen[maxGroups];
+    std::int16_t groupCondition[maxGroups]; // -1, or the variable of the unit using the digit
+    // Per unit: its variables of digits used, how many of them it must use, and how many are
+    // not yet false. Per such variable (less cellVarCount): its unit and its group.
+    std::int16_t useVars[27][9];
+    std::uint8_t useSize[27];
+    std::uint8_t useNeed[27];
+    std::uint8_t useOpen[27];
+    std::uint8_t useUnitOf[maxUseVars];
+    std::int16_t useGroupOf[maxUseVars];
     CellGrid givens{};
 
     std::int8_t value[maxVars];
     std::uint8_t seen[maxVars];
     int level[maxVars];
     int reason[maxVars];
+    int trailPos[maxVars];
     int trail[maxVars]; // true literals in the order they were set
     int trailSize = 0;
     int propagated = 0;
@@ -247,6 +260,7 @@ struct ClauseCounter::State {
         value[v] = static_cast<std::int8_t>((lit & 1) != 0 ? -1 : 1);
         level[v] = decisionLevel;
         reason[v] = why;
+        trailPos[v] = trailSize;
         trail[trailSize++] = lit;
     }
 
@@ -302,7 +316,19 @@ struct ClauseCounter::State {
             const int p = trail[propagated++];
             const int v = varOfLit(p);
             if (v >= cellVarCount) {
-                // A variable of a digit used in a unit: stored clauses only.
+                const int g = useGroupOf[v - cellVarCount];
+                if ((p & 1) == 0) {
+                    // The unit uses the digit: one of its cells must take it.
+                    if (!groupActs(g)) return false;
+                } else {
+                    // It does not: none of them takes it, and one fewer can be used.
+                    for (int i = 0; i < groupSize[g]; ++i) {
+                        if (!implyFalse(p, groupVars[g][i])) return false;
+                    }
+                    const int unit = useUnitOf[v - cellVarCount];
+                    --useOpen[unit];
+                    if (!useCountHolds(unit)) return false;
+                }
             } else if ((p & 1) != 0) {
                 // One fewer for the cell and the groups of v, all counted before any acts.
                 const int cell = cellOfVar[v];
@@ -313,9 +339,7 @@ struct ClauseCounter::State {
                 if (!atLeastOne(varOf[cell], 9, cellOpen[cell], cellReasonBase - cell))
                     return false;
                 for (const std::int16_t g : groupsOfVar[v]) {
-                    if (g >= 0 &&
-                        !atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g))
-                        return false;
+                    if (g >= 0 && !groupActs(g)) return false;
                 }
             } else {
                 // At most one digit per cell, and one cell per digit in each unit.
@@ -328,6 +352,11 @@ struct ClauseCounter::State {
                 for (const std::uint8_t peer : peers.of[cell]) {
                     const int u = varOf[peer][d];
                     if (u >= 0 && !implyFalse(p, u)) return false;
+                }
+                // Its units use the digit.
+                for (const std::int16_t g : groupsOfVar[v]) {
+                    if (g >= 0 && groupCondition[g] >= 0 && !implyTrue(p, groupCondition[g]))
+                        return false;
                 }
             }
             // The clauses that watch the literal just made false. Kept watches are packed to
@@ -380,14 +409,15 @@ struct ClauseCounter::State {
     }
 
     // A built-in "at least one" clause over `vars` (-1 entries skipped) with `open` of them not
-    // false: none is a conflict, one is set true.
-    bool atLeastOne(const std::int16_t* vars, int size, int open, int why) {
+    // false, and `extra` (a false literal, or -1) besides: none is a conflict, one is set true.
+    bool atLeastOne(const std::int16_t* vars, int size, int open, int why, int extra = -1) {
         if (open > 1) return true;
         if (open == 0) {
             conflictSize = 0;
             for (int i = 0; i < size; ++i) {
                 if (vars[i] >= 0) conflictLits[conflictSize++] = 2 * vars[i];
             }
+            if (extra >= 0) conflictLits[conflictSize++] = extra;
             return false;
         }
         for (int i = 0; i < size; ++i) {
@@ -396,6 +426,51 @@ struct ClauseCounter::State {
             if (value[u] == 0) assign(2 * u, why);
             return true;
         }
+        return true;
+    }
+
+    // A group's "at least one": for a digit its unit need not take, only once the unit is
+    // known to use it; with no cell left before that, the unit does not use it.
+    bool groupActs(int g) {
+        const int condition = groupCondition[g];
+        if (condition < 0)
+            return atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g);
+        if (value[condition] == -1) return true;
+        if (value[condition] == 0) {
+            if (groupOpen[g] == 0) assign(2 * condition + 1, groupReasonBase - g);
+            return true;
+        }
+        return atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g,
+                          2 * condition + 1);
+    }
+
+    // A unit uses at least useNeed of its digits: fewer left is a conflict, just as many are
+    // all used.
+    bool useCountHolds(int unit) {
+        if (useOpen[unit] > useNeed[unit]) return true;
+        const std::int16_t* vars = useVars[unit];
+        if (useOpen[unit] < useNeed[unit]) {
+            conflictSize = 0;
+            for (int i = 0; i < useSize[unit]; ++i) {
+                if (value[vars[i]] == -1) conflictLits[conflictSize++] = 2 * vars[i];
+            }
+            return false;
+        }
+        for (int i = 0; i < useSize[unit]; ++i) {
+            if (value[vars[i]] == 0) assign(2 * vars[i], useReasonBase - unit);
+        }
+        return true;
+    }
+
+    bool implyTrue(int trueLit, int u) {
+        if (value[u] == 1) return true;
+        if (value[u] == -1) {
+            conflictSize = 2;
+            conflictLits[0] = negate(trueLit);
+            conflictLits[1] = 2 * u;
+            return false;
+        }
+        assign(2 * u, -2 - trueLit);
         return true;
     }
 
@@ -415,10 +490,14 @@ struct ClauseCounter::State {
         if (decisionLevel <= to) return;
         for (int i = trailSize - 1; i >= levelStart[to + 1]; --i) {
             const int v = varOfLit(trail[i]);
-            if (i < propagated && (trail[i] & 1) != 0 && v < cellVarCount) {
-                ++cellOpen[cellOfVar[v]];
-                for (const std::int16_t g : groupsOfVar[v]) {
-                    if (g >= 0) ++groupOpen[g];
+            if (i < propagated && (trail[i] & 1) != 0) {
+                if (v >= cellVarCount) {
+                    ++useOpen[useUnitOf[v - cellVarCount]];
+                } else {
+                    ++cellOpen[cellOfVar[v]];
+                    for (const std::int16_t g : groupsOfVar[v]) {
+                        if (g >= 0) ++groupOpen[g];
+                    }
                 }
             }
             value[v] = 0;
@@ -440,7 +519,25 @@ struct ClauseCounter::State {
     // The literals of the reason of `v` other than its own, into `out`; how many.
     int reasonLits(int v, int* out) {
         const int why = reason[v];
-        if (why <= groupReasonBase) return builtInLits(groupVars[groupReasonBase - why], 9, v, out);
+        if (why <= useReasonBase) {
+            // The unit's digits found unused before v was set.
+            const std::int16_t* vars = useVars[useReasonBase - why];
+            int n = 0;
+            for (int i = 0; i < useSize[useReasonBase - why]; ++i) {
+                const int u = vars[i];
+                if (value[u] == -1 && trailPos[u] < trailPos[v]) out[n++] = 2 * u;
+            }
+            return n;
+        }
+        if (why <= groupReasonBase) {
+            const int g = groupReasonBase - why;
+            const int condition = groupCondition[g];
+            if (v == condition) return builtInLits(groupVars[g], 9, -1, out);
+            const int n = builtInLits(groupVars[g], 9, v, out);
+            if (condition < 0) return n;
+            out[n] = 2 * condition + 1;
+            return n + 1;
+        }
         if (why <= cellReasonBase) return builtInLits(varOf[cellReasonBase - why], 9, v, out);
         if (why <= -2) {
             out[0] = negate(-2 - why);
@@ -593,38 +690,6 @@ struct ClauseCounter::State {
             return true;
         }
         if (store(from, n, flags) == noClause) usable = false;
-        return true;
-    }
-
-    // The clauses tying the variables `useVar` of the digits `optional` of `unit` to its cells,
-    // and the count of them that it must use, `need`. False when the arena cannot grow.
-    bool addUseClauses(int unit, DigitMask optional, int need, const std::int16_t useVar[9]) {
-        int optionalCount = 0;
-        int lits[10];
-        for (int d = 0; d < 9; ++d) {
-            if ((optional >> d & 1u) == 0) continue;
-            ++optionalCount;
-            const int use = useVar[d];
-            int n = 0;
-            lits[n++] = 2 * use + 1;
-            for (int i = 0; i < 9; ++i) {
-                const int v = varOf[unitCellAt(unit, i)][d];
-                if (v < 0) continue;
-                lits[n++] = 2 * v;
-                const int implies[2] = {2 * v + 1, 2 * use};
-                if (store(implies, 2, 0) == noClause) return false;
-            }
-            if (store(lits, n, 0) == noClause) return false;
-        }
-        // At least `need` of them: each choice of all but need - 1 holds one.
-        const int setSize = optionalCount - need + 1;
-        for (unsigned set = optional; set != 0; set = (set - 1) & optional) {
-            int n = 0;
-            for (int d = 0; d < 9; ++d) {
-                if ((set >> d & 1u) != 0) lits[n++] = 2 * useVar[d];
-            }
-            if (n == setSize && store(lits, n, 0) == noClause) return false;
-        }
         return true;
     }
 
@@ -792,11 +857,11 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
     // would otherwise prove by resolution, one placement at a time: conflicts on grids with
     // repeated givens fall by one or two orders of magnitude.
     DigitMask mustTake[27];
-    DigitMask optional[27] = {};
-    int useNeed[27] = {};
     std::int16_t useVar[27][9];
     for (int unit = 0; unit < 27; ++unit) {
         mustTake[unit] = required[unit];
+        s->useSize[unit] = 0;
+        s->useNeed[unit] = 0;
         int empty = 0;
         DigitMask possible = 0;
         for (int i = 0; i < 9; ++i) {
@@ -814,6 +879,7 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             othersCount += others >> d & 1;
             requiredCount += required[unit] >> d & 1;
             useVar[unit][d] = -1;
+            s->useVars[unit][d] = -1;
         }
         const int need = empty - requiredCount;
         if (need < 0 || need > othersCount) {
@@ -825,13 +891,14 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             mustTake[unit] = static_cast<DigitMask>(mustTake[unit] | others);
             continue;
         }
-        optional[unit] = others;
-        useNeed[unit] = need;
+        s->useNeed[unit] = static_cast<std::uint8_t>(need);
+        s->useOpen[unit] = static_cast<std::uint8_t>(othersCount);
         for (int d = 0; d < 9; ++d) {
             if ((others >> d & 1u) == 0) continue;
             const int v = s->varCount++;
             useVar[unit][d] = static_cast<std::int16_t>(v);
-            s->digitOfVar[v] = static_cast<std::uint8_t>(d);
+            s->useVars[unit][s->useSize[unit]++] = static_cast<std::int16_t>(v);
+            s->useUnitOf[v - s->cellVarCount] = static_cast<std::uint8_t>(unit);
             s->activity[v] = 1.0;
         }
     }
@@ -869,8 +936,12 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
     for (int unit = 0; unit < 27; ++unit) {
         const int kind = unit / 9;
         for (int d = 0; d < 9; ++d) {
-            if ((mustTake[unit] >> d & 1u) == 0) continue;
+            const int condition = useVar[unit][d];
+            if ((mustTake[unit] >> d & 1u) == 0 && condition < 0) continue;
             const int g = s->groupCount++;
+            s->groupCondition[g] = static_cast<std::int16_t>(condition);
+            if (condition >= 0)
+                s->useGroupOf[condition - s->cellVarCount] = static_cast<std::int16_t>(g);
             int size = 0;
             for (int i = 0; i < 9; ++i) {
                 const int v = s->varOf[unitCellAt(unit, i)][d];
@@ -881,15 +952,9 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             for (int i = size; i < 9; ++i) s->groupVars[g][i] = -1;
             s->groupSize[g] = static_cast<std::uint8_t>(size);
             s->groupOpen[g] = static_cast<std::uint8_t>(size);
+            if (condition >= 0) continue;
             if (size == 0) s->done = true;
             if (size == 1) unitAtRoot(s->groupVars[g][0]);
-        }
-    }
-    for (int unit = 0; unit < 27; ++unit) {
-        if (optional[unit] != 0 &&
-            !s->addUseClauses(unit, optional[unit], useNeed[unit], useVar[unit])) {
-            s->usable = false;
-            return false;
         }
     }
     return true;

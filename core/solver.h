@@ -37,17 +37,19 @@ struct SolveOptions {
     // Once a search has taken this many nodes, every further node tries each of its candidates
     // before it branches.
     long long probeAfterNodes = 2000;
-    // Grids with repeated givens first get a short search of this many nodes (0: none); then
-    // their candidates are tried once at the root, before the turns.
+    // Grids with repeated givens first get a short search of this many nodes (0: none); then,
+    // if asked, their candidates are tried once at the root, before the turns.
     long long quickAttemptNodes = 100;
-    bool probeRootOfRepeatedGivens = true;
+    bool probeRootOfRepeatedGivens = false;
     // And after the short search, the nodes one branch below the start of each attempt try
     // their candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
     // Each attempt of N nodes (for grids without repeated givens, from the second on) is
-    // preceded by a run of the clause counter of N / nodesPerConflict conflicts.
+    // preceded by a run of the clause counter of N * conflictsPerHundredNodes / 100 conflicts
+    // (at least one), or for grids with repeated givens N * ...RepeatedGivens / 100.
     bool clauseLearning = true;
-    long long nodesPerConflict = 2;
+    long long conflictsPerHundredNodes = 50;
+    long long conflictsPerHundredNodesRepeatedGivens = 200;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,

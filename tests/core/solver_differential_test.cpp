@@ -47,6 +47,7 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     everyNode.firstAttemptNodes = 1;
     everyNode.firstAttemptNodesRepeatedGivens = 1;
     everyNode.quickAttemptNodes = 1;
+    everyNode.probeRootOfRepeatedGivens = true;
     SolveOptions branchingOnly = everyNode;
     branchingOnly.clauseLearning = false;
     ClauseCounter clauses;
