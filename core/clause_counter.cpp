@@ -317,16 +317,18 @@ struct ClauseCounter::State {
             const int v = varOfLit(p);
             if (v >= cellVarCount) {
                 const int g = useGroupOf[v - cellVarCount];
+                // Counted before anything acts, as backjump undoes the counts of every literal
+                // taken from the trail.
+                const int unit = useUnitOf[v - cellVarCount];
                 if ((p & 1) == 0) {
                     // The unit uses the digit: one of its cells must take it.
                     if (!groupActs(g)) return false;
                 } else {
                     // It does not: none of them takes it, and one fewer can be used.
+                    --useOpen[unit];
                     for (int i = 0; i < groupSize[g]; ++i) {
                         if (!implyFalse(p, groupVars[g][i])) return false;
                     }
-                    const int unit = useUnitOf[v - cellVarCount];
-                    --useOpen[unit];
                     if (!useCountHolds(unit)) return false;
                 }
             } else if ((p & 1) != 0) {
@@ -956,6 +958,44 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             if (size == 0) s->done = true;
             if (size == 1) unitAtRoot(s->groupVars[g][0]);
         }
+    }
+    return true;
+}
+
+bool ClauseCounter::countsMatchTrail() const {
+    if (state_ == nullptr) return true;
+    const State& s = *state_;
+    std::uint8_t cellOpen[81];
+    std::uint8_t groupOpen[maxGroups];
+    std::uint8_t useOpen[27];
+    for (int cell = 0; cell < 81; ++cell) {
+        cellOpen[cell] = 0;
+        for (int d = 0; d < 9; ++d) cellOpen[cell] += s.varOf[cell][d] >= 0;
+    }
+    for (int g = 0; g < s.groupCount; ++g) groupOpen[g] = s.groupSize[g];
+    for (int unit = 0; unit < 27; ++unit) useOpen[unit] = s.useSize[unit];
+    for (int i = 0; i < s.propagated; ++i) {
+        const int lit = s.trail[i];
+        const int v = varOfLit(lit);
+        if ((lit & 1) == 0) continue;
+        if (v >= s.cellVarCount) {
+            --useOpen[s.useUnitOf[v - s.cellVarCount]];
+        } else {
+            --cellOpen[s.cellOfVar[v]];
+            for (const std::int16_t g : s.groupsOfVar[v]) {
+                if (g >= 0) --groupOpen[g];
+            }
+        }
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        if (cellOpen[cell] != s.cellOpen[cell]) return false;
+    }
+    for (int g = 0; g < s.groupCount; ++g) {
+        if (groupOpen[g] != s.groupOpen[g]) return false;
+    }
+    for (int unit = 0; unit < 27; ++unit) {
+        if (s.useSize[unit] == 0) continue;
+        if (useOpen[unit] != s.useOpen[unit]) return false;
     }
     return true;
 }

@@ -34,6 +34,10 @@ class ClauseCounter {
     const CellGrid& solution() const; // valid when settled with a count of 1
     long long conflicts() const;      // in all runs so far
 
+    // For tests: whether the counts that the search keeps of its built-in clauses agree with
+    // the literals it has taken from its trail (they must, after every run).
+    bool countsMatchTrail() const;
+
   private:
     struct State;
     State* state_ = nullptr;
