@@ -51,6 +51,8 @@ constexpr int cellReasonBase = -2 - maxLits;
 constexpr int groupReasonBase = cellReasonBase - 81;
 constexpr int maxGroups = 27 * 9;
 constexpr int useReasonBase = groupReasonBase - maxGroups;
+constexpr int maxBalances = 6 * 9;
+constexpr int balanceReasonBase = useReasonBase - 27;
 
 // Clause layout in the arena: size, flags (bit 0 learned; the literal block distance from bit
 // 2 on), then the literals.
@@ -153,6 +155,18 @@ struct ClauseCounter::State {
     std::uint8_t useOpen[27];
     std::uint8_t useUnitOf[maxUseVars];
     std::int16_t useGroupOf[maxUseVars];
+    // Per band or stack and digit (a "balance", 9 * region + digit; regions 0-2 the bands, 3-5
+    // the stacks): the digit's placements counted by its rows (or columns) equal those counted
+    // by its boxes. Its variables of digits used, lines first; the placements known from the
+    // start, by lines less by boxes; and per side (0 lines, 1 boxes) its variables taken from
+    // the trail true and false. Per variable of a digit used: its balances (-1: none).
+    std::int16_t balanceVars[maxBalances][6];
+    std::uint8_t balanceLines[maxBalances];
+    std::uint8_t balanceSize[maxBalances];
+    std::int8_t balanceFixed[maxBalances];
+    std::uint8_t balanceTrue[maxBalances][2];
+    std::uint8_t balanceFalse[maxBalances][2];
+    std::int16_t balancesOfUse[maxUseVars][2];
     CellGrid givens{};
 
     std::int8_t value[maxVars];
@@ -320,16 +334,27 @@ struct ClauseCounter::State {
                 // Counted before anything acts, as backjump undoes the counts of every literal
                 // taken from the trail.
                 const int unit = useUnitOf[v - cellVarCount];
+                const int side = unit < 18 ? 0 : 1;
+                const std::int16_t* balances = balancesOfUse[v - cellVarCount];
                 if ((p & 1) == 0) {
+                    for (int i = 0; i < 2; ++i) {
+                        if (balances[i] >= 0) ++balanceTrue[balances[i]][side];
+                    }
                     // The unit uses the digit: one of its cells must take it.
                     if (!groupActs(g)) return false;
                 } else {
-                    // It does not: none of them takes it, and one fewer can be used.
                     --useOpen[unit];
+                    for (int i = 0; i < 2; ++i) {
+                        if (balances[i] >= 0) ++balanceFalse[balances[i]][side];
+                    }
+                    // It does not: none of them takes it, and one fewer can be used.
                     for (int i = 0; i < groupSize[g]; ++i) {
                         if (!implyFalse(p, groupVars[g][i])) return false;
                     }
                     if (!useCountHolds(unit)) return false;
+                }
+                for (int i = 0; i < 2; ++i) {
+                    if (balances[i] >= 0 && !balanceHolds(balances[i])) return false;
                 }
             } else if ((p & 1) != 0) {
                 // One fewer for the cell and the groups of v, all counted before any acts.
@@ -464,6 +489,42 @@ struct ClauseCounter::State {
         return true;
     }
 
+    // The placements of a balance's digit by lines and by boxes can still be equal; where
+    // only one count is left that both sides can reach, its open variables are set to reach
+    // it.
+    bool balanceHolds(int b) {
+        const int lines = balanceLines[b];
+        const int boxes = balanceSize[b] - lines;
+        const int linesLow = balanceFixed[b] + balanceTrue[b][0];
+        const int linesHigh = balanceFixed[b] + lines - balanceFalse[b][0];
+        const int boxesLow = balanceTrue[b][1];
+        const int boxesHigh = boxes - balanceFalse[b][1];
+        const std::int16_t* vars = balanceVars[b];
+        if (linesHigh < boxesLow || boxesHigh < linesLow) {
+            conflictSize = 0;
+            for (int i = 0; i < balanceSize[b]; ++i) {
+                const int u = vars[i];
+                if (value[u] != 0) conflictLits[conflictSize++] = value[u] > 0 ? 2 * u + 1 : 2 * u;
+            }
+            return false;
+        }
+        bool linesUp;
+        if (linesHigh == boxesLow) {
+            linesUp = true;
+        } else if (linesLow == boxesHigh) {
+            linesUp = false;
+        } else {
+            return true;
+        }
+        for (int i = 0; i < balanceSize[b]; ++i) {
+            const int u = vars[i];
+            if (value[u] != 0) continue;
+            const bool up = (i < lines) == linesUp;
+            assign(up ? 2 * u : 2 * u + 1, balanceReasonBase - b);
+        }
+        return true;
+    }
+
     bool implyTrue(int trueLit, int u) {
         if (value[u] == 1) return true;
         if (value[u] == -1) {
@@ -488,6 +549,18 @@ struct ClauseCounter::State {
         return true;
     }
 
+    void undoBalances(int v, int wasFalse) {
+        const int side = useUnitOf[v - cellVarCount] < 18 ? 0 : 1;
+        for (const std::int16_t b : balancesOfUse[v - cellVarCount]) {
+            if (b < 0) continue;
+            if (wasFalse != 0) {
+                --balanceFalse[b][side];
+            } else {
+                --balanceTrue[b][side];
+            }
+        }
+    }
+
     void backjump(int to) {
         if (decisionLevel <= to) return;
         for (int i = trailSize - 1; i >= levelStart[to + 1]; --i) {
@@ -495,6 +568,7 @@ struct ClauseCounter::State {
             if (i < propagated && (trail[i] & 1) != 0) {
                 if (v >= cellVarCount) {
                     ++useOpen[useUnitOf[v - cellVarCount]];
+                    undoBalances(v, 1);
                 } else {
                     ++cellOpen[cellOfVar[v]];
                     for (const std::int16_t g : groupsOfVar[v]) {
@@ -502,6 +576,7 @@ struct ClauseCounter::State {
                     }
                 }
             }
+            if (i < propagated && (trail[i] & 1) == 0 && v >= cellVarCount) undoBalances(v, 0);
             value[v] = 0;
             heapInsert(v);
         }
@@ -521,6 +596,17 @@ struct ClauseCounter::State {
     // The literals of the reason of `v` other than its own, into `out`; how many.
     int reasonLits(int v, int* out) {
         const int why = reason[v];
+        if (why <= balanceReasonBase) {
+            // The balance's variables set before v.
+            const int b = balanceReasonBase - why;
+            int n = 0;
+            for (int i = 0; i < balanceSize[b]; ++i) {
+                const int u = balanceVars[b][i];
+                if (u == v || value[u] == 0 || trailPos[u] > trailPos[v]) continue;
+                out[n++] = value[u] > 0 ? 2 * u + 1 : 2 * u;
+            }
+            return n;
+        }
         if (why <= useReasonBase) {
             // The unit's digits found unused before v was set.
             const std::int16_t* vars = useVars[useReasonBase - why];
@@ -959,6 +1045,46 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             if (size == 1) unitAtRoot(s->groupVars[g][0]);
         }
     }
+
+    // Each placement in a band lies in one of its rows and one of its boxes, so the two counts
+    // are equal; likewise in a stack. Counting by units alone leaves this to resolution, which
+    // is slow to find it where most units repeat givens.
+    for (int a = 0; a < s->varCount - s->cellVarCount; ++a) {
+        s->balancesOfUse[a][0] = -1;
+        s->balancesOfUse[a][1] = -1;
+    }
+    for (int region = 0; region < 6; ++region) {
+        int units[6];
+        for (int i = 0; i < 3; ++i) {
+            const int index = region < 3 ? 3 * region + i : 3 * (region - 3) + i;
+            units[i] = region < 3 ? index : 9 + index;
+            units[3 + i] = 18 + (region < 3 ? 3 * region + i : (region - 3) + 3 * i);
+        }
+        for (int d = 0; d < 9; ++d) {
+            const int b = 9 * region + d;
+            int size = 0;
+            int fixed = 0;
+            for (int i = 0; i < 6; ++i) {
+                const int unit = units[i];
+                if (i == 3) s->balanceLines[b] = static_cast<std::uint8_t>(size);
+                const int v = useVar[unit][d];
+                if (v < 0) {
+                    if ((mustTake[unit] >> d & 1u) != 0) fixed += i < 3 ? 1 : -1;
+                    continue;
+                }
+                s->balanceVars[b][size++] = static_cast<std::int16_t>(v);
+                std::int16_t* slots = s->balancesOfUse[v - s->cellVarCount];
+                slots[slots[0] < 0 ? 0 : 1] = static_cast<std::int16_t>(b);
+            }
+            s->balanceSize[b] = static_cast<std::uint8_t>(size);
+            s->balanceFixed[b] = static_cast<std::int8_t>(fixed);
+            for (int side = 0; side < 2; ++side) {
+                s->balanceTrue[b][side] = 0;
+                s->balanceFalse[b][side] = 0;
+            }
+            if (!s->done && !s->balanceHolds(b)) s->done = true;
+        }
+    }
     return true;
 }
 
@@ -996,6 +1122,20 @@ bool ClauseCounter::countsMatchTrail() const {
     for (int unit = 0; unit < 27; ++unit) {
         if (s.useSize[unit] == 0) continue;
         if (useOpen[unit] != s.useOpen[unit]) return false;
+    }
+    // Each balance, from its variables as the trail holds them.
+    for (int b = 0; b < maxBalances; ++b) {
+        int counted[2][2] = {};
+        for (int i = 0; i < s.balanceSize[b]; ++i) {
+            const int u = s.balanceVars[b][i];
+            if (s.value[u] == 0 || s.trailPos[u] >= s.propagated) continue;
+            ++counted[i < s.balanceLines[b] ? 0 : 1][s.value[u] > 0 ? 0 : 1];
+        }
+        for (int side = 0; side < 2; ++side) {
+            if (counted[side][0] != s.balanceTrue[b][side] ||
+                counted[side][1] != s.balanceFalse[b][side])
+                return false;
+        }
     }
     return true;
 }
