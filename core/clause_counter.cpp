@@ -19,6 +19,11 @@
 //   required ones: fewer left is a conflict, just as many are set true, and the reason is the
 //   unused ones set before. These variables follow from the cell variables, so completions are
 //   still told apart by their cells alone.
+// - Per band and digit, the placements counted over its rows equal those counted over its
+//   boxes (and so for stacks and columns): counts over the variables of digits used, and the
+//   digits units must take, bound both sides, and where only one total is left the open
+//   variables are set to reach it. The reason of each is the balance's variables set before
+//   it.
 // - The stored clauses are the learned ones and one blocking clause for a completion found
 //   (over the cell variables), so the next one found differs from it. Each watches its first
 //   two literals; a false watched literal has a true partner watched with it, or one assigned
@@ -45,7 +50,7 @@ constexpr int maxLits = 2 * maxVars;
 constexpr int noClause = -1;
 // Reasons: a clause offset (>= 0), none (-1), -2 - L for a built-in two-literal clause with the
 // true literal L ("at most one", or a cell and the use of its digit by a unit), a built-in "at
-// least one" clause of a cell or of a group, or the count of digits a unit uses.
+// least one" clause of a cell or of a group, the count of digits a unit uses, or a balance.
 constexpr int noReason = -1;
 constexpr int cellReasonBase = -2 - maxLits;
 constexpr int groupReasonBase = cellReasonBase - 81;
