@@ -554,14 +554,25 @@ struct ClauseCounter::State {
         return true;
     }
 
-    void undoBalances(int v, int wasFalse) {
-        const int side = useUnitOf[v - cellVarCount] < 18 ? 0 : 1;
-        for (const std::int16_t b : balancesOfUse[v - cellVarCount]) {
-            if (b < 0) continue;
-            if (wasFalse != 0) {
-                --balanceFalse[b][side];
-            } else {
-                --balanceTrue[b][side];
+    // Takes back what propagate counted of the literal `lit`.
+    void uncount(int lit) {
+        const int v = varOfLit(lit);
+        const bool isFalse = (lit & 1) != 0;
+        if (v >= cellVarCount) {
+            const int side = useUnitOf[v - cellVarCount] < 18 ? 0 : 1;
+            if (isFalse) ++useOpen[useUnitOf[v - cellVarCount]];
+            for (const std::int16_t b : balancesOfUse[v - cellVarCount]) {
+                if (b < 0) continue;
+                if (isFalse) {
+                    --balanceFalse[b][side];
+                } else {
+                    --balanceTrue[b][side];
+                }
+            }
+        } else if (isFalse) {
+            ++cellOpen[cellOfVar[v]];
+            for (const std::int16_t g : groupsOfVar[v]) {
+                if (g >= 0) ++groupOpen[g];
             }
         }
     }
@@ -570,18 +581,7 @@ struct ClauseCounter::State {
         if (decisionLevel <= to) return;
         for (int i = trailSize - 1; i >= levelStart[to + 1]; --i) {
             const int v = varOfLit(trail[i]);
-            if (i < propagated && (trail[i] & 1) != 0) {
-                if (v >= cellVarCount) {
-                    ++useOpen[useUnitOf[v - cellVarCount]];
-                    undoBalances(v, 1);
-                } else {
-                    ++cellOpen[cellOfVar[v]];
-                    for (const std::int16_t g : groupsOfVar[v]) {
-                        if (g >= 0) ++groupOpen[g];
-                    }
-                }
-            }
-            if (i < propagated && (trail[i] & 1) == 0 && v >= cellVarCount) undoBalances(v, 0);
+            if (i < propagated) uncount(trail[i]);
             value[v] = 0;
             heapInsert(v);
         }
