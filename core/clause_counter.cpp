@@ -8,9 +8,9 @@
 //   stored: setting a variable true falsifies the rest of its cell and the same digit in its
 //   peers ("at most one", two-literal clauses); each empty cell and each digit that a unit
 //   must take (a "group") keeps a count of its variables not yet false, and acts at one ("at
-//   least one"). The second kind holds in every completion too and spares
-//   the search proving pigeonhole counts by resolution. A built-in clause is the reason of what
-//   it sets, and it is read back from the grid when a conflict is analysed.
+//   least one"). The second kind holds in every completion too and spares the search proving
+//   pigeonhole counts by resolution. A built-in clause is the reason of what it sets, and it is
+//   read back from the grid when a conflict is analysed.
 // - Where a unit has more digits left than empty cells, a variable "the unit uses digit d"
 //   stands for each digit it need not take. It is tied to the unit's cells by built-in
 //   clauses too: a cell taking d sets it true; set false, it falsifies d in all the unit's
@@ -335,9 +335,9 @@ struct ClauseCounter::State {
             const int p = trail[propagated++];
             const int v = varOfLit(p);
             if (v >= cellVarCount) {
-                const int g = useGroupOf[v - cellVarCount];
                 // Counted before anything acts, as backjump undoes the counts of every literal
                 // taken from the trail.
+                const int g = useGroupOf[v - cellVarCount];
                 const int unit = useUnitOf[v - cellVarCount];
                 const int side = unit < 18 ? 0 : 1;
                 const std::int16_t* balances = balancesOfUse[v - cellVarCount];
