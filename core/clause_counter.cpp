@@ -146,6 +146,10 @@ struct ClauseCounter::State {
     std::uint8_t cellOfVar[maxVars];
     std::uint8_t digitOfVar[maxVars];
     std::int16_t groupsOfVar[maxVars][3]; // -1: none
+    // Per cell variable: those it excludes when true, the rest of its cell and then the same
+    // digit in its peers.
+    std::int16_t excludes[maxCellVars][8 + 20];
+    std::uint8_t excludeCount[maxCellVars];
     std::int16_t groupVars[maxGroups][9];
     std::uint8_t groupSize[maxGroups];
     int groupCount = 0;
@@ -175,6 +179,7 @@ struct ClauseCounter::State {
     CellGrid givens{};
 
     std::int8_t value[maxVars];
+    std::int8_t litValues[maxLits]; // the same per literal, for the clauses' quick reads
     std::uint8_t seen[maxVars];
     int level[maxVars];
     int reason[maxVars];
@@ -219,10 +224,7 @@ struct ClauseCounter::State {
     int count = 0;
     CellGrid solution{};
 
-    int litValue(int lit) const {
-        const int v = value[varOfLit(lit)];
-        return (lit & 1) != 0 ? -v : v;
-    }
+    int litValue(int lit) const { return litValues[lit]; }
 
     // The heap of unassigned variables.
     bool before(int a, int b) const { return activity[a] > activity[b]; }
@@ -277,6 +279,8 @@ struct ClauseCounter::State {
     void assign(int lit, int why) {
         const int v = varOfLit(lit);
         value[v] = static_cast<std::int8_t>((lit & 1) != 0 ? -1 : 1);
+        litValues[lit] = 1;
+        litValues[negate(lit)] = -1;
         level[v] = decisionLevel;
         reason[v] = why;
         trailPos[v] = trailSize;
@@ -368,22 +372,18 @@ struct ClauseCounter::State {
                 for (const std::int16_t g : groupsOfVar[v]) {
                     if (g >= 0) --groupOpen[g];
                 }
-                if (!atLeastOne(varOf[cell], 9, cellOpen[cell], cellReasonBase - cell))
+                if (cellOpen[cell] < 2 &&
+                    !atLeastOne(varOf[cell], 9, cellOpen[cell], cellReasonBase - cell))
                     return false;
                 for (const std::int16_t g : groupsOfVar[v]) {
-                    if (g >= 0 && !groupActs(g)) return false;
+                    // With two cells left a group cannot act yet.
+                    if (g >= 0 && groupOpen[g] < 2 && !groupActs(g)) return false;
                 }
             } else {
                 // At most one digit per cell, and one cell per digit in each unit.
-                const int cell = cellOfVar[v];
-                const int d = digitOfVar[v];
-                for (int e = 0; e < 9; ++e) {
-                    const int u = varOf[cell][e];
-                    if (e != d && u >= 0 && !implyFalse(p, u)) return false;
-                }
-                for (const std::uint8_t peer : peers.of[cell]) {
-                    const int u = varOf[peer][d];
-                    if (u >= 0 && !implyFalse(p, u)) return false;
+                const std::int16_t* excluded = excludes[v];
+                for (int i = 0; i < excludeCount[v]; ++i) {
+                    if (!implyFalse(p, excluded[i])) return false;
                 }
                 // Its units use the digit.
                 for (const std::int16_t g : groupsOfVar[v]) {
@@ -583,6 +583,8 @@ struct ClauseCounter::State {
             const int v = varOfLit(trail[i]);
             if (i < propagated) uncount(trail[i]);
             value[v] = 0;
+            litValues[2 * v] = 0;
+            litValues[2 * v + 1] = 0;
             heapInsert(v);
         }
         trailSize = levelStart[to + 1];
@@ -943,6 +945,18 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
         }
     }
     s->cellVarCount = s->varCount;
+    for (int v = 0; v < s->cellVarCount; ++v) {
+        const int cell = s->cellOfVar[v];
+        const int d = s->digitOfVar[v];
+        int n = 0;
+        for (int e = 0; e < 9; ++e) {
+            if (e != d && s->varOf[cell][e] >= 0) s->excludes[v][n++] = s->varOf[cell][e];
+        }
+        for (const std::uint8_t peer : peers.of[cell]) {
+            if (s->varOf[peer][d] >= 0) s->excludes[v][n++] = s->varOf[peer][d];
+        }
+        s->excludeCount[v] = static_cast<std::uint8_t>(n);
+    }
 
     // A unit's empty cells take distinct digits, so beyond its required digits exactly as many
     // of the others as it has cells left over. Said with a variable "the unit uses digit d" for
@@ -998,6 +1012,8 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
     s->clearWatches();
     for (int v = 0; v < s->varCount; ++v) {
         s->value[v] = 0;
+        s->litValues[2 * v] = 0;
+        s->litValues[2 * v + 1] = 0;
         s->seen[v] = 0;
         s->heapPos[v] = -1;
         s->heapInsert(v);

@@ -49,7 +49,7 @@ struct SolveOptions {
     // (at least one), or for grids with repeated givens N * ...RepeatedGivens / 100.
     bool clauseLearning = true;
     long long conflictsPerHundredNodes = 50;
-    long long conflictsPerHundredNodesRepeatedGivens = 200;
+    long long conflictsPerHundredNodesRepeatedGivens = 1000;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
