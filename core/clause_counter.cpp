@@ -143,6 +143,8 @@ struct ClauseCounter::State {
     int varCount = 0;
     int cellVarCount = 0; // the cell variables come first, then those of digits used in units
     std::int16_t varOf[81][9];
+    std::int16_t cellVars[81][9]; // the cell's variables, packed
+    std::uint8_t cellSize[81];
     std::uint8_t cellOfVar[maxVars];
     std::uint8_t digitOfVar[maxVars];
     std::int16_t groupsOfVar[maxVars][3]; // -1: none
@@ -372,8 +374,8 @@ struct ClauseCounter::State {
                 for (const std::int16_t g : groupsOfVar[v]) {
                     if (g >= 0) --groupOpen[g];
                 }
-                if (cellOpen[cell] < 2 &&
-                    !atLeastOne(varOf[cell], 9, cellOpen[cell], cellReasonBase - cell))
+                if (cellOpen[cell] < 2 && !atLeastOne(cellVars[cell], cellSize[cell],
+                                                      cellOpen[cell], cellReasonBase - cell))
                     return false;
                 for (const std::int16_t g : groupsOfVar[v]) {
                     // With two cells left a group cannot act yet.
@@ -627,13 +629,16 @@ struct ClauseCounter::State {
         if (why <= groupReasonBase) {
             const int g = groupReasonBase - why;
             const int condition = groupCondition[g];
-            if (v == condition) return builtInLits(groupVars[g], 9, -1, out);
-            const int n = builtInLits(groupVars[g], 9, v, out);
+            if (v == condition) return builtInLits(groupVars[g], groupSize[g], -1, out);
+            const int n = builtInLits(groupVars[g], groupSize[g], v, out);
             if (condition < 0) return n;
             out[n] = 2 * condition + 1;
             return n + 1;
         }
-        if (why <= cellReasonBase) return builtInLits(varOf[cellReasonBase - why], 9, v, out);
+        if (why <= cellReasonBase) {
+            const int cell = cellReasonBase - why;
+            return builtInLits(cellVars[cell], cellSize[cell], v, out);
+        }
         if (why <= -2) {
             out[0] = negate(-2 - why);
             return 1;
@@ -937,6 +942,10 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
             s->cellOfVar[v] = static_cast<std::uint8_t>(cell);
             s->digitOfVar[v] = static_cast<std::uint8_t>(d);
             ++count;
+        }
+        s->cellSize[cell] = 0;
+        for (int d = 0; d < 9; ++d) {
+            if (s->varOf[cell][d] >= 0) s->cellVars[cell][s->cellSize[cell]++] = s->varOf[cell][d];
         }
         // Cells with few candidates first, until conflicts say otherwise.
         for (int d = 0; d < 9; ++d) {
