@@ -93,14 +93,6 @@ constexpr PeerList makePeers() {
 
 constexpr PeerList peers = makePeers();
 
-// Cell i (0..8) of unit 0..26: rows, then columns, then boxes.
-int unitCellAt(int unit, int i) {
-    const int index = unit % 9;
-    if (unit < 9) return 9 * index + i;
-    if (unit < 18) return 9 * i + index;
-    return 9 * (3 * (index / 3) + i / 3) + 3 * (index % 3) + i % 3;
-}
-
 int varOfLit(int lit) {
     return lit >> 1;
 }

@@ -27,4 +27,12 @@ constexpr int boxOf(int cell) {
     return 3 * (cell / 27) + (cell % 9) / 3;
 }
 
+// Cell i (0..8) of unit 0..26: rows 0-8, then columns, then boxes, each in reading order.
+constexpr int unitCellAt(int unit, int i) {
+    const int index = unit % 9;
+    if (unit < 9) return 9 * index + i;
+    if (unit < 18) return 9 * i + index;
+    return 9 * (3 * (index / 3) + i / 3) + 3 * (index % 3) + i % 3;
+}
+
 } // namespace korvani

@@ -1,14 +1,17 @@
 // The fast solver: digit bitboards (one 27-bit word per band and digit), naked and hidden
 // singles, box-line reduction, a matching check of whole units, branching on the cell with the
 // fewest candidates, trying single candidates where the search runs long, and for grids with
-// repeated givens the counting they need and branching on the digits their units leave out.
-// It answers exactly what the straightforward search answers: every deduction only removes
-// what no completion can hold, and the branches of a node split its completions without
-// overlap.
+// repeated givens the counting they need and branching on the digits their units leave out;
+// taking turns with the clause counter, and for grids with repeated givens a linear relaxation
+// of their counts. It answers exactly what the straightforward search answers: every deduction
+// only removes what no completion can hold, the branches of a node split its completions
+// without overlap, and the relaxation rules a grid out only with a proof checked in integers.
 #include "core/solver.h"
 
 #include "core/clause_counter.h"
+#include "core/linear_relaxation.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -897,38 +900,40 @@ void searchBoard(Board& board, Search& search) {
     }
 }
 
-// Starts the clause counter from what the deductions left of the root `board` (which must not
-// be a dead end), so that it begins with the candidates they struck and the digits they found
-// that units must take, including those of units with repeated givens.
-bool startClauses(ClauseCounter& clauses, const Board& board, Search& search) {
-    Board root = board;
-    search.dirty = 0x1FF;
+// What the deductions leave of the root `board`: the givens and the digits they placed, the
+// candidates they left and the digits they found that units must take, including those of
+// units with repeated givens. A dead end comes out as an empty cell without candidates.
+struct NarrowedRoot {
     CellGrid filled{};
     DigitMask candidates[81] = {};
     DigitMask required[27] = {};
-    // A dead end goes to the counter as an empty cell without candidates.
-    if (!propagate(root, search)) return clauses.start(filled, candidates, required);
+};
+
+void narrowRoot(const Board& board, Search& search, NarrowedRoot& out) {
+    Board root = board;
+    search.dirty = 0x1FF;
+    if (!propagate(root, search)) return;
     for (int cell = 0; cell < 81; ++cell) {
         const int band = cell / 27;
         const std::uint32_t bit = 1u << (cell % 27);
         if ((root.empty[band] & bit) == 0) {
-            filled[cell] = search.value[cell];
+            out.filled[cell] = search.value[cell];
             continue;
         }
         for (int d = 0; d < 9; ++d) {
-            if ((root.candidates[d][band] & bit) != 0) candidates[cell] |= digitMaskTable[d + 1];
+            if ((root.candidates[d][band] & bit) != 0)
+                out.candidates[cell] |= digitMaskTable[d + 1];
         }
     }
     for (int d = 0; d < 9; ++d) {
         for (int index = 0; index < 9; ++index) {
-            if ((root.openRows[d] >> index & 1u) != 0) required[index] |= digitMaskTable[d + 1];
+            if ((root.openRows[d] >> index & 1u) != 0) out.required[index] |= digitMaskTable[d + 1];
             if ((root.openColumns[d] >> index & 1u) != 0)
-                required[9 + index] |= digitMaskTable[d + 1];
+                out.required[9 + index] |= digitMaskTable[d + 1];
             if ((root.openBoxes[d] >> index & 1u) != 0)
-                required[18 + index] |= digitMaskTable[d + 1];
+                out.required[18 + index] |= digitMaskTable[d + 1];
         }
     }
-    return clauses.start(filled, candidates, required);
 }
 
 } // namespace
@@ -1064,14 +1069,41 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     ClauseCounter clauses;
     bool clausesReady = false;
     bool clausesSettled = false;
+    // Most grids with repeated givens that the short search leaves have no completion, and the
+    // hardest of those for both engines fail a count that adds up the digits of many units at
+    // once: the linear relaxation finds that in one go, where the counter would prove it one
+    // placement at a time over thousands of conflicts. It comes after a short first run of the
+    // counter, which settles the easier grids for less.
+    bool relaxationPending = search.looseCount != 0 && settings.linearRelaxationWork > 0 &&
+                             search.count == 0 && !search.haveEarlier;
+    bool ruledOut = false;
+    NarrowedRoot root;
     const unsigned firstClauseRun = search.looseCount != 0 ? 0 : 1;
     for (unsigned k = 0; !finished; ++k, limit *= 2) {
         if (k >= firstClauseRun && settings.clauseLearning) {
-            if (k == firstClauseRun) clausesReady = startClauses(clauses, board, search);
+            if (k == firstClauseRun) {
+                narrowRoot(board, search, root);
+                clausesReady = clauses.start(root.filled, root.candidates, root.required);
+            }
             const long long perHundred = search.looseCount != 0
                                              ? settings.conflictsPerHundredNodesRepeatedGivens
                                              : settings.conflictsPerHundredNodes;
-            if (clausesReady && clauses.run(limit * perHundred / 100)) {
+            long long budget = limit * perHundred / 100;
+            if (relaxationPending) {
+                relaxationPending = false;
+                const long long first = std::min(budget, settings.linearRelaxationAfterConflicts);
+                budget -= first;
+                if (clausesReady && clauses.run(first)) {
+                    clausesSettled = true;
+                    break;
+                }
+                if (linearRelaxationRulesOut(root.filled, root.candidates, root.required,
+                                             settings.linearRelaxationWork)) {
+                    ruledOut = true;
+                    break;
+                }
+            }
+            if (clausesReady && clauses.run(budget)) {
                 clausesSettled = true;
                 break;
             }
@@ -1079,7 +1111,9 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k,
                            digitOrders[(k + (search.looseCount != 0 ? 1 : 0)) % 3]);
     }
-    if (clausesSettled) {
+    if (ruledOut) {
+        result.count = 0;
+    } else if (clausesSettled) {
         result.count = clauses.count();
         if (result.count == 1) result.solution = clauses.solution();
     } else {

@@ -1,0 +1,164 @@
+// The linear relaxation of a board: "cell c takes digit d" as a number x in [0, 1], with
+//   - each empty cell: the sum of its x is 1;
+//   - each unit and required digit: the sum of x over its empty cells is 1;
+//   - each unit and other digit with two places or more: that sum is at most 1.
+// Every completion meets these with x in {0, 1}, so a board whose relaxation has no solution
+// has no completion.
+//
+// A proof that it has none is a set of multipliers y, one per row (at most 0 on the "at most"
+// rows), found below in floating point and checked in integers: y scaled and rounded to p
+// (p <= 0 kept on the "at most" rows, which only weakens them), then every x that meets the
+// rows has
+//   sum_j r_j x_j >= beta, with r = p.A and beta = sum_i p_i (every right-hand side is 1),
+// while x in [0, 1] gives at most the sum of the positive r_j. Smaller than beta is a proof.
+// Rounding can only cost a proof, never make a wrong one.
+#include "core/linear_relaxation.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace korvani {
+
+namespace {
+
+constexpr int maxVars = 729;
+constexpr int maxRows = 81 + 27 * 9;
+
+struct Relaxation {
+    int varCount = 0;
+    int rowCount = 0;
+    std::int16_t varOf[81][9];
+    // Per row: its variables, and whether it is an "at most" row (the others are equations).
+    std::int16_t rowVars[maxRows][9];
+    std::uint8_t rowSize[maxRows];
+    bool atMost[maxRows];
+};
+
+// False when an empty cell has no candidate or a required digit no place: no completion,
+// without arithmetic.
+bool build(Relaxation& r, const CellGrid& filled, const DigitMask candidates[81],
+           const DigitMask required[27]) {
+    for (int cell = 0; cell < 81; ++cell) {
+        int n = 0;
+        for (int d = 0; d < 9; ++d) {
+            r.varOf[cell][d] = -1;
+            if (filled[cell] != 0 || (candidates[cell] >> d & 1u) == 0) continue;
+            r.varOf[cell][d] = static_cast<std::int16_t>(r.varCount++);
+            r.rowVars[r.rowCount][n++] = r.varOf[cell][d];
+        }
+        if (filled[cell] != 0) continue;
+        if (n == 0) return false;
+        r.rowSize[r.rowCount] = static_cast<std::uint8_t>(n);
+        r.atMost[r.rowCount++] = false;
+    }
+    for (int unit = 0; unit < 27; ++unit) {
+        for (int d = 0; d < 9; ++d) {
+            int n = 0;
+            for (int i = 0; i < 9; ++i) {
+                const int v = r.varOf[unitCellAt(unit, i)][d];
+                if (v >= 0) r.rowVars[r.rowCount][n++] = static_cast<std::int16_t>(v);
+            }
+            const bool isRequired = (required[unit] >> d & 1u) != 0;
+            if (isRequired && n == 0) return false;
+            if (!isRequired && n < 2) continue;
+            r.rowSize[r.rowCount] = static_cast<std::uint8_t>(n);
+            r.atMost[r.rowCount++] = !isRequired;
+        }
+    }
+    return true;
+}
+
+// The check in integers described at the top.
+bool multipliersProve(const Relaxation& r, const double* pi) {
+    // Scaled so that the largest multiplier is 2^30: the sums below stay far inside 64 bits.
+    double largest = 0;
+    for (int i = 0; i < r.rowCount; ++i) {
+        if (!std::isfinite(pi[i])) return false;
+        largest = std::fmax(largest, std::fabs(pi[i]));
+    }
+    if (largest == 0) return false;
+    const double scale = 1073741824.0 / largest;
+    std::int64_t p[maxRows];
+    for (int i = 0; i < r.rowCount; ++i) {
+        p[i] = static_cast<std::int64_t>(std::llround(pi[i] * scale));
+        if (r.atMost[i] && p[i] > 0) p[i] = 0;
+    }
+    std::int64_t coefficient[maxVars] = {};
+    std::int64_t beta = 0;
+    for (int i = 0; i < r.rowCount; ++i) {
+        for (int k = 0; k < r.rowSize[i]; ++k) coefficient[r.rowVars[i][k]] += p[i];
+        beta += p[i]; // every right-hand side is 1
+    }
+    std::int64_t most = 0;
+    for (int v = 0; v < r.varCount; ++v) {
+        if (coefficient[v] > 0) most += coefficient[v];
+    }
+    return most < beta;
+}
+
+// Multipliers y (one per row, at most 0 on the "at most" rows) for which the relaxation fails:
+// g(y) = sum_i y_i - sum_j max(0, r_j) > 0, where r = y.A. g is the least, over x in [0, 1],
+// of sum_i y_i (1 - A_i x), so it stays at or below 0 while the relaxation has a solution. It
+// is concave, and it is raised along its supergradient 1 - A_i x with x_j = 1 where r_j > 0,
+// by steps shrinking as one over the square root of the step's number. g grows with y in
+// proportion, so the size of the first step does not matter. Each y with g above 0 is
+// checked exactly; false when `work` row entries have been read without a proof.
+bool findMultipliers(const Relaxation& r, double* y, long long work) {
+    const int m = r.rowCount;
+    const int n = r.varCount;
+    double reduced[maxVars]; // r = y.A
+    for (int i = 0; i < m; ++i) y[i] = 0;
+    for (int j = 0; j < n; ++j) reduced[j] = 0;
+    double sum = 0;
+    long long spent = 0;
+    for (long long step = 1; spent < work; ++step) {
+        double g = sum;
+        for (int j = 0; j < n; ++j) {
+            if (reduced[j] > 0) g -= reduced[j];
+        }
+        if (g > 0) {
+            spent += 3 * n; // about what the check reads
+            if (multipliersProve(r, y)) return true;
+        }
+        const double size = 1.0 / std::sqrt(static_cast<double>(step));
+        for (int i = 0; i < m; ++i) {
+            const std::int16_t* vars = r.rowVars[i];
+            int taken = 0;
+            for (int k = 0; k < r.rowSize[i]; ++k) taken += reduced[vars[k]] > 0;
+            double next = y[i] + size * (1 - taken);
+            if (r.atMost[i] && next > 0) next = 0;
+            const double change = next - y[i];
+            spent += 2 * r.rowSize[i];
+            if (change == 0) continue;
+            y[i] = next;
+            sum += change;
+            for (int k = 0; k < r.rowSize[i]; ++k) reduced[vars[k]] += change;
+        }
+        spent += n;
+    }
+    return false;
+}
+
+} // namespace
+
+bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
+                              const DigitMask required[27], long long work) {
+    Relaxation* r = static_cast<Relaxation*>(std::malloc(sizeof(Relaxation)));
+    double* pi = static_cast<double*>(std::malloc(sizeof(double) * maxRows));
+    bool ruledOut = false;
+    if (r != nullptr && pi != nullptr) {
+        r->varCount = 0;
+        r->rowCount = 0;
+        if (!build(*r, filled, candidates, required)) {
+            ruledOut = true;
+        } else {
+            ruledOut = r->rowCount > 0 && findMultipliers(*r, pi, work);
+        }
+    }
+    std::free(r);
+    std::free(pi);
+    return ruledOut;
+}
+
+} // namespace korvani
