@@ -104,15 +104,15 @@ bool multipliersProve(const Relaxation& r, const double* pi) {
 // by steps shrinking as one over the square root of the step's number. g grows with y in
 // proportion, so the size of the first step does not matter. Each y with g above 0 is
 // checked exactly; false when `work` row entries have been read without a proof.
-bool findMultipliers(const Relaxation& r, double* y, long long work) {
+bool findMultipliers(const Relaxation& r, double* y, long long work, long long& spent) {
     const int m = r.rowCount;
     const int n = r.varCount;
     double reduced[maxVars]; // r = y.A
     for (int i = 0; i < m; ++i) y[i] = 0;
     for (int j = 0; j < n; ++j) reduced[j] = 0;
     double sum = 0;
-    long long spent = 0;
-    for (long long step = 1; spent < work; ++step) {
+    const long long stopAt = spent + work;
+    for (long long step = 1; spent < stopAt; ++step) {
         double g = sum;
         for (int j = 0; j < n; ++j) {
             if (reduced[j] > 0) g -= reduced[j];
@@ -143,7 +143,7 @@ bool findMultipliers(const Relaxation& r, double* y, long long work) {
 } // namespace
 
 bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
-                              const DigitMask required[27], long long work) {
+                              const DigitMask required[27], long long work, long long* spent) {
     Relaxation* r = static_cast<Relaxation*>(std::malloc(sizeof(Relaxation)));
     double* pi = static_cast<double*>(std::malloc(sizeof(double) * maxRows));
     bool ruledOut = false;
@@ -153,7 +153,9 @@ bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates
         if (!build(*r, filled, candidates, required)) {
             ruledOut = true;
         } else {
-            ruledOut = r->rowCount > 0 && findMultipliers(*r, pi, work);
+            long long steps = 0;
+            ruledOut = r->rowCount > 0 && findMultipliers(*r, pi, work, steps);
+            if (spent != nullptr) *spent += steps;
         }
     }
     std::free(r);

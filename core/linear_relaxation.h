@@ -12,8 +12,10 @@ namespace korvani {
 // counts that no filling of its cells can meet: each empty cell takes one of its candidates,
 // each unit's empty cells take each of its required digits once and every other digit at most
 // once. `filled`, `candidates` and `required` are as for ClauseCounter::start. False means
-// nothing (no proof found within about `work` steps of arithmetic, or out of memory).
+// nothing (no proof found within about `work` steps of arithmetic, or out of memory). The
+// steps taken are added to `*spent` when given.
 bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
-                              const DigitMask required[27], long long work);
+                              const DigitMask required[27], long long work,
+                              long long* spent = nullptr);
 
 } // namespace korvani

@@ -1077,6 +1077,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     bool relaxationPending = search.looseCount != 0 && settings.linearRelaxationWork > 0 &&
                              search.count == 0 && !search.haveEarlier;
     bool ruledOut = false;
+    long long relaxationSteps = 0;
     NarrowedRoot root;
     const unsigned firstClauseRun = search.looseCount != 0 ? 0 : 1;
     for (unsigned k = 0; !finished; ++k, limit *= 2) {
@@ -1098,7 +1099,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                     break;
                 }
                 if (linearRelaxationRulesOut(root.filled, root.candidates, root.required,
-                                             settings.linearRelaxationWork)) {
+                                             settings.linearRelaxationWork, &relaxationSteps)) {
                     ruledOut = true;
                     break;
                 }
@@ -1124,6 +1125,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         stats->nodes = totalNodes;
         stats->probes = search.probes;
         stats->conflicts = clauses.conflicts();
+        stats->relaxationSteps = relaxationSteps;
     }
     return result;
 }

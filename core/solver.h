@@ -21,6 +21,7 @@ struct SolveStats {
     long long nodes = 0;     // search nodes visited (the root counts as one)
     long long probes = 0;    // candidates tried on a copy of the board and struck out if they fail
     long long conflicts = 0; // dead ends met by the clause counter
+    long long relaxationSteps = 0; // steps of arithmetic in the linear relaxation
 };
 
 // For tests that drive every part of the search.

@@ -1,7 +1,8 @@
 // korvani-hunt SEED TRAJECTORIES CLIMB_STEPS KEEP [GRIDS]
 // Looks for grids on which solveGivens does the most work (search nodes plus candidates tried,
-// which cost about the same, plus three for each conflict of the clause counter), to show (in the
-// solver benchmark) that no line of a problem file can hold it up. Two stages:
+// which cost about the same, plus three for each conflict of the clause counter and one for
+// each thousand steps of the linear relaxation), to show (in the solver benchmark) that no line
+// of a problem file can hold it up. Two stages:
 // 1. Trajectories: from an empty grid, add random givens one at a time (half of the runs only
 //    digits that repeat nothing, the other half any digit) until the grid has fewer than two
 //    completions; every grid on the way is a candidate. Hard grids sit where completions run
@@ -45,7 +46,7 @@ long long nodesOf(const CellGrid& grid, int* count = nullptr) {
     SolveStats stats;
     const SolveResult result = solveGivens(grid, &stats);
     if (count != nullptr) *count = result.count;
-    return stats.nodes + stats.probes + 3 * stats.conflicts;
+    return stats.nodes + stats.probes + 3 * stats.conflicts + stats.relaxationSteps / 1000;
 }
 
 bool repeatsInUnit(const CellGrid& grid, int cell, int digit) {
