@@ -99,17 +99,24 @@ bool multipliersProve(const Relaxation& r, const double* pi) {
 
 // Multipliers y (one per row, at most 0 on the "at most" rows) for which the relaxation fails:
 // g(y) = sum_i y_i - sum_j max(0, r_j) > 0, where r = y.A. g is the least, over x in [0, 1],
-// of sum_i y_i (1 - A_i x), so it stays at or below 0 while the relaxation has a solution. It
-// is concave, and it is raised along its supergradient 1 - A_i x with x_j = 1 where r_j > 0,
-// by steps shrinking as one over the square root of the step's number. g grows with y in
-// proportion, so the size of the first step does not matter. Each y with g above 0 is
-// checked exactly; false when `work` row entries have been read without a proof.
+// of sum_i y_i (1 - A_i x), reached at x_j = 1 where r_j > 0, so it stays at or below 0 while
+// the relaxation has a solution. It is concave and is raised step by step along 1 - A_i x,
+// with x not the newest of those minimizers but an average that gives the newest a tenth:
+// the newest alone zigzags, and on some boards never gets there. Steps shrink as one over the
+// square root of their number; g grows with y in proportion, so the size of the first does
+// not matter. Each y with g above 0 is checked exactly; false when about `work` row entries
+// have been read without a proof.
 bool findMultipliers(const Relaxation& r, double* y, long long work, long long& spent) {
+    constexpr double newest = 0.1;
     const int m = r.rowCount;
     const int n = r.varCount;
     double reduced[maxVars]; // r = y.A
+    double average[maxVars]; // of the minimizers x
     for (int i = 0; i < m; ++i) y[i] = 0;
-    for (int j = 0; j < n; ++j) reduced[j] = 0;
+    for (int j = 0; j < n; ++j) {
+        reduced[j] = 0;
+        average[j] = 0;
+    }
     double sum = 0;
     const long long stopAt = spent + work;
     for (long long step = 1; spent < stopAt; ++step) {
@@ -121,11 +128,15 @@ bool findMultipliers(const Relaxation& r, double* y, long long work, long long& 
             spent += 3 * n; // about what the check reads
             if (multipliersProve(r, y)) return true;
         }
+        const double weight = step == 1 ? 1 : newest;
+        for (int j = 0; j < n; ++j) {
+            average[j] = (1 - weight) * average[j] + weight * (reduced[j] > 0 ? 1 : 0);
+        }
         const double size = 1.0 / std::sqrt(static_cast<double>(step));
         for (int i = 0; i < m; ++i) {
             const std::int16_t* vars = r.rowVars[i];
-            int taken = 0;
-            for (int k = 0; k < r.rowSize[i]; ++k) taken += reduced[vars[k]] > 0;
+            double taken = 0;
+            for (int k = 0; k < r.rowSize[i]; ++k) taken += average[vars[k]];
             double next = y[i] + size * (1 - taken);
             if (r.atMost[i] && next > 0) next = 0;
             const double change = next - y[i];
@@ -135,7 +146,7 @@ bool findMultipliers(const Relaxation& r, double* y, long long work, long long& 
             sum += change;
             for (int k = 0; k < r.rowSize[i]; ++k) reduced[vars[k]] += change;
         }
-        spent += n;
+        spent += 2 * n;
     }
     return false;
 }
