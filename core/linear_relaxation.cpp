@@ -28,6 +28,7 @@ constexpr int maxRows = 81 + 27 * 9;
 struct Relaxation {
     int varCount = 0;
     int rowCount = 0;
+    bool ruledOut = false;
     std::int16_t varOf[81][9];
     // Per row: its variables, and whether it is an "at most" row (the others are equations).
     std::int16_t rowVars[maxRows][9];
@@ -97,6 +98,8 @@ bool multipliersProve(const Relaxation& r, const double* pi) {
     return most < beta;
 }
 
+} // namespace
+
 // Multipliers y (one per row, at most 0 on the "at most" rows) for which the relaxation fails:
 // g(y) = sum_i y_i - sum_j max(0, r_j) > 0, where r = y.A. g is the least, over x in [0, 1],
 // of sum_i y_i (1 - A_i x), reached at x_j = 1 where r_j > 0, so it stays at or below 0 while
@@ -104,74 +107,102 @@ bool multipliersProve(const Relaxation& r, const double* pi) {
 // with x not the newest of those minimizers but an average that gives the newest a tenth:
 // the newest alone zigzags, and on some boards never gets there. Steps shrink as one over the
 // square root of their number; g grows with y in proportion, so the size of the first does
-// not matter. Each y with g above 0 is checked exactly; false when about `work` row entries
-// have been read without a proof.
-bool findMultipliers(const Relaxation& r, double* y, long long work, long long& spent) {
+// not matter. Each y with g above 0 is checked exactly.
+struct LinearRelaxation::State {
+    Relaxation r;
+    double y[maxRows];
+    double reduced[maxVars]; // r = y.A
+    double average[maxVars]; // of the minimizers x
+    double sum = 0;          // of y
+    long long step = 0;
+    long long spent = 0;
+};
+
+LinearRelaxation::~LinearRelaxation() {
+    std::free(state_);
+}
+
+bool LinearRelaxation::start(const CellGrid& filled, const DigitMask candidates[81],
+                             const DigitMask required[27]) {
+    std::free(state_);
+    state_ = static_cast<State*>(std::malloc(sizeof(State)));
+    if (state_ == nullptr) return false;
+    State& s = *state_;
+    s.r.varCount = 0;
+    s.r.rowCount = 0;
+    s.r.ruledOut = !build(s.r, filled, candidates, required);
+    for (int i = 0; i < s.r.rowCount; ++i) s.y[i] = 0;
+    for (int j = 0; j < s.r.varCount; ++j) {
+        s.reduced[j] = 0;
+        s.average[j] = 0;
+    }
+    s.sum = 0;
+    s.step = 0;
+    s.spent = 0;
+    return true;
+}
+
+bool LinearRelaxation::run(long long work) {
+    if (state_ == nullptr) return false;
+    State& s = *state_;
+    Relaxation& r = s.r;
+    if (r.ruledOut) return true;
+    if (r.rowCount == 0) return false; // no empty cell: nothing to rule out
     constexpr double newest = 0.1;
     const int m = r.rowCount;
     const int n = r.varCount;
-    double reduced[maxVars]; // r = y.A
-    double average[maxVars]; // of the minimizers x
-    for (int i = 0; i < m; ++i) y[i] = 0;
-    for (int j = 0; j < n; ++j) {
-        reduced[j] = 0;
-        average[j] = 0;
-    }
-    double sum = 0;
-    const long long stopAt = spent + work;
-    for (long long step = 1; spent < stopAt; ++step) {
-        double g = sum;
+    const long long stopAt = s.spent + work;
+    while (s.spent < stopAt) {
+        ++s.step;
+        double g = s.sum;
         for (int j = 0; j < n; ++j) {
-            if (reduced[j] > 0) g -= reduced[j];
+            if (s.reduced[j] > 0) g -= s.reduced[j];
         }
         if (g > 0) {
-            spent += 3 * n; // about what the check reads
-            if (multipliersProve(r, y)) return true;
+            s.spent += 3 * n; // about what the check reads
+            if (multipliersProve(r, s.y)) {
+                r.ruledOut = true;
+                return true;
+            }
         }
-        const double weight = step == 1 ? 1 : newest;
+        const double weight = s.step == 1 ? 1 : newest;
         for (int j = 0; j < n; ++j) {
-            average[j] = (1 - weight) * average[j] + weight * (reduced[j] > 0 ? 1 : 0);
+            s.average[j] = (1 - weight) * s.average[j] + weight * (s.reduced[j] > 0 ? 1 : 0);
         }
-        const double size = 1.0 / std::sqrt(static_cast<double>(step));
+        const double size = 1.0 / std::sqrt(static_cast<double>(s.step));
         for (int i = 0; i < m; ++i) {
             const std::int16_t* vars = r.rowVars[i];
             double taken = 0;
-            for (int k = 0; k < r.rowSize[i]; ++k) taken += average[vars[k]];
-            double next = y[i] + size * (1 - taken);
+            for (int k = 0; k < r.rowSize[i]; ++k) taken += s.average[vars[k]];
+            double next = s.y[i] + size * (1 - taken);
             if (r.atMost[i] && next > 0) next = 0;
-            const double change = next - y[i];
-            spent += 2 * r.rowSize[i];
+            const double change = next - s.y[i];
+            s.spent += 2 * r.rowSize[i];
             if (change == 0) continue;
-            y[i] = next;
-            sum += change;
-            for (int k = 0; k < r.rowSize[i]; ++k) reduced[vars[k]] += change;
+            s.y[i] = next;
+            s.sum += change;
+            for (int k = 0; k < r.rowSize[i]; ++k) s.reduced[vars[k]] += change;
         }
-        spent += 2 * n;
+        s.spent += 2 * n;
     }
     return false;
 }
 
-} // namespace
+bool LinearRelaxation::ruledOut() const {
+    return state_ != nullptr && state_->r.ruledOut;
+}
+
+long long LinearRelaxation::steps() const {
+    return state_ != nullptr ? state_->spent : 0;
+}
 
 bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
                               const DigitMask required[27], long long work, long long* spent) {
-    Relaxation* r = static_cast<Relaxation*>(std::malloc(sizeof(Relaxation)));
-    double* pi = static_cast<double*>(std::malloc(sizeof(double) * maxRows));
-    bool ruledOut = false;
-    if (r != nullptr && pi != nullptr) {
-        r->varCount = 0;
-        r->rowCount = 0;
-        if (!build(*r, filled, candidates, required)) {
-            ruledOut = true;
-        } else {
-            long long steps = 0;
-            ruledOut = r->rowCount > 0 && findMultipliers(*r, pi, work, steps);
-            if (spent != nullptr) *spent += steps;
-        }
-    }
-    std::free(r);
-    std::free(pi);
-    return ruledOut;
+    LinearRelaxation relaxation;
+    if (!relaxation.start(filled, candidates, required)) return false;
+    const bool out = relaxation.run(work);
+    if (spent != nullptr) *spent += relaxation.steps();
+    return out;
 }
 
 } // namespace korvani

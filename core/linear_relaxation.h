@@ -8,12 +8,34 @@
 
 namespace korvani {
 
-// True only when it has found, and checked exactly in integers, a weighted sum of the board's
-// counts that no filling of its cells can meet: each empty cell takes one of its candidates,
-// each unit's empty cells take each of its required digits once and every other digit at most
-// once. `filled`, `candidates` and `required` are as for ClauseCounter::start. False means
-// nothing (no proof found within about `work` steps of arithmetic, or out of memory). The
-// steps taken are added to `*spent` when given.
+// The search for such a proof, which can stop after some work and go on later.
+class LinearRelaxation {
+  public:
+    LinearRelaxation() = default;
+    ~LinearRelaxation();
+    LinearRelaxation(const LinearRelaxation&) = delete;
+    LinearRelaxation& operator=(const LinearRelaxation&) = delete;
+
+    // Sets up the counts of a board: `filled`, `candidates` and `required` as for
+    // ClauseCounter::start (each empty cell takes one of its candidates, each unit's empty
+    // cells take each of its required digits once and every other digit at most once). False
+    // when memory runs out.
+    bool start(const CellGrid& filled, const DigitMask candidates[81],
+               const DigitMask required[27]);
+    // Searches on for about `work` more steps of arithmetic. True once it has found, and
+    // checked exactly in integers, a weighted sum of the counts that no filling of the cells
+    // can meet: the board has no completion. False means nothing.
+    bool run(long long work);
+    bool ruledOut() const;
+    long long steps() const; // in all runs so far
+
+  private:
+    struct State;
+    State* state_ = nullptr;
+};
+
+// One search from the start, for up to `work` steps; the steps taken are added to `*spent`
+// when given.
 bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
                               const DigitMask required[27], long long work,
                               long long* spent = nullptr);

@@ -1071,13 +1071,12 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
     bool clausesSettled = false;
     // Most grids with repeated givens that the short search leaves have no completion, and the
     // hardest of those for both engines fail a count that adds up the digits of many units at
-    // once: the linear relaxation finds that in one go, where the counter would prove it one
-    // placement at a time over thousands of conflicts. It comes after a short first run of the
-    // counter, which settles the easier grids for less.
-    bool relaxationPending = search.looseCount != 0 && settings.linearRelaxationWork > 0 &&
-                             search.count == 0 && !search.haveEarlier;
+    // once: the linear relaxation finds that in one search, where the counter would prove it one
+    // placement at a time over thousands of conflicts. The two take turns in slices within the
+    // counter's runs, so that each grid costs little more than what the quicker of them needs.
+    LinearRelaxation relaxation;
+    bool relaxationReady = false;
     bool ruledOut = false;
-    long long relaxationSteps = 0;
     NarrowedRoot root;
     const unsigned firstClauseRun = search.looseCount != 0 ? 0 : 1;
     for (unsigned k = 0; !finished; ++k, limit *= 2) {
@@ -1085,29 +1084,23 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
             if (k == firstClauseRun) {
                 narrowRoot(board, search, root);
                 clausesReady = clauses.start(root.filled, root.candidates, root.required);
+                relaxationReady = search.looseCount != 0 &&
+                                  settings.relaxationStepsPerConflict > 0 && search.count == 0 &&
+                                  !search.haveEarlier &&
+                                  relaxation.start(root.filled, root.candidates, root.required);
             }
             const long long perHundred = search.looseCount != 0
                                              ? settings.conflictsPerHundredNodesRepeatedGivens
                                              : settings.conflictsPerHundredNodes;
-            long long budget = limit * perHundred / 100;
-            if (relaxationPending) {
-                relaxationPending = false;
-                const long long first = std::min(budget, settings.linearRelaxationAfterConflicts);
-                budget -= first;
-                if (clausesReady && clauses.run(first)) {
-                    clausesSettled = true;
-                    break;
-                }
-                if (linearRelaxationRulesOut(root.filled, root.candidates, root.required,
-                                             settings.linearRelaxationWork, &relaxationSteps)) {
-                    ruledOut = true;
-                    break;
-                }
+            const long long budget = limit * perHundred / 100;
+            const long long slice = relaxationReady ? settings.relaxationSlice : budget;
+            for (long long used = 0; used < budget && !clausesSettled && !ruledOut; used += slice) {
+                const long long conflicts = std::min(slice, budget - used);
+                clausesSettled = clausesReady && clauses.run(conflicts);
+                ruledOut = !clausesSettled && relaxationReady &&
+                           relaxation.run(conflicts * settings.relaxationStepsPerConflict);
             }
-            if (clausesReady && clauses.run(budget)) {
-                clausesSettled = true;
-                break;
-            }
+            if (clausesSettled || ruledOut) break;
         }
         finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k,
                            digitOrders[(k + (search.looseCount != 0 ? 1 : 0)) % 3]);
@@ -1125,7 +1118,7 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         stats->nodes = totalNodes;
         stats->probes = search.probes;
         stats->conflicts = clauses.conflicts();
-        stats->relaxationSteps = relaxationSteps;
+        stats->relaxationSteps = relaxation.steps();
     }
     return result;
 }

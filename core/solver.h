@@ -42,12 +42,6 @@ struct SolveOptions {
     // if asked, their candidates are tried once at the root, before the turns.
     long long quickAttemptNodes = 100;
     bool probeRootOfRepeatedGivens = false;
-    // Grids with repeated givens that the short search leaves get a first run of the clause
-    // counter of this many conflicts (or its whole first run, if shorter), then a linear
-    // relaxation of their counts, given up after about linearRelaxationWork steps of
-    // arithmetic (0: none).
-    long long linearRelaxationAfterConflicts = 100;
-    long long linearRelaxationWork = 1'000'000;
     // And after the short search, the nodes one branch below the start of each attempt try
     // their candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
@@ -57,6 +51,11 @@ struct SolveOptions {
     bool clauseLearning = true;
     long long conflictsPerHundredNodes = 50;
     long long conflictsPerHundredNodesRepeatedGivens = 1000;
+    // For grids with repeated givens the counter's runs go in slices of relaxationSlice
+    // conflicts, each followed by relaxationStepsPerConflict steps of arithmetic per conflict in
+    // the linear relaxation of the grid's counts (0: no relaxation).
+    long long relaxationSlice = 100;
+    long long relaxationStepsPerConflict = 4000;
 };
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,

@@ -133,15 +133,16 @@ TEST(LinearRelaxation, EdgesOfTheModel) {
 }
 
 TEST(SolverEdgeCases, CountsThatFailOnlyTogetherEndInTheLinearRelaxation) {
-    // The solver as the game runs it settles each hunted grid after the first short run of the
-    // counter; without the relaxation the counter goes on for hundreds of conflicts.
+    // The solver as the game runs it settles each hunted grid in the relaxation's first turn,
+    // after the first slice of the counter; without it the counter goes on for hundreds of
+    // conflicts.
     SolveOptions withoutRelaxation;
-    withoutRelaxation.linearRelaxationWork = 0;
+    withoutRelaxation.relaxationStepsPerConflict = 0;
     for (const char* text : huntedWithoutCompletion) {
         const CellGrid grid = gridFromText(text);
         SolveStats stats;
         EXPECT_EQ(solveGivens(grid, &stats).count, 0) << text;
-        EXPECT_LE(stats.conflicts, SolveOptions{}.linearRelaxationAfterConflicts) << text;
+        EXPECT_LE(stats.conflicts, SolveOptions{}.relaxationSlice) << text;
         EXPECT_EQ(solveGivens(grid, &stats, &withoutRelaxation).count, 0) << text;
         EXPECT_GT(stats.conflicts, 200) << text;
     }
