@@ -1093,13 +1093,16 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
                                              ? settings.conflictsPerHundredNodesRepeatedGivens
                                              : settings.conflictsPerHundredNodes;
             const long long budget = limit * perHundred / 100;
-            const long long slice = relaxationReady ? settings.relaxationSlice : budget;
-            for (long long used = 0; used < budget && !clausesSettled && !ruledOut; used += slice) {
+            const long long slice =
+                relaxationReady ? std::max(1LL, settings.relaxationSlice) : std::max(1LL, budget);
+            long long used = 0;
+            do { // at least one run, even with no conflicts to spend
                 const long long conflicts = std::min(slice, budget - used);
                 clausesSettled = clausesReady && clauses.run(conflicts);
                 ruledOut = !clausesSettled && relaxationReady &&
                            relaxation.run(conflicts * settings.relaxationStepsPerConflict);
-            }
+                used += slice;
+            } while (used < budget && !clausesSettled && !ruledOut);
             if (clausesSettled || ruledOut) break;
         }
         finished = attempt(board, limit, search.looseCount != 0 && k % 2 == 1, k,
