@@ -14,6 +14,9 @@ using DigitMask = std::uint16_t;
 
 inline constexpr DigitMask allDigits = 0x1FF;
 
+// The player's notes (pencil marks): per cell the digits noted there, 0 for none.
+using NoteGrid = std::array<DigitMask, 81>;
+
 // Indexed by digit 0..9; entries 1..9 are also the order in which digits are tried.
 inline constexpr DigitMask digitMaskTable[10] = {0, 1, 2, 4, 8, 16, 32, 64, 128, 256};
 
