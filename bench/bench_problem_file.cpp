@@ -1,7 +1,7 @@
 // Problem-file loading: a file of the 30 published puzzles that the reference search finds
 // hardest (bench/data/hardest-for-reference.dat, made by korvani-rank-reference) must load in
 // under 3 ms; the CRC table is built on every load, as the loader does.
-#include "core/problem_file.h"
+#include "progress/problem_loading.h"
 
 #include <benchmark/benchmark.h>
 

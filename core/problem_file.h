@@ -1,10 +1,10 @@
-// Problem files: one puzzle a line ("difficulty/cells"), proved on loading to have exactly one
-// completion; the file's key (CRC-32C of the accepted lines' difficulty texts) and its record.
+// Problem files: one puzzle a line ("difficulty/cells"), proved on reading to have exactly one
+// completion, and the file's key (CRC-32C of the accepted lines' difficulty texts). Loading a
+// file into the progress store is progress/problem_loading.h.
 #pragma once
 
 #include "core/crc32c.h"
 #include "core/problem.h"
-#include "progress/progress_store.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -30,22 +30,6 @@ LineVerdict judgeProblemLine(const char* line, Problem& slot);
 // Fills `slot` from one line (a NUL-terminated text); true when the line is accepted.
 bool parseProblemLine(const char* line, Problem& slot);
 
-// Grows the record table; realloc's contract (the old block stays valid on failure).
-using Reallocate = void* (*)(void* block, std::size_t size);
-
-// Makes the record with `key` current, appending one with all times 0 (and setting
-// savedGameFlag to -1) when there is none. False only when the table cannot grow (or does not
-// hold together); then nothing has changed.
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key);
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate reallocate);
-
-// Loads the file named by header.problemFileName from the executable's directory (the first
-// dirPrefixLength characters of savePath). True when at least one puzzle was loaded. The
-// puzzles are read into scratch storage and replace the problem set only on success: a failed
-// load leaves problems, problemCount, the records, currentRecordIndex and savedGameFlag as
-// they were.
-bool loadProblemFile(ProgressStore& store);
-
 // What a load saw, for tools that explain it (korvani-check).
 struct LoadTrace {
     // Called for every line read, in order (numbered from 1 by reads), with the slot as the
@@ -62,12 +46,16 @@ struct LoadTrace {
     std::uint32_t key = crc32cInitial; // the register as it stands at the end
 };
 
-// The loader on a given path. `trace` and `reallocate` may be null (std::realloc then).
-bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr,
-                       Reallocate reallocate = nullptr);
+// What one reading of a file gave: the accepted lines in order and the file's key.
+struct ProblemLines {
+    int count = 0;
+    std::uint32_t key = crc32cInitial;
+};
 
-// The same on a file opened for reading as text; the caller closes it.
-bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr,
-                       Reallocate reallocate = nullptr);
+// Reads lines until the first one that is rejected, or 30 are accepted, judging each into the
+// next slot: the accepted lines fill slots[0 .. count - 1], and a rejected line leaves its slot
+// as judgeProblemLine left it. `trace` may be null.
+ProblemLines readProblemLines(std::FILE* file, Problem (&slots)[maxProblemsPerFile],
+                              LoadTrace* trace);
 
 } // namespace korvani

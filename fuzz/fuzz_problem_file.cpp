@@ -3,7 +3,7 @@
 // a failed load changes nothing; a successful one holds 1 to 30 puzzles, each with a solution
 // that completes its givens, and makes current the record of the key it computed. Inputs
 // whose first byte is 0x7F are loaded with a record table that cannot grow.
-#include "core/problem_file.h"
+#include "progress/problem_loading.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,12 +1,12 @@
 // The rules of play: hit tests, digit selection, placing and erasing, the completion check, the
-// clock and restart. They change GameState and ask the renderer for the redraw each change needs.
-// The renderer's drawing operations do nothing while it has no back buffer (before the window's
-// first effective WM_SIZE), so these rules run the same with or without a visible board; the
-// calls below stay where the frame needs them either way.
+// clock and restart. They change GameState and ask the view for the redraw each change needs.
+// The shell's view draws nothing while it has no back buffer (before the window's first
+// effective WM_SIZE), so these rules run the same with or without a visible board; the calls
+// below stay where the frame needs them either way.
 #include "game/game_state.h"
 
 #include "progress/progress_records.h"
-#include "render/board_geometry.h"
+#include "progress/progress_restore.h"
 
 #include <cstdio>
 
@@ -14,11 +14,6 @@ namespace korvani {
 
 namespace {
 
-// The button bar's rows: a click there is for a button and never reaches the board.
-constexpr int buttonRowTop = 2;
-constexpr int buttonRowBottom = 31;
-
-constexpr char confirmCaption[] = "確認";
 constexpr char restartQuestion[] = "最初から始めます。よろしいですか?";
 constexpr char wrongCellsFormat[] = "%d つのマスが間違っています。";
 
@@ -41,8 +36,8 @@ Completion checkCompletion(const Problem& problem, const CellGrid& userGrid) {
 }
 
 void redrawCells(GameState& game) {
-    drawCells(game.renderer, game.currentProblem->givens, game.userGrid, game.hoveredCell,
-              game.selectedDigit);
+    game.view->drawCells(game.currentProblem->givens, game.userGrid, game.hoveredCell,
+                         game.selectedDigit);
 }
 
 // Index of the interval [edges[i], edges[i + 1]) that holds v, or -1 outside edges[0] ... edges[9].
@@ -57,52 +52,60 @@ int intervalOf(const std::int32_t (&edges)[10], int v) {
 void showWrongCells(GameState& game, int wrong) {
     char text[128];
     std::snprintf(text, sizeof text, wrongCellsFormat, wrong);
-    MessageBoxA(game.mainWindow, text, confirmCaption, MB_OK);
+    game.view->showNotice(text);
 }
 
 void puzzleSolved(GameState& game) {
-    KillTimer(game.mainWindow, clockTimerId);
+    game.view->stopClock();
     game.solvedFlag = 1;
     recordClearTime(game.progress, game.elapsedSeconds);
-    drawClearBanner(game.renderer);
-    presentFrame(game.renderer, game.mainWindow);
+    game.view->drawClearBanner();
+    game.view->presentFrame();
+}
+
+// A click in the button bar's rows is for a button and never reaches the board.
+bool inButtonRows(const HitAreas& areas, int y) {
+    return y >= areas.buttonRowTop && y <= areas.buttonRowBottom;
 }
 
 } // namespace
 
 int hitTestButton(const GameState& game, int x, int y) {
-    if (y < buttonRowTop || y > buttonRowBottom) return -1;
-    const int left = game.renderer.buttonBarX;
-    if (x >= left && x < left + buttonWidth) return 0;
-    if (x >= left + buttonWidth && x < left + 2 * buttonWidth) return 1;
+    const HitAreas areas = game.view->hitAreas();
+    if (!inButtonRows(areas, y)) return -1;
+    const int left = areas.buttonBarX;
+    const int width = areas.buttonWidth;
+    if (x >= left && x < left + width) return 0;
+    if (x >= left + width && x < left + 2 * width) return 1;
     return -1;
 }
 
 int hitTestCell(const GameState& game, int x, int y) {
     // A point on the gap after a cell belongs to that cell, the outline after the last column
     // or row to the last cell.
-    const int column = intervalOf(game.renderer.colX, x);
-    const int row = intervalOf(game.renderer.rowY, y);
+    const HitAreas areas = game.view->hitAreas();
+    const int column = intervalOf(areas.colX, x);
+    const int row = intervalOf(areas.rowY, y);
     if (column < 0 || row < 0) return -1;
     return 9 * row + column;
 }
 
 void restart(GameState& game) {
-    if (game.solvedFlag == 0) KillTimer(game.mainWindow, clockTimerId);
+    if (game.solvedFlag == 0) game.view->stopClock();
     std::int32_t index = game.progress.header.currentProblemIndex;
     if (index < 0 || index >= maxProblemsPerFile) index = 0;
     game.currentProblem = &game.progress.problems[index];
     game.userGrid.fill(0);
     // Recomputes the geometry, renders the tiles again and repaints the background, which also
     // removes the clear banner and the blanked button band.
-    layout(game.renderer, game.mainWindow);
+    game.view->layout();
     game.solvedFlag = 0;
     game.selectedDigit = -1;
     game.hoveredButton = -1;
     game.hoveredCell = -1;
     game.elapsedSeconds = 0;
-    SetTimer(game.mainWindow, clockTimerId, clockPeriodMs, nullptr);
-    redrawAll(game);
+    game.view->startClock();
+    game.view->redrawAll(game);
 }
 
 void onMouseMove(GameState& game, int x, int y) {
@@ -110,14 +113,14 @@ void onMouseMove(GameState& game, int x, int y) {
     const int button = hitTestButton(game, x, y);
     if (button != game.hoveredButton) {
         game.hoveredButton = button;
-        drawButtonBar(game.renderer, game.hoveredButton);
-        presentFrame(game.renderer, game.mainWindow);
+        game.view->drawButtonBar(game.hoveredButton);
+        game.view->presentFrame();
     }
     const int cell = hitTestCell(game, x, y);
     if (cell != game.hoveredCell) {
         game.hoveredCell = cell;
         redrawCells(game);
-        presentFrame(game.renderer, game.mainWindow);
+        game.view->presentFrame();
     }
 }
 
@@ -128,16 +131,13 @@ void onLeftButtonDown(GameState& game, int x, int y) {
         if (selectNextUnsolved(game.progress)) restart(game);
         return;
     }
-    if (y >= buttonRowTop && y <= buttonRowBottom) {
+    if (inButtonRows(game.view->hitAreas(), y)) {
         switch (hitTestButton(game, x, y)) {
         case 0:
-            SendMessageA(game.mainWindow, WM_COMMAND, commandSelectProblem, 0);
+            game.view->requestProblemSelection();
             break;
         case 1:
-            if (MessageBoxA(game.mainWindow, restartQuestion, confirmCaption, MB_OKCANCEL) ==
-                IDOK) {
-                restart(game);
-            }
+            if (game.view->askToConfirm(restartQuestion)) restart(game);
             break;
         default:
             break;
@@ -164,12 +164,12 @@ void onLeftButtonDown(GameState& game, int x, int y) {
     // tells their number again.
     const Completion completion = checkCompletion(*game.currentProblem, game.userGrid);
     if (completion.empty > 0) {
-        presentFrame(game.renderer, game.mainWindow);
+        game.view->presentFrame();
         return;
     }
     if (completion.wrong > 0) {
         showWrongCells(game, completion.wrong);
-        presentFrame(game.renderer, game.mainWindow);
+        game.view->presentFrame();
         return;
     }
     puzzleSolved(game);
@@ -183,13 +183,13 @@ void onRightButtonDown(GameState& game, int x, int y) {
     if (game.userGrid[cell] == 0) return;
     game.userGrid[cell] = 0;
     redrawCells(game);
-    presentFrame(game.renderer, game.mainWindow);
+    game.view->presentFrame();
 }
 
 void onTimer(GameState& game) {
     if (game.elapsedSeconds < clockLimitSeconds) ++game.elapsedSeconds;
-    drawClock(game.renderer, game.elapsedSeconds);
-    presentFrame(game.renderer, game.mainWindow);
+    game.view->drawClock(game.elapsedSeconds);
+    game.view->presentFrame();
 }
 
 } // namespace korvani

@@ -1,28 +1,18 @@
 // GameState: the one object that holds all of the program's state, and the rules of play that
-// change it in answer to the mouse and the clock.
+// change it in answer to the mouse and the clock. The rules reach the screen and the platform
+// only through the GameView they are given.
 #pragma once
 
-#include "progress/progress_restore.h"
+#include "game/game_view.h"
 #include "progress/progress_store.h"
-#include "render/board_renderer.h"
-
-#include <windows.h>
 
 #include <cstdint>
 
 namespace korvani {
 
-inline constexpr UINT_PTR clockTimerId = 1;
-inline constexpr UINT clockPeriodMs = 1000;
-inline constexpr WORD commandOpenProblem = 104;
-inline constexpr WORD commandSelectProblem = 105;
-inline constexpr WORD commandAbout = 106;
-inline constexpr WORD commandExit = 107;
-
 struct GameState {
-    HWND mainWindow = nullptr;
+    GameView* view = nullptr; // not owned; set before any rule runs
     ProgressStore progress;
-    BoardRenderer renderer;
     std::int32_t elapsedSeconds = 0;
     Problem* currentProblem = nullptr;
     CellGrid userGrid = {};
@@ -31,10 +21,6 @@ struct GameState {
     std::int32_t hoveredButton = -1;
     std::int32_t hoveredCell = -1;
 };
-
-// A fresh GameState with every field at its initial value, or null when out of memory. It is
-// freed by destroyGameState (progress/progress_io.h), which saves first.
-GameState* createGameState();
 
 void restart(GameState& game);
 void onMouseMove(GameState& game, int x, int y);

@@ -1,7 +1,7 @@
 // Start-up restore: read the save file, load the problem file it names, and choose the game.
 #include "progress/progress_restore.h"
 
-#include "core/problem_file.h"
+#include "progress/problem_loading.h"
 #include "progress/save_file.h"
 
 namespace korvani {

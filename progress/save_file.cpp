@@ -39,20 +39,6 @@ bool isLeadByte(char c) {
     return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
 }
 
-// Length of the directory prefix of the first `length` characters of `path`: up to and
-// including the last separator, 0 when there is none.
-std::size_t directoryPrefix(const char* path, std::size_t length) {
-    std::size_t prefix = 0;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (isLeadByte(path[i]) && i + 1 < length && path[i + 1] != '\0') {
-            ++i;
-        } else if (isSeparator(path[i])) {
-            prefix = i + 1;
-        }
-    }
-    return prefix;
-}
-
 // Offsets of the header fields in the file.
 constexpr std::size_t offsetRecordCount = 64;
 constexpr std::size_t offsetProblemIndex = 68;
@@ -98,6 +84,18 @@ std::size_t readFully(SaveByteSource source, void* context, std::uint8_t* buffer
 }
 
 } // namespace
+
+std::size_t directoryPrefix(const char* path, std::size_t length) {
+    std::size_t prefix = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isLeadByte(path[i]) && i + 1 < length && path[i + 1] != '\0') {
+            ++i;
+        } else if (isSeparator(path[i])) {
+            prefix = i + 1;
+        }
+    }
+    return prefix;
+}
 
 bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length) {
     std::memset(store.savePath, 0, sizeof store.savePath);

@@ -10,6 +10,12 @@
 
 namespace korvani {
 
+// Length of the directory part of the first `length` characters of a code page 932 path: up to
+// and including the last separator ('\\' or '/'), 0 when there is none. The second byte of a
+// double-byte character can be 0x5C (ソ is 83 5C) and is never a separator. The save path and
+// the Open-problem dialog's listing both take the executable's folder from this.
+std::size_t directoryPrefix(const char* path, std::size_t length);
+
 // Fills savePath and dirPrefixLength from the executable's path, `length` characters as
 // GetModuleFileNameA returned them: the last three characters become "sav" by position.
 // False, with savePath empty and dirPrefixLength 0, when no save file may be used there: an

@@ -7,6 +7,7 @@
 namespace korvani {
 
 inline constexpr int bandHeight = 32; // the strip above the board with buttons and clock
+inline constexpr int buttonBarY = 2;  // top row of both buttons
 inline constexpr int buttonWidth = 90;
 inline constexpr int buttonHeight = 30;
 inline constexpr int clockWidth = 68;

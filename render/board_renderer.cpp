@@ -3,7 +3,6 @@
 // incrementally into the back buffer, which reaches the window as one copy.
 #include "render/board_renderer.h"
 
-#include "game/game_state.h"
 #include "render/board_geometry.h"
 #include "render/glyph_rasterizer.h"
 #include "render/tile_atlas.h"
@@ -144,7 +143,7 @@ void drawButtonBar(BoardRenderer& renderer, int hoveredButton) {
     for (int button = 0; button < 2; ++button) {
         const int sourceX =
             buttonWidth * button + (hoveredButton == button ? buttonSourceHighlightX : 0);
-        BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + buttonWidth * button, 2,
+        BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + buttonWidth * button, buttonBarY,
                buttonWidth, buttonHeight, renderer.buttonStrip->memDC, sourceX, 0, SRCCOPY);
     }
 }
@@ -176,15 +175,6 @@ void presentFrame(BoardRenderer& renderer, HWND window) {
     BitBlt(windowDC, 0, 0, renderer.backBuffer->width, renderer.backBuffer->height,
            renderer.backBuffer->memDC, 0, 0, SRCCOPY);
     ReleaseDC(window, windowDC);
-}
-
-void redrawAll(GameState& game) {
-    if (!game.renderer.backBuffer || !game.currentProblem) return;
-    drawButtonBar(game.renderer, game.hoveredButton);
-    drawCells(game.renderer, game.currentProblem->givens, game.userGrid, game.hoveredCell,
-              game.selectedDigit);
-    drawClock(game.renderer, game.elapsedSeconds);
-    presentFrame(game.renderer, game.mainWindow);
 }
 
 void release(BoardRenderer& renderer) {

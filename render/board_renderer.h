@@ -1,6 +1,7 @@
 // The board renderer: the back buffer and every other GDI resource that draws the client area
 // (button and clock bitmaps, the tile atlas, three brushes, the glyph rasteriser), the screen
-// geometry that the hit tests read, and the drawing operations that the rules call.
+// geometry (which the shell hands to the hit tests), and the drawing operations behind the
+// rules' view.
 #pragma once
 
 #include "core/grid.h"
@@ -30,8 +31,6 @@ struct BoardRenderer {
     std::int32_t clockX = 0;
 };
 
-struct GameState;
-
 inline constexpr int buttonStripResource = 113;
 inline constexpr int timerFontResource = 115;
 
@@ -49,7 +48,6 @@ void drawButtonBar(BoardRenderer& renderer, int hoveredButton);
 void drawClock(BoardRenderer& renderer, int seconds);
 void drawClearBanner(BoardRenderer& renderer);
 void presentFrame(BoardRenderer& renderer, HWND window);
-void redrawAll(GameState& game);
 void release(BoardRenderer& renderer);
 
 // Copies the back buffer to a paint DC (WM_PAINT); nothing is drawn anew.

@@ -1,9 +1,6 @@
 // The program's entry point: start-up in a fixed order (texts, game state, save file and
 // problem file, window class, window at a 522 x 554 client area, first puzzle), the message
 // loop, and the last clean-up when the loop ends without WM_DESTROY.
-#include "game/game_state.h"
-#include "progress/progress_io.h"
-#include "render/board_renderer.h"
 #include "win/app_state.h"
 #include "win/sizing_limit.h"
 #include "win/window_proc.h"
@@ -48,9 +45,9 @@ void startFirstGame(korvani::GameState& game) {
         return;
     }
     // A stored unfinished game goes on with its digits and clock.
-    korvani::layout(game.renderer, game.mainWindow);
-    SetTimer(game.mainWindow, korvani::clockTimerId, korvani::clockPeriodMs, nullptr);
-    korvani::redrawAll(game);
+    game.view->layout();
+    game.view->startClock();
+    game.view->redrawAll(game);
 }
 
 } // namespace
@@ -60,13 +57,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
     LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
 
-    gameState = createGameState();
-    if (!gameState) return 0;
+    appState = createAppState();
+    if (!appState) return 0;
 
-    if (!loadProgress(*gameState, instance)) {
+    if (!loadProgress(appState->game, instance)) {
         MessageBoxA(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
-        destroyGameState(gameState);
-        gameState = nullptr;
+        destroyGameState(appState);
+        appState = nullptr;
         return 0;
     }
 
@@ -78,25 +75,25 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   nullptr, nullptr, instance, nullptr);
     if (!window) {
-        destroyGameState(gameState);
-        gameState = nullptr;
+        destroyGameState(appState);
+        appState = nullptr;
         return 0;
     }
     sizeToMinimumClient(window);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.
-    if (!gameState->mainWindow) gameState->mainWindow = window;
-    startFirstGame(*gameState);
+    if (!appState->view.mainWindow) appState->view.mainWindow = window;
+    startFirstGame(appState->game);
 
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    if (gameState) {
-        destroyGameState(gameState);
-        gameState = nullptr;
+    if (appState) {
+        destroyGameState(appState);
+        appState = nullptr;
     }
     return static_cast<int>(message.wParam);
 }

@@ -1,7 +1,8 @@
 // The Open-problem dialog (resource 111): lists the problem files beside the executable and loads
 // the chosen one. At start-up it runs with no owner, before the main window exists.
-#include "core/problem_file.h"
+#include "progress/problem_loading.h"
 #include "progress/progress_records.h"
+#include "progress/save_file.h"
 #include "progress/selection_list.h"
 #include "win/dialogs.h"
 
@@ -24,9 +25,7 @@ bool executableDirectory(char (&directory)[modulePathCapacity]) {
     const DWORD length = GetModuleFileNameA(nullptr, directory, modulePathCapacity);
     // A path that fills the buffer has been cut: its directory part may be wrong.
     if (length == 0 || length >= modulePathCapacity) return false;
-    DWORD cut = length;
-    while (cut > 0 && directory[cut - 1] != '\\' && directory[cut - 1] != '/') --cut;
-    directory[cut] = '\0';
+    directory[directoryPrefix(directory, length)] = '\0';
     return true;
 }
 

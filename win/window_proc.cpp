@@ -2,11 +2,10 @@
 // the handlers only route to the renderer, the rules of play and the dialogs.
 #include "win/window_proc.h"
 
-#include "game/game_state.h"
-#include "progress/progress_io.h"
-#include "render/board_renderer.h"
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
+
+#include <windowsx.h>
 
 namespace korvani {
 
@@ -14,27 +13,20 @@ namespace {
 
 FrameExtra frameExtra;
 
-// Mouse coordinates are signed 16-bit halves of LPARAM (negative left of or above the client).
-int pointX(LPARAM lParam) {
-    return static_cast<short>(LOWORD(static_cast<DWORD_PTR>(lParam)));
-}
-int pointY(LPARAM lParam) {
-    return static_cast<short>(HIWORD(static_cast<DWORD_PTR>(lParam)));
-}
-
 void onSize(HWND window, LPARAM lParam) {
-    if (!gameState) return;
-    if (!gameState->mainWindow) gameState->mainWindow = window;
+    if (!appState) return;
+    WindowView& view = appState->view;
+    if (!view.mainWindow) view.mainWindow = window;
     const int width = LOWORD(static_cast<DWORD_PTR>(lParam));
     const int height = HIWORD(static_cast<DWORD_PTR>(lParam));
-    resize(gameState->renderer, gameState->mainWindow, width, height);
-    redrawAll(*gameState);
+    resize(view.renderer, view.mainWindow, width, height);
+    view.redrawAll(appState->game);
 }
 
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC paintDC = BeginPaint(window, &paint);
-    if (gameState) paintFromBackBuffer(gameState->renderer, paintDC);
+    if (appState) paintFromBackBuffer(appState->view.renderer, paintDC);
     EndPaint(window, &paint);
 }
 
@@ -49,17 +41,19 @@ int digitOfKey(WPARAM key) {
 bool onKeyDown(WPARAM key) {
     const int digit = digitOfKey(key);
     if (digit == 0) return false;
-    if (gameState) onDigitKey(*gameState, digit);
+    if (appState) onDigitKey(appState->game, digit);
     return true;
 }
 
 bool onCommand(HWND window, WPARAM wParam) {
     switch (LOWORD(static_cast<DWORD_PTR>(wParam))) {
     case commandOpenProblem:
-        if (gameState && runOpenProblemDialog(*gameState, window) == IDOK) restart(*gameState);
+        if (appState && runOpenProblemDialog(appState->game, window) == IDOK)
+            restart(appState->game);
         return true;
     case commandSelectProblem:
-        if (gameState && runSelectProblemDialog(*gameState, window) == IDOK) restart(*gameState);
+        if (appState && runSelectProblemDialog(appState->game, window) == IDOK)
+            restart(appState->game);
         return true;
     case commandAbout:
         runAboutDialog(window);
@@ -73,8 +67,8 @@ bool onCommand(HWND window, WPARAM wParam) {
 }
 
 void onDestroy() {
-    if (gameState) destroyGameState(gameState);
-    gameState = nullptr;
+    if (appState) destroyGameState(appState);
+    appState = nullptr;
     PostQuitMessage(0);
 }
 
@@ -93,16 +87,17 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         onPaint(window);
         return 0;
     case WM_TIMER:
-        if (gameState) onTimer(*gameState);
+        if (appState) onTimer(appState->game);
         return 0;
     case WM_MOUSEMOVE:
-        if (gameState) onMouseMove(*gameState, pointX(lParam), pointY(lParam));
+        // Signed client coordinates: negative left of or above the client area.
+        if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        if (gameState) onLeftButtonDown(*gameState, pointX(lParam), pointY(lParam));
+        if (appState) onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_RBUTTONDOWN:
-        if (gameState) onRightButtonDown(*gameState, pointX(lParam), pointY(lParam));
+        if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_KEYDOWN:
         if (onKeyDown(wParam)) return 0;
@@ -112,7 +107,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SIZING:
         clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, frameExtra);
-        return 0;
+        return TRUE; // the rectangle was changed in place
     case WM_DESTROY:
         onDestroy();
         return 0;

@@ -7,23 +7,6 @@
 
 namespace korvani::test {
 
-CellGrid gridFromText(const std::string& text) {
-    CellGrid grid{};
-    for (std::size_t i = 0; i < 81 && i < text.size(); ++i) {
-        const char c = text[i];
-        grid[i] = (c >= '1' && c <= '9') ? static_cast<std::uint8_t>(c - '0') : 0;
-    }
-    return grid;
-}
-
-std::string gridToText(const CellGrid& grid) {
-    std::string text(81, '.');
-    for (int i = 0; i < 81; ++i) {
-        if (grid[i] >= 1 && grid[i] <= 9) text[i] = static_cast<char>('0' + grid[i]);
-    }
-    return text;
-}
-
 std::uint64_t Rng::next() {
     state += 0x9E3779B97F4A7C15ull;
     std::uint64_t z = state;

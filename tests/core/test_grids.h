@@ -1,18 +1,16 @@
-// Helpers shared by the puzzle-core tests: grids from text, a seeded generator, random full
-// grids and puzzles, the published puzzle sets, and a check of completions in the solver's model.
+// Helpers shared by the puzzle-core tests: grid text (tests/support/grid_text.h), a seeded
+// generator, random full grids and puzzles, the published puzzle sets, and a check of
+// completions in the solver's model.
 #pragma once
 
 #include "core/grid.h"
+#include "tests/support/grid_text.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace korvani::test {
-
-// 81 characters: '1'..'9' a given, anything else an empty cell.
-CellGrid gridFromText(const std::string& text);
-std::string gridToText(const CellGrid& grid); // '.' for empty cells
 
 // splitmix64: the same numbers on every platform and standard library.
 struct Rng {

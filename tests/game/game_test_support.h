@@ -1,16 +1,14 @@
-// A real GameState in a real (hidden) main window for the rules tests: timer 1 arrives as
-// WM_TIMER and goes to onTimer, WM_COMMAND is noted, and message boxes are owned by the window.
-// The puzzles are known ones with their known solutions; the geometry is the 522 x 554 layout.
+// A GameState on a recording view for the rules tests: the puzzles are known ones with their
+// known solutions; the hit areas are the 522 x 554 layout.
 #pragma once
 
 #include "game/game_state.h"
-#include "progress/progress_io.h"
 #include "progress/progress_records.h"
+#include "tests/support/recording_view.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 namespace korvani::testing {
@@ -34,104 +32,16 @@ inline Problem relabelledProblem(int k) {
     return problem;
 }
 
-// The cell edges of the 522 x 554 client area.
-inline constexpr std::int32_t layoutColX[10] = {15, 69, 123, 179, 233, 287, 343, 397, 451, 507};
-inline constexpr std::int32_t layoutRowY[10] = {47, 101, 155, 211, 265, 319, 375, 429, 483, 539};
-inline constexpr std::int32_t layoutCellSize = 52;
-inline constexpr std::int32_t layoutButtonBarX = 11;
-
-// Gives the renderer the geometry that layout computes for a 522 x 554 client area; with no
-// back buffer in these tests, layout itself keeps whatever geometry is there.
-inline void setLayoutGeometry(GameState& game) {
-    std::memcpy(game.renderer.colX, layoutColX, sizeof layoutColX);
-    std::memcpy(game.renderer.rowY, layoutRowY, sizeof layoutRowY);
-    game.renderer.cellSize = layoutCellSize;
-    game.renderer.buttonBarX = layoutButtonBarX;
-    game.renderer.clockX = layoutColX[9] - 68;
-}
-
-struct WindowEvents {
-    GameState* game = nullptr; // receives WM_TIMER
-    int timerMessages = 0;
-    std::vector<std::pair<WPARAM, LPARAM>> commands;
-};
-
-inline WindowEvents windowEvents;
-
-inline LRESULT CALLBACK testWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_TIMER:
-        ++windowEvents.timerMessages;
-        if (windowEvents.game != nullptr) onTimer(*windowEvents.game);
-        return 0;
-    case WM_COMMAND:
-        windowEvents.commands.emplace_back(wParam, lParam);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
-}
-
-inline HWND createTestWindow() {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSEXA windowClass = {};
-        windowClass.cbSize = sizeof windowClass;
-        windowClass.lpfnWndProc = testWindowProc;
-        windowClass.hInstance = GetModuleHandleA(nullptr);
-        windowClass.lpszClassName = "KorvaniRulesTest";
-        registered = RegisterClassExA(&windowClass) != 0;
-    }
-    return CreateWindowExA(0, "KorvaniRulesTest", "korvani rules test", WS_OVERLAPPEDWINDOW, 0, 0,
-                           540, 620, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
-// Whether timer 1 of the window runs. KillTimer fails for a timer that does not exist; a running
-// one is started again at once.
-inline bool clockRunning(HWND window) {
-    if (!KillTimer(window, clockTimerId)) return false;
-    SetTimer(window, clockTimerId, clockPeriodMs, nullptr);
-    return true;
-}
-
-// Handles the messages waiting for this thread, and those that arrive within `milliseconds`.
-inline void pumpMessages(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    do {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        Sleep(5);
-    } while (GetTickCount() - start < milliseconds);
-}
-
-// A GameState in a hidden window with `count` puzzles loaded and one record, as a load leaves
-// it. Nothing is saved at the end.
-class GameInWindow : public ::testing::Test {
+// A GameState on a recording view with three puzzles loaded and one record, as a load leaves
+// it.
+class GameOnView : public ::testing::Test {
   protected:
     void SetUp() override {
-        window = createTestWindow();
-        ASSERT_NE(window, nullptr);
-        game = createGameState();
-        ASSERT_NE(game, nullptr);
-        game->mainWindow = window;
-        windowEvents = WindowEvents{};
-        windowEvents.game = game;
+        game->view = &view;
         loadPuzzles(3);
-        setLayoutGeometry(*game);
     }
 
-    void TearDown() override {
-        windowEvents.game = nullptr;
-        if (game != nullptr) {
-            game->mainWindow = nullptr; // the tests write no save file
-            KillTimer(window, clockTimerId);
-            destroyGameState(game);
-        }
-        if (window != nullptr) DestroyWindow(window);
-    }
+    void TearDown() override { releaseRecords(game->progress); }
 
     void loadPuzzles(int count) {
         ProgressStore& store = game->progress;
@@ -193,8 +103,9 @@ class GameInWindow : public ::testing::Test {
     ProgressRecord& record() { return game->progress.records[0]; }
     std::int32_t currentIndex() const { return game->progress.header.currentProblemIndex; }
 
-    HWND window = nullptr;
-    GameState* game = nullptr;
+    RecordingView view;
+    GameState state;
+    GameState* game = &state;
 };
 
 } // namespace korvani::testing

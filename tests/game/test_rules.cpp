@@ -1,23 +1,19 @@
-// The rules of play on a real GameState in a real window: hit tests on the 522 x 554 layout,
-// selecting, placing and erasing, the completion check with its real message boxes, the clock
-// on timer 1, the two buttons, and whole games through to the next uncleared puzzle.
-#include "game_test_support.h"
-#include "message_box_answerer.h"
+// The rules of play on a recording view: hit tests on the 522 x 554 layout, selecting, placing
+// and erasing, the completion check with its messages, the clock, the two buttons, whole games
+// through to the next uncleared puzzle, and what each change redraws and presents.
+#include "tests/game/game_test_support.h"
 
 #include <gtest/gtest.h>
 
 namespace korvani {
 namespace {
 
-using testing::GameInWindow;
+using testing::GameOnView;
 using testing::layoutButtonBarX;
 using testing::layoutColX;
 using testing::layoutRowY;
-using testing::MessageBoxAnswerer;
 
-constexpr char confirm[] = "確認";
-
-using HitTest = GameInWindow;
+using HitTest = GameOnView;
 
 TEST_F(HitTest, ColumnsIncludeTheGapAfterThemAndTheOutlineAfterTheLast) {
     const int y = layoutRowY[0];
@@ -54,14 +50,14 @@ TEST_F(HitTest, ButtonsLieInRows2To31From11And101) {
 }
 
 TEST_F(HitTest, ButtonsFollowTheButtonBar) {
-    game->renderer.buttonBarX = 150; // an 800-pixel-wide client
+    view.areas.buttonBarX = 150; // an 800-pixel-wide client
     EXPECT_EQ(hitTestButton(*game, 149, 10), -1);
     EXPECT_EQ(hitTestButton(*game, 150, 10), 0);
     EXPECT_EQ(hitTestButton(*game, 240, 10), 1);
     EXPECT_EQ(hitTestButton(*game, 330, 10), -1);
 }
 
-using Rules = GameInWindow;
+using Rules = GameOnView;
 
 TEST_F(Rules, RestartStartsTheCurrentPuzzleClean) {
     game->progress.header.currentProblemIndex = 2;
@@ -70,7 +66,7 @@ TEST_F(Rules, RestartStartsTheCurrentPuzzleClean) {
     game->hoveredButton = 1;
     game->hoveredCell = 7;
     game->elapsedSeconds = 99;
-    EXPECT_FALSE(testing::clockRunning(window));
+    EXPECT_FALSE(view.clockRunning);
     restart(*game);
     EXPECT_EQ(game->solvedFlag, 0);
     EXPECT_EQ(game->currentProblem, &game->progress.problems[2]);
@@ -79,14 +75,15 @@ TEST_F(Rules, RestartStartsTheCurrentPuzzleClean) {
     EXPECT_EQ(game->hoveredButton, -1);
     EXPECT_EQ(game->hoveredCell, -1);
     EXPECT_EQ(game->elapsedSeconds, 0);
-    EXPECT_TRUE(testing::clockRunning(window));
-    // The geometry stays as the renderer computed it (no back buffer here, so layout draws
-    // nothing and keeps it).
-    EXPECT_EQ(game->renderer.colX[9], 507);
+    EXPECT_TRUE(view.clockRunning);
+    // A new layout and one full redraw, presented once.
+    EXPECT_EQ(view.layouts, 1);
+    EXPECT_EQ(view.fullRedraws, 1);
+    EXPECT_EQ(view.presents, 1);
+    EXPECT_EQ(view.lastClock, 0);
 }
 
 TEST_F(Rules, SelectingPlacingAndErasingByClicks) {
-    MessageBoxAnswerer answerer;
     restart(*game);
     const Problem& problem = *game->currentProblem;
     const std::vector<int> empty = emptyCells();
@@ -128,48 +125,53 @@ TEST_F(Rules, SelectingPlacingAndErasingByClicks) {
     onRightButtonDown(*game, 5, 300);
     onRightButtonDown(*game, 50, 10);
     EXPECT_EQ(game->userGrid, before);
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_TRUE(view.notices.empty());
 }
 
 TEST_F(Rules, OneWrongDigitIsCountedUntilItIsMended) {
-    MessageBoxAnswerer answerer;
     restart(*game);
     const Problem& problem = *game->currentProblem;
     const int last = emptyCells().back();
     const int right = problem.solution[last];
     const int wrong = right % 9 + 1;
     fillAllBut(last);
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_TRUE(view.notices.empty());
 
-    place(last, wrong);
-    ASSERT_EQ(answerer.shown().size(), 1u);
-    EXPECT_EQ(answerer.shown()[0].caption, confirm);
-    EXPECT_EQ(answerer.shown()[0].text, "1 つのマスが間違っています。");
-    EXPECT_EQ(answerer.shown()[0].owner, window);
-    EXPECT_FALSE(answerer.shown()[0].hasCancel);
+    selectDigit(wrong);
+    view.forget();
+    leftClick(last);
+    ASSERT_EQ(view.notices.size(), 1u);
+    EXPECT_EQ(view.notices[0], "1 つのマスが間違っています。");
+    EXPECT_EQ(view.cellDraws, 1);
+    EXPECT_EQ(view.presents, 1);
     EXPECT_EQ(game->solvedFlag, 0);
-    EXPECT_TRUE(testing::clockRunning(window));
+    EXPECT_TRUE(view.clockRunning);
 
     // Any further click on a cell, even one that only selects, tells it again.
-    answerer.forget();
+    view.forget();
     leftClick(0);
-    ASSERT_EQ(answerer.shown().size(), 1u);
-    EXPECT_EQ(answerer.shown()[0].text, "1 つのマスが間違っています。");
+    ASSERT_EQ(view.notices.size(), 1u);
+    EXPECT_EQ(view.notices[0], "1 つのマスが間違っています。");
 
-    // Erasing the wrong digit and placing the right one solves the puzzle.
-    answerer.forget();
+    // Erasing the wrong digit and placing the right one solves the puzzle: the cells, then the
+    // banner, presented once.
+    view.forget();
     rightClick(last);
     EXPECT_EQ(game->userGrid[last], 0);
     game->elapsedSeconds = 75;
-    place(last, right);
-    EXPECT_TRUE(answerer.shown().empty());
+    selectDigit(right);
+    view.forget();
+    leftClick(last);
+    EXPECT_TRUE(view.notices.empty());
+    EXPECT_EQ(view.cellDraws, 1);
+    EXPECT_EQ(view.banners, 1);
+    EXPECT_EQ(view.presents, 1);
     EXPECT_EQ(game->solvedFlag, 1);
-    EXPECT_FALSE(testing::clockRunning(window));
+    EXPECT_FALSE(view.clockRunning);
     EXPECT_EQ(record().clearSeconds[0], 75);
 }
 
 TEST_F(Rules, WrongCellsAreCountedAmongThePlayersDigitsOnly) {
-    MessageBoxAnswerer answerer;
     restart(*game);
     const Problem& problem = *game->currentProblem;
     const std::vector<int> empty = emptyCells();
@@ -178,12 +180,11 @@ TEST_F(Rules, WrongCellsAreCountedAmongThePlayersDigitsOnly) {
         const int digit = i < 3 ? problem.solution[cell] % 9 + 1 : problem.solution[cell];
         place(cell, digit);
     }
-    ASSERT_EQ(answerer.shown().size(), 1u);
-    EXPECT_EQ(answerer.shown()[0].text, "3 つのマスが間違っています。");
+    ASSERT_EQ(view.notices.size(), 1u);
+    EXPECT_EQ(view.notices[0], "3 つのマスが間違っています。");
 }
 
 TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
-    MessageBoxAnswerer answerer;
     game->progress.header.currentProblemIndex = 1;
     record().clearSeconds[2] = 300;
     restart(*game);
@@ -194,12 +195,14 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     // While solved, the pointer and the right button change nothing.
     const CellGrid solvedGrid = game->userGrid;
     const int hovered = game->hoveredCell;
+    view.forget();
     onMouseMove(*game, centreX(40), centreY(40));
     onMouseMove(*game, 120, 10);
     EXPECT_EQ(game->hoveredCell, hovered);
     EXPECT_EQ(game->hoveredButton, -1);
     rightClick(emptyCells()[0]);
     EXPECT_EQ(game->userGrid, solvedGrid);
+    EXPECT_EQ(view.redraws() + view.presents, 0);
 
     // A click anywhere, the blanked button band included, starts the next uncleared puzzle:
     // puzzle 2 is cleared, so the search wraps to puzzle 0.
@@ -209,7 +212,7 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     EXPECT_EQ(game->currentProblem, &game->progress.problems[0]);
     EXPECT_EQ(game->userGrid, CellGrid{});
     EXPECT_EQ(game->elapsedSeconds, 0);
-    EXPECT_TRUE(testing::clockRunning(window));
+    EXPECT_TRUE(view.clockRunning);
 
     // With every puzzle cleared the click does nothing and the game stays solved.
     solveAt(200);
@@ -217,8 +220,8 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     onLeftButtonDown(*game, 60, 300);
     EXPECT_EQ(game->solvedFlag, 1);
     EXPECT_EQ(currentIndex(), 0);
-    EXPECT_FALSE(testing::clockRunning(window));
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_FALSE(view.clockRunning);
+    EXPECT_TRUE(view.notices.empty());
 }
 
 TEST_F(Rules, SolvedWithinTheFirstSecondCountsAsNotCleared) {
@@ -251,17 +254,8 @@ TEST_F(Rules, ClockStopsAt3599AndSolvingThenRecords3599) {
     EXPECT_EQ(record().clearSeconds[0], 3599);
 }
 
-TEST_F(Rules, TimerOneDrivesTheClockThroughTheWindow) {
-    restart(*game);
-    testing::pumpMessages(0);
-    const DWORD start = GetTickCount();
-    while (game->elapsedSeconds < 1 && GetTickCount() - start < 3000) testing::pumpMessages(50);
-    EXPECT_GE(testing::windowEvents.timerMessages, 1);
-    EXPECT_EQ(game->elapsedSeconds, testing::windowEvents.timerMessages);
-}
-
 TEST_F(Rules, RestartQuestionCancelledKeepsTheGame) {
-    MessageBoxAnswerer answerer(IDCANCEL);
+    view.answer = false;
     restart(*game);
     place(emptyCells()[0], game->currentProblem->solution[emptyCells()[0]]);
     game->elapsedSeconds = 42;
@@ -269,61 +263,102 @@ TEST_F(Rules, RestartQuestionCancelledKeepsTheGame) {
     const std::int8_t selected = game->selectedDigit;
 
     onLeftButtonDown(*game, layoutButtonBarX + 90 + 45, 16);
-    ASSERT_EQ(answerer.shown().size(), 1u);
-    EXPECT_EQ(answerer.shown()[0].caption, confirm);
-    EXPECT_EQ(answerer.shown()[0].text, "最初から始めます。よろしいですか?");
-    EXPECT_EQ(answerer.shown()[0].owner, window);
-    EXPECT_TRUE(answerer.shown()[0].hasCancel);
+    ASSERT_EQ(view.questions.size(), 1u);
+    EXPECT_EQ(view.questions[0], "最初から始めます。よろしいですか?");
     EXPECT_EQ(game->userGrid, grid);
     EXPECT_EQ(game->selectedDigit, selected);
     EXPECT_EQ(game->elapsedSeconds, 42);
-    EXPECT_TRUE(testing::clockRunning(window));
+    EXPECT_TRUE(view.clockRunning);
 
-    answerer.setAnswer(IDOK);
+    view.answer = true;
     onLeftButtonDown(*game, layoutButtonBarX + 179, 31);
-    EXPECT_EQ(answerer.shown().size(), 2u);
+    EXPECT_EQ(view.questions.size(), 2u);
     EXPECT_EQ(game->userGrid, CellGrid{});
     EXPECT_EQ(game->selectedDigit, -1);
     EXPECT_EQ(game->elapsedSeconds, 0);
-    EXPECT_TRUE(testing::clockRunning(window));
+    EXPECT_TRUE(view.clockRunning);
 }
 
-TEST_F(Rules, FirstButtonSendsCommand105ToTheMainWindow) {
-    MessageBoxAnswerer answerer;
+TEST_F(Rules, FirstButtonAsksForTheProblemSelection) {
     restart(*game);
     onLeftButtonDown(*game, layoutButtonBarX, 2);
-    ASSERT_EQ(testing::windowEvents.commands.size(), 1u);
-    EXPECT_EQ(testing::windowEvents.commands[0].first, 105u);
-    EXPECT_EQ(testing::windowEvents.commands[0].second, 0);
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_EQ(view.problemSelections, 1);
+    EXPECT_TRUE(view.questions.empty());
     EXPECT_EQ(game->solvedFlag, 0);
 }
 
 TEST_F(Rules, ButtonRowsOutsideTheButtonsDoNothing) {
-    MessageBoxAnswerer answerer;
     restart(*game);
     selectDigit(game->currentProblem->givens[0]);
     const GameState before = *game;
+    view.forget();
     onLeftButtonDown(*game, layoutButtonBarX - 1, 20);
     onLeftButtonDown(*game, layoutButtonBarX + 180, 20);
     onLeftButtonDown(*game, 480, 20); // over the clock
-    EXPECT_TRUE(answerer.shown().empty());
-    EXPECT_TRUE(testing::windowEvents.commands.empty());
+    EXPECT_TRUE(view.notices.empty());
+    EXPECT_EQ(view.problemSelections, 0);
+    EXPECT_TRUE(view.questions.empty());
     EXPECT_EQ(game->userGrid, before.userGrid);
     EXPECT_EQ(game->selectedDigit, before.selectedDigit);
-    EXPECT_TRUE(testing::clockRunning(window));
+    EXPECT_TRUE(view.clockRunning);
+    EXPECT_EQ(view.redraws() + view.presents, 0);
 }
 
 TEST_F(Rules, PointsOffTheBoardChangeNothing) {
-    MessageBoxAnswerer answerer;
     restart(*game);
     selectDigit(game->currentProblem->givens[0]);
+    view.forget();
     onLeftButtonDown(*game, 5, 300);
     onLeftButtonDown(*game, 300, 40);
     onLeftButtonDown(*game, 300, 545);
     onLeftButtonDown(*game, -20, -20);
     EXPECT_EQ(game->userGrid, CellGrid{});
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_TRUE(view.notices.empty());
+    EXPECT_EQ(view.redraws() + view.presents, 0);
+}
+
+TEST_F(Rules, EachChangeRedrawsItsPartOnceAndPresentsOnce) {
+    restart(*game);
+    const int target = emptyCells()[0];
+    const auto expectOnly = [&](int cells, int bar, int clock, const char* what) {
+        EXPECT_EQ(view.cellDraws, cells) << what;
+        EXPECT_EQ(view.buttonBarDraws, bar) << what;
+        EXPECT_EQ(view.clockDraws, clock) << what;
+        EXPECT_EQ(view.redraws(), cells + bar + clock) << what;
+        EXPECT_EQ(view.presents, cells + bar + clock) << what;
+        view.forget();
+    };
+    view.forget();
+    selectDigit(game->currentProblem->givens[0]);
+    expectOnly(1, 0, 0, "selection");
+    leftClick(target);
+    expectOnly(1, 0, 0, "placement");
+    EXPECT_EQ(view.lastCells.userGrid, game->userGrid);
+    EXPECT_EQ(view.lastCells.selectedDigit, game->selectedDigit);
+    rightClick(target);
+    expectOnly(1, 0, 0, "erase");
+    onTimer(*game);
+    expectOnly(0, 0, 1, "tick");
+    EXPECT_EQ(view.lastClock, 1);
+
+    // Hovering: one redraw per change, each presented; a move that changes both does both.
+    onMouseMove(*game, layoutButtonBarX + 10, 10);
+    expectOnly(0, 1, 0, "onto button 0");
+    onMouseMove(*game, layoutButtonBarX + 20, 12);
+    expectOnly(0, 0, 0, "within button 0");
+    onMouseMove(*game, layoutButtonBarX + 100, 10);
+    expectOnly(0, 1, 0, "onto button 1");
+    EXPECT_EQ(view.lastHoveredButton, 1);
+    onMouseMove(*game, 16, 48);
+    expectOnly(1, 1, 0, "from button 1 to cell 0");
+    onMouseMove(*game, 60, 90);
+    expectOnly(0, 0, 0, "within cell 0");
+
+    // Clicks and erases that change nothing redraw nothing.
+    rightClick(0);
+    rightClick(target);
+    onRightButtonDown(*game, 5, 300);
+    expectOnly(0, 0, 0, "erasing a given, an empty cell, a point off the board");
 }
 
 TEST_F(Rules, HoverFollowsThePointerWhileInPlay) {
@@ -346,12 +381,11 @@ TEST_F(Rules, HoverFollowsThePointerWhileInPlay) {
 
 TEST_F(Rules, NothingHappensBeforeTheFirstGame) {
     // Not started: handled as when solved, and no puzzle loaded past the three.
-    MessageBoxAnswerer answerer;
     onMouseMove(*game, 16, 48);
     onRightButtonDown(*game, 16, 48);
     EXPECT_EQ(game->hoveredCell, -1);
     EXPECT_EQ(game->solvedFlag, 1);
-    EXPECT_TRUE(answerer.shown().empty());
+    EXPECT_TRUE(view.notices.empty());
 }
 
 } // namespace

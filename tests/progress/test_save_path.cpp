@@ -87,6 +87,19 @@ TEST(SavePath, PathsThatCannotGiveASaveFileBesideTheExecutable) {
     EXPECT_EQ(derive("C:\\Games\\abc").savePath, "C:\\Games\\sav");
 }
 
+TEST(SavePath, SecondByte5CIsNoSeparator) {
+    // Code page 932: ソ is 83 5C and 表 is 95 5C. The Open-problem dialog lists the folder that
+    // directoryPrefix gives, so both agree on where the executable lies.
+    const std::string inName = "C:\\g\\ソフト表.exe";
+    EXPECT_EQ(derive(inName).prefix, 5);
+    EXPECT_EQ(derive(inName).savePath, "C:\\g\\ソフト表.sav");
+    EXPECT_EQ(directoryPrefix(inName.data(), inName.size()), 5u);
+    const std::string inFolder = "C:\\表\\a.exe";
+    EXPECT_EQ(directoryPrefix(inFolder.data(), inFolder.size()), 6u);
+    // A lead byte at the very end has no second byte, so a separator before it still counts.
+    EXPECT_EQ(directoryPrefix("C:\\a\\\x83", 6), 5u);
+}
+
 TEST(SavePath, NullPathGivesNoSavePath) {
     ProgressStore store;
     EXPECT_FALSE(deriveSavePath(store, nullptr, 10));

@@ -3,7 +3,7 @@
 // reads, whether it was accepted (with its difficulty, and its solution on request) or why it
 // was rejected; then the number of puzzles and the file's key. Exit status: 0 with at least
 // one puzzle, 1 with none, 2 when the file cannot be opened or the arguments are wrong.
-#include "core/problem_file.h"
+#include "progress/problem_loading.h"
 #include "progress/progress_store.h"
 
 #include <cstdio>

@@ -1,11 +1,11 @@
-// The progress store's Windows side under Wine: loadProgress with this executable's real path
-// and a problem file beside it, the save on exit through MoveFileExA, and the message box that
-// tells the player when the save file cannot be written.
-#include "../game/game_test_support.h"
-#include "../game/message_box_answerer.h"
+// The two ends of a run under Wine: loadProgress with this executable's real path and a
+// problem file beside it, the save on exit through MoveFileExA, and the message box that tells
+// the player when the save file cannot be written.
 #include "progress/atomic_file.h"
-#include "progress/progress_io.h"
 #include "progress/save_file.h"
+#include "tests/game/game_test_support.h"
+#include "tests/support/message_box_answerer.h"
+#include "win/app_state.h"
 
 #include <gtest/gtest.h>
 
@@ -89,14 +89,15 @@ class BesideExecutable : public ::testing::Test {
         removeFiles();
         std::ofstream dat(folder + problemFile, std::ios::binary);
         for (int k = 0; k < 3; ++k) dat << problemLine(k);
-        window = testing::createTestWindow();
+        window = CreateWindowExA(0, "STATIC", "korvani progress test", WS_OVERLAPPEDWINDOW, 0, 0,
+                                 540, 620, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
     }
 
     void TearDown() override {
-        for (GameState* game : games) {
-            game->mainWindow = nullptr;
-            destroyGameState(game);
+        for (AppState* app : apps) {
+            app->view.mainWindow = nullptr;
+            destroyGameState(app);
         }
         if (window != nullptr) DestroyWindow(window);
         removeFiles();
@@ -112,15 +113,21 @@ class BesideExecutable : public ::testing::Test {
     }
 
     GameState& newGame() {
-        games.push_back(createGameState());
-        return *games.back();
+        apps.push_back(createAppState());
+        return apps.back()->game;
+    }
+
+    AppState& appOf(GameState& game) {
+        return **std::find_if(apps.begin(), apps.end(),
+                              [&](AppState* app) { return &app->game == &game; });
     }
 
     // Ends the run as WM_DESTROY does, with the main window set.
     void exitGame(GameState& game) {
-        game.mainWindow = window;
-        games.erase(std::find(games.begin(), games.end(), &game));
-        destroyGameState(&game);
+        AppState& app = appOf(game);
+        app.view.mainWindow = window;
+        apps.erase(std::find(apps.begin(), apps.end(), &app));
+        destroyGameState(&app);
     }
 
     // The key of the problem file, as a first start with an empty record table finds it.
@@ -135,7 +142,7 @@ class BesideExecutable : public ::testing::Test {
     std::string savePath;
     std::string folder;
     HWND window = nullptr;
-    std::vector<GameState*> games;
+    std::vector<AppState*> apps;
 };
 
 TEST_F(BesideExecutable, SavePathAndPrefixComeFromThisExecutable) {
@@ -291,8 +298,12 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     // First run: puzzle 0 is solved in 75 seconds, puzzle 1 is played for a while.
     GameState& first = newGame();
     ASSERT_TRUE(loadProgress(first, GetModuleHandleA(nullptr)));
-    first.mainWindow = window;
-    testing::setLayoutGeometry(first);
+    WindowView& view = appOf(first).view;
+    view.mainWindow = window;
+    // The geometry of the 522 x 554 layout; with no back buffer, layout keeps it.
+    std::copy(std::begin(testing::layoutColX), std::end(testing::layoutColX), view.renderer.colX);
+    std::copy(std::begin(testing::layoutRowY), std::end(testing::layoutRowY), view.renderer.rowY);
+    view.renderer.buttonBarX = testing::layoutButtonBarX;
     restart(first);
     int last = -1;
     for (int cell = 0; cell < 81; ++cell) {
@@ -325,7 +336,6 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     EXPECT_EQ(second.progress.records[0].clearSeconds[0], 75);
 
     // Quit right after solving puzzle 1: the next start moves on to puzzle 2.
-    second.mainWindow = window;
     second.solvedFlag = 1;
     second.progress.header.currentProblemIndex = 1;
     recordClearTime(second.progress, 222);
@@ -434,10 +444,11 @@ TEST_F(BesideExecutable, NoWindowMeansNothingIsWritten) {
     MessageBoxAnswerer answerer;
     writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
     const Bytes before = readFile(savePath);
-    GameState& game = newGame();
-    ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
-    games.clear();
-    destroyGameState(&game); // start-up ended before the window existed
+    newGame();
+    AppState* app = apps.back();
+    ASSERT_TRUE(loadProgress(app->game, GetModuleHandleA(nullptr)));
+    apps.clear();
+    destroyGameState(app); // start-up ended before the window existed
     EXPECT_EQ(readFile(savePath), before);
     EXPECT_TRUE(answerer.shown().empty());
     destroyGameState(nullptr);

@@ -1,5 +1,5 @@
 // The dialog driver of the Windows dialog tests (see dialog_driver.h).
-#include "tests/dialogs/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // folder of its own, where the problem files of each case are written beside it.
 #include "core/problem_file.h"
 #include "progress/progress_records.h"
-#include "tests/dialogs/dialog_driver.h"
+#include "tests/support/dialog_driver.h"
 #include "win/dialogs.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // The CBT hook that reads and answers message boxes in the tests.
-#include "message_box_answerer.h"
+#include "tests/support/message_box_answerer.h"
 
 #include <algorithm>
 #include <cstring>

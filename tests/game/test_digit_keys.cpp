@@ -1,9 +1,11 @@
-// The keys 1 to 9 against the rules of play, without a window (the renderer draws nothing until
-// it has a back buffer): a key selects exactly what a click on a cell showing that digit selects,
-// only while a game is in play, and it makes a puzzle whose givens lack a digit playable.
+// The keys 1 to 9 against the rules of play on a recording view: a key selects exactly what a
+// click on a cell showing that digit selects and asks for the same frame, only while a game is
+// in play, and it makes a puzzle whose givens lack a digit playable.
 #include "core/solver.h"
 #include "game/game_state.h"
 #include "progress/progress_records.h"
+#include "tests/support/grid_text.h"
+#include "tests/support/recording_view.h"
 
 #include <gtest/gtest.h>
 
@@ -16,18 +18,14 @@ namespace {
 constexpr const char* puzzleText =
     "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
 
-CellGrid gridOf(const char* text) {
-    CellGrid grid{};
-    for (int cell = 0; cell < 81; ++cell) grid[cell] = text[cell] == '.' ? 0 : text[cell] - '0';
-    return grid;
-}
-
 // A game in play on one puzzle, with a board geometry of 50-pixel cells from (10, 40) and a
-// record for the clear time; no window and no back buffer.
+// record for the clear time.
 struct Game {
+    testing::RecordingView view;
     GameState state;
 
     explicit Game(const CellGrid& givens) {
+        state.view = &view;
         Problem& problem = state.progress.problems[0];
         problem.givens = givens;
         const SolveResult solved = solveGivens(givens);
@@ -39,10 +37,10 @@ struct Game {
         state.progress.header.recordCount = 1;
         state.progress.currentRecordIndex = 0;
         for (int i = 0; i <= 9; ++i) {
-            state.renderer.colX[i] = 10 + 50 * i;
-            state.renderer.rowY[i] = 40 + 50 * i;
+            view.areas.colX[i] = 10 + 50 * i;
+            view.areas.rowY[i] = 40 + 50 * i;
         }
-        state.renderer.buttonBarX = 10;
+        view.areas.buttonBarX = 10;
         state.currentProblem = &problem;
         state.solvedFlag = 0;
         state.elapsedSeconds = 100;
@@ -68,7 +66,7 @@ void expectSamePlay(const GameState& a, const GameState& b) {
 }
 
 TEST(DigitKeys, SelectLikeAClickOnACellShowingTheDigit) {
-    const CellGrid givens = gridOf(puzzleText);
+    const CellGrid givens = test::gridFromText(puzzleText);
     for (int digit = 1; digit <= 9; ++digit) {
         int shown = -1;
         for (int cell = 0; cell < 81 && shown < 0; ++cell) {
@@ -81,11 +79,15 @@ TEST(DigitKeys, SelectLikeAClickOnACellShowingTheDigit) {
         onDigitKey(keyed.state, digit);
         EXPECT_EQ(keyed.state.selectedDigit, digit);
         expectSamePlay(clicked.state, keyed.state);
+        // The same cells drawn, presented once.
+        EXPECT_EQ(keyed.view.cellDraws, 1);
+        EXPECT_EQ(keyed.view.presents, 1);
+        EXPECT_TRUE(keyed.view.lastCells == clicked.view.lastCells) << digit;
     }
 }
 
 TEST(DigitKeys, ReplaceTheSelectionAndPlaceNothing) {
-    Game game(gridOf(puzzleText));
+    Game game(test::gridFromText(puzzleText));
     onDigitKey(game.state, 4);
     onDigitKey(game.state, 7);
     EXPECT_EQ(game.state.selectedDigit, 7);
@@ -96,16 +98,17 @@ TEST(DigitKeys, ReplaceTheSelectionAndPlaceNothing) {
 }
 
 TEST(DigitKeys, IgnoredWhenNoGameIsInPlay) {
-    Game game(gridOf(puzzleText));
+    Game game(test::gridFromText(puzzleText));
     game.state.solvedFlag = 1;
     game.state.selectedDigit = 3;
     onDigitKey(game.state, 5);
     EXPECT_EQ(game.state.selectedDigit, 3);
     EXPECT_EQ(game.state.solvedFlag, 1);
+    EXPECT_EQ(game.view.redraws() + game.view.presents, 0);
 }
 
 TEST(DigitKeys, OnlyDigitsOneToNine) {
-    Game game(gridOf(puzzleText));
+    Game game(test::gridFromText(puzzleText));
     game.state.selectedDigit = 2;
     for (int notADigit : {0, 10, -1, 255}) {
         onDigitKey(game.state, notADigit);
@@ -115,7 +118,7 @@ TEST(DigitKeys, OnlyDigitsOneToNine) {
 
 TEST(DigitKeys, PuzzleWithoutANineAmongItsGivensCanBeFinished) {
     // A full solution with every 9 taken out has exactly one completion, yet no cell shows a 9.
-    const SolveResult full = solveGivens(gridOf(puzzleText));
+    const SolveResult full = solveGivens(test::gridFromText(puzzleText));
     ASSERT_EQ(full.count, 1);
     CellGrid givens = full.solution;
     for (auto& digit : givens) {

@@ -1,0 +1,87 @@
+// Loading a problem file into the progress store, and the record lookup at the end of a load.
+#include "progress/problem_loading.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace korvani {
+
+namespace {
+
+void* reallocateWithStdlib(void* block, std::size_t size) {
+    return std::realloc(block, size);
+}
+
+} // namespace
+
+bool findOrAddRecord(ProgressStore& store, std::uint32_t key) {
+    return findOrAddRecord(store, key, nullptr);
+}
+
+bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate reallocate) {
+    const std::int32_t count = store.header.recordCount;
+    if (count < 0 || (count > 0 && store.records == nullptr)) return false;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (store.records[i].fileKey == key) {
+            store.currentRecordIndex = i;
+            return true;
+        }
+    }
+    if (count == INT32_MAX) return false;
+    const std::size_t newCount = static_cast<std::size_t>(count) + 1;
+    if (newCount > SIZE_MAX / sizeof(ProgressRecord)) return false;
+    if (reallocate == nullptr) reallocate = reallocateWithStdlib;
+    void* grown = reallocate(store.records, newCount * sizeof(ProgressRecord));
+    if (grown == nullptr) return false; // the old table is still there, unchanged
+    store.records = static_cast<ProgressRecord*>(grown);
+    ProgressRecord& added = store.records[count];
+    added.fileKey = key;
+    for (std::int16_t& seconds : added.clearSeconds) seconds = 0;
+    store.currentRecordIndex = count;
+    store.header.savedGameFlag = -1;
+    store.header.recordCount = count + 1;
+    return true;
+}
+
+bool loadProblemFile(ProgressStore& store) {
+    const std::int32_t prefixLength = store.dirPrefixLength;
+    if (prefixLength < 0 || prefixLength >= savePathCapacity) return false;
+    char path[savePathCapacity + sizeof store.header.problemFileName + 1];
+    std::memcpy(path, store.savePath, static_cast<std::size_t>(prefixLength));
+    std::size_t length = static_cast<std::size_t>(prefixLength);
+    for (char c : store.header.problemFileName) {
+        if (c == '\0') break;
+        path[length++] = c;
+    }
+    path[length] = '\0';
+    return loadProblemFileAt(path, store);
+}
+
+bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,
+                       Reallocate reallocate) {
+    errno = 0;
+    std::FILE* file = std::fopen(path, "r");
+    if (file == nullptr) {
+        if (trace != nullptr) trace->openError = errno;
+        return false;
+    }
+    const bool loaded = loadProblemStream(file, store, trace, reallocate);
+    std::fclose(file);
+    return loaded;
+}
+
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace,
+                       Reallocate reallocate) {
+    // Work on a copy, so that a failed load leaves the puzzles in play alone.
+    Problem scratch[maxProblemsPerFile];
+    std::memcpy(scratch, store.problems, sizeof scratch);
+    const ProblemLines lines = readProblemLines(file, scratch, trace);
+    if (lines.count == 0) return false;
+    if (!findOrAddRecord(store, lines.key, reallocate)) return false;
+    std::memcpy(store.problems, scratch, sizeof scratch);
+    store.problemCount = lines.count;
+    return true;
+}
+
+} // namespace korvani

@@ -1,0 +1,39 @@
+// Loading a problem file into the progress store: the puzzles replace the current set only
+// when the file gave at least one, and the file's record (found by its key, or added) becomes
+// current.
+#pragma once
+
+#include "core/problem_file.h"
+#include "progress/progress_store.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+
+namespace korvani {
+
+// Grows the record table; realloc's contract (the old block stays valid on failure).
+using Reallocate = void* (*)(void* block, std::size_t size);
+
+// Makes the record with `key` current, appending one with all times 0 (and setting
+// savedGameFlag to -1) when there is none. False only when the table cannot grow (or does not
+// hold together); then nothing has changed.
+bool findOrAddRecord(ProgressStore& store, std::uint32_t key);
+bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate reallocate);
+
+// Loads the file named by header.problemFileName from the executable's directory (the first
+// dirPrefixLength characters of savePath). True when at least one puzzle was loaded. The
+// puzzles are read into scratch storage and replace the problem set only on success: a failed
+// load leaves problems, problemCount, the records, currentRecordIndex and savedGameFlag as
+// they were.
+bool loadProblemFile(ProgressStore& store);
+
+// The loader on a given path. `trace` and `reallocate` may be null (std::realloc then).
+bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr,
+                       Reallocate reallocate = nullptr);
+
+// The same on a file opened for reading as text; the caller closes it.
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr,
+                       Reallocate reallocate = nullptr);
+
+} // namespace korvani

@@ -1,0 +1,110 @@
+// RecordingView: a GameView that draws nothing and remembers what the rules asked of it: how
+// often each part of the frame was drawn and presented, the last cells drawn, the clock's state,
+// the message boxes with their texts (questions answered as told), and requests for the
+// Problem-selection dialog. Its hit areas are the layout of a 522 x 554 client area.
+#pragma once
+
+#include "game/game_state.h"
+
+#include <string>
+#include <vector>
+
+namespace korvani::testing {
+
+// The cell edges and button bar of the 522 x 554 client area.
+inline constexpr std::int32_t layoutColX[10] = {15, 69, 123, 179, 233, 287, 343, 397, 451, 507};
+inline constexpr std::int32_t layoutRowY[10] = {47, 101, 155, 211, 265, 319, 375, 429, 483, 539};
+inline constexpr std::int32_t layoutCellSize = 52;
+inline constexpr std::int32_t layoutButtonBarX = 11;
+
+inline HitAreas layoutHitAreas() {
+    HitAreas areas;
+    for (int i = 0; i < 10; ++i) {
+        areas.colX[i] = layoutColX[i];
+        areas.rowY[i] = layoutRowY[i];
+    }
+    areas.buttonBarX = layoutButtonBarX;
+    areas.buttonWidth = 90;
+    areas.buttonRowTop = 2;
+    areas.buttonRowBottom = 31;
+    return areas;
+}
+
+struct DrawnCells {
+    CellGrid givens = {};
+    CellGrid userGrid = {};
+    int hoveredCell = -1;
+    std::int8_t selectedDigit = -1;
+    bool operator==(const DrawnCells&) const = default;
+};
+
+class RecordingView final : public GameView {
+  public:
+    HitAreas areas = layoutHitAreas();
+    bool answer = true; // what askToConfirm returns
+
+    // Counts since the last forget().
+    int layouts = 0;
+    int cellDraws = 0;
+    int buttonBarDraws = 0;
+    int clockDraws = 0;
+    int banners = 0;
+    int presents = 0;
+    int fullRedraws = 0;
+    int problemSelections = 0;
+    std::vector<std::string> notices;
+    std::vector<std::string> questions;
+
+    DrawnCells lastCells;
+    int lastHoveredButton = -1;
+    int lastClock = -1;
+    bool clockRunning = false;
+
+    // Draws of any part of the frame, full redraws included.
+    int redraws() const { return cellDraws + buttonBarDraws + clockDraws + banners + fullRedraws; }
+
+    void forget() {
+        layouts = cellDraws = buttonBarDraws = clockDraws = banners = presents = fullRedraws = 0;
+        problemSelections = 0;
+        notices.clear();
+        questions.clear();
+    }
+
+    void layout() override { ++layouts; }
+    void drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
+                   std::int8_t selectedDigit) override {
+        ++cellDraws;
+        lastCells = {givens, userGrid, hoveredCell, selectedDigit};
+    }
+    void drawButtonBar(int hoveredButton) override {
+        ++buttonBarDraws;
+        lastHoveredButton = hoveredButton;
+    }
+    void drawClock(int seconds) override {
+        ++clockDraws;
+        lastClock = seconds;
+    }
+    void drawClearBanner() override { ++banners; }
+    void presentFrame() override { ++presents; }
+    void redrawAll(const GameState& game) override {
+        ++fullRedraws;
+        ++presents;
+        if (game.currentProblem == nullptr) return;
+        lastCells = {game.currentProblem->givens, game.userGrid, game.hoveredCell,
+                     game.selectedDigit};
+        lastHoveredButton = game.hoveredButton;
+        lastClock = game.elapsedSeconds;
+    }
+    HitAreas hitAreas() const override { return areas; }
+
+    void startClock() override { clockRunning = true; }
+    void stopClock() override { clockRunning = false; }
+    void showNotice(const char* text) override { notices.emplace_back(text); }
+    bool askToConfirm(const char* text) override {
+        questions.emplace_back(text);
+        return answer;
+    }
+    void requestProblemSelection() override { ++problemSelections; }
+};
+
+} // namespace korvani::testing

@@ -1,0 +1,42 @@
+// WindowView: the rules' view for the real program. Drawing goes to the board renderer and
+// reaches the main window as one copy; the clock is window timer 1; questions and notices are
+// message boxes owned by the main window; button 0 sends command 105 to it.
+#pragma once
+
+#include "game/game_view.h"
+#include "render/board_renderer.h"
+
+#include <windows.h>
+
+namespace korvani {
+
+inline constexpr UINT_PTR clockTimerId = 1;
+inline constexpr UINT clockPeriodMs = 1000;
+inline constexpr WORD commandOpenProblem = 104;
+inline constexpr WORD commandSelectProblem = 105;
+inline constexpr WORD commandAbout = 106;
+inline constexpr WORD commandExit = 107;
+
+class WindowView final : public GameView {
+  public:
+    HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
+    BoardRenderer renderer;
+
+    void layout() override;
+    void drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
+                   std::int8_t selectedDigit) override;
+    void drawButtonBar(int hoveredButton) override;
+    void drawClock(int seconds) override;
+    void drawClearBanner() override;
+    void presentFrame() override;
+    void redrawAll(const GameState& game) override;
+    HitAreas hitAreas() const override;
+
+    void startClock() override;
+    void stopClock() override;
+    void showNotice(const char* text) override;
+    bool askToConfirm(const char* text) override;
+    void requestProblemSelection() override;
+};
+
+} // namespace korvani
