@@ -1,6 +1,6 @@
-// The glyph rasteriser: scaling of the outline set, the span producer that every fill goes
-// through, the straightforward fill into a subsample mask and the coverage blend into a tile.
-// The rules they keep are listed at the top of glyph_rasterizer.h.
+// The glyph rasteriser: scaling of the outline set, the straightforward fill into a subsample
+// mask and the coverage blend into a tile. The span producer that every fill goes through is
+// inline in glyph_rasterizer.h, below the rules they all keep.
 #include "render/glyph_rasterizer.h"
 
 #include <cstdlib>
@@ -24,60 +24,6 @@ constexpr BitCountTable bitCount;
 
 std::int32_t scaleCoordinate(std::int64_t scale, std::int32_t value) {
     return static_cast<std::int32_t>((scale * value) >> 12);
-}
-
-// Every edge index in stored order: a glyph's whole edge list is the slice from its first edge.
-struct StoredOrder {
-    std::int32_t edge[glyphEdgeTotal];
-    constexpr StoredOrder() : edge() {
-        for (int i = 0; i < glyphEdgeTotal; ++i) edge[i] = i;
-    }
-};
-constexpr StoredOrder storedOrder;
-
-// Collects the crossings of scanline y in ascending x; equal x keep the order of the edges.
-void collectCrossings(GlyphRasterizer& r, const std::int32_t* edges, int edgeCount,
-                      std::int32_t y) {
-    r.crossingCount = 0;
-    for (int n = 0; n < edgeCount; ++n) {
-        const std::int32_t i = edges[n];
-        if (y < r.scaledTop[i] || y >= r.scaledBottom[i]) continue;
-        const std::int64_t dy = static_cast<std::int64_t>(y) - r.scaledTop[i];
-        const auto x = static_cast<std::int32_t>(r.scaledXAtTop[i] + ((dy * edgeSlope[i]) >> 12));
-        if (r.crossingCount == crossingCapacity) continue; // never with the outline set
-        int j = r.crossingCount;
-        while (j > 0 && r.crossingX[j - 1] > x) {
-            r.crossingX[j] = r.crossingX[j - 1];
-            r.crossingWinding[j] = r.crossingWinding[j - 1];
-            --j;
-        }
-        r.crossingX[j] = x;
-        r.crossingWinding[j] = edgeWinding[i];
-        ++r.crossingCount;
-    }
-}
-
-// The non-zero spans of the collected crossings, clamped to the row and made disjoint.
-int spansOfCrossings(const GlyphRasterizer& r, int maskWidth, CoveredSpan* spans) {
-    int count = 0;
-    int sum = 0;
-    int spanStart = 0;
-    std::int32_t lastRight = -1;
-    for (int j = 0; j < r.crossingCount; ++j) {
-        sum += r.crossingWinding[j];
-        if (sum != 0) continue;
-        // The first and last columns whose centres lie on or between the two crossings.
-        std::int32_t left = (r.crossingX[spanStart] + 2047) >> 12;
-        std::int32_t right = (r.crossingX[j] - 2048) >> 12;
-        spanStart = j + 1;
-        if (left < 0) left = 0;
-        if (right > maskWidth - 1) right = maskWidth - 1;
-        if (left <= lastRight) left = lastRight + 1;
-        if (left > right) continue;
-        spans[count++] = {left, right};
-        lastRight = right;
-    }
-    return count;
 }
 
 // Sets columns left..right of one mask row, the whole bytes between the ends as one block.
@@ -151,21 +97,21 @@ void scaleOutlines(GlyphRasterizer& rasterizer, int cellSize) {
     }
 }
 
-int scanlineSpans(GlyphRasterizer& rasterizer, const std::int32_t* edges, int edgeCount,
-                  std::int32_t y, int maskWidth, CoveredSpan* spans) {
-    collectCrossings(rasterizer, edges, edgeCount, y);
-    return spansOfCrossings(rasterizer, maskWidth, spans);
-}
-
 void rasterizeGlyph(GlyphRasterizer& rasterizer, int glyph, int maskWidth, int maskHeight,
                     int maskStride, std::uint8_t* mask) {
-    // Every edge of the glyph on every scanline: no active-edge list here.
-    const std::int32_t* edges = storedOrder.edge + glyphFirstEdge[glyph];
-    const int edgeCount = glyphFirstEdge[glyph + 1] - glyphFirstEdge[glyph];
+    // No active-edge list here: every edge of the glyph is tested on every scanline. Edges
+    // beyond the capacity would be dropped by the producer anyway, in the same order.
+    std::int32_t reaching[crossingCapacity];
     CoveredSpan spans[spanCapacity];
     for (int k = 0; k < maskHeight; ++k) {
+        const std::int32_t y = scanlineY(k);
+        int reachingCount = 0;
+        for (std::int32_t i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i)
+            if (rasterizer.scaledTop[i] <= y && y < rasterizer.scaledBottom[i] &&
+                reachingCount < crossingCapacity)
+                reaching[reachingCount++] = i;
         const int spanCount =
-            scanlineSpans(rasterizer, edges, edgeCount, scanlineY(k), maskWidth, spans);
+            scanlineSpans(rasterizer, reaching, reachingCount, y, maskWidth, spans);
         std::uint8_t* row = mask + static_cast<std::size_t>(k) * maskStride;
         for (int n = 0; n < spanCount; ++n) fillSpan(row, spans[n].left, spans[n].right);
     }

@@ -78,12 +78,53 @@ constexpr std::int32_t scanlineY(int row) {
     return 4096 * row + 2048;
 }
 
-// The one span producer of every fill. Collects into the scratch arrays the crossings of
-// scanline y with those of the edges listed (edge indices, in stored order) that reach it, and
-// turns them into the covered spans of a row maskWidth columns wide: at most spanCapacity,
-// ascending and disjoint, written to spans. Returns their number.
-int scanlineSpans(GlyphRasterizer& rasterizer, const std::int32_t* edges, int edgeCount,
-                  std::int32_t y, int maskWidth, CoveredSpan* spans);
+// The one span producer of every fill. edges lists the edges that reach scanline y
+// (scaledTop <= y < scaledBottom), by edge index in stored order. Collects their crossings
+// into the scratch arrays and turns them into the covered spans of a row maskWidth columns
+// wide: at most spanCapacity, ascending and disjoint, written to spans. Returns their number.
+// Inline, since the tile atlas calls it once for every scanline of every glyph.
+inline int scanlineSpans(GlyphRasterizer& rasterizer, const std::int32_t* edges, int edgeCount,
+                         std::int32_t y, int maskWidth, CoveredSpan* spans) {
+    GlyphRasterizer& r = rasterizer;
+    // The crossings in ascending x, each inserted behind those of equal x.
+    int crossings = 0; // kept local so that the stores into the arrays cannot touch it
+    for (int n = 0; n < edgeCount; ++n) {
+        if (crossings == crossingCapacity) break; // never with the outline set
+        const std::int32_t i = edges[n];
+        const std::int64_t dy = static_cast<std::int64_t>(y) - r.scaledTop[i];
+        const auto x = static_cast<std::int32_t>(r.scaledXAtTop[i] + ((dy * edgeSlope[i]) >> 12));
+        int j = crossings;
+        while (j > 0 && r.crossingX[j - 1] > x) {
+            r.crossingX[j] = r.crossingX[j - 1];
+            r.crossingWinding[j] = r.crossingWinding[j - 1];
+            --j;
+        }
+        r.crossingX[j] = x;
+        r.crossingWinding[j] = edgeWinding[i];
+        ++crossings;
+    }
+    r.crossingCount = crossings;
+    // The non-zero spans, clamped to the row and made disjoint.
+    int count = 0;
+    int sum = 0;
+    int spanStart = 0;
+    std::int32_t lastRight = -1;
+    for (int j = 0; j < crossings; ++j) {
+        sum += r.crossingWinding[j];
+        if (sum != 0) continue;
+        // The first and last columns whose centres lie on or between the two crossings.
+        std::int32_t left = (r.crossingX[spanStart] + 2047) >> 12;
+        std::int32_t right = (r.crossingX[j] - 2048) >> 12;
+        spanStart = j + 1;
+        if (left < 0) left = 0;
+        if (right > maskWidth - 1) right = maskWidth - 1;
+        if (left <= lastRight) left = lastRight + 1;
+        if (left > right) continue;
+        spans[count++] = {left, right};
+        lastRight = right;
+    }
+    return count;
+}
 
 // Sets the bits of the subsamples whose centres lie inside the glyph; the mask must be cleared
 // beforehand. Bit 7 - (c mod 8) of byte k * maskStride + c / 8 is subsample column c of row k.

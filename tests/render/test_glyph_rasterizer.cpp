@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -126,8 +127,8 @@ TEST_F(PlacedEdges, TouchingSpansShareNoColumn) {
     place(lower[0], 4096 * 10 + 2048, 0, 0); // ends the first span: it comes first in the tie
     place(lower[1], 4096 * 10 + 2048, 0, 0);
     place(other[1], 4096 * 20, 0, 0);
-    std::vector<std::int32_t> edges;
-    for (int i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i) edges.push_back(i);
+    std::vector<std::int32_t> edges = {lower[0], lower[1], other[0], other[1]};
+    std::sort(edges.begin(), edges.end()); // the edges that reach the scanline, stored order
     CoveredSpan spans[spanCapacity];
     const int count = scanlineSpans(*rasterizer, edges.data(), static_cast<int>(edges.size()),
                                     scanlineY(0), 32, spans);
