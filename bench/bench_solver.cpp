@@ -46,7 +46,7 @@ const char* setNames[] = {
     "17-clue-first-2000.txt",
     "top1465.txt",
     "forum-hardest-1106.txt",
-    "forum-hardest-1905-11plus-first-5000.txt",
+    "forum-hardest-1905-11plus-first-2000.txt",
 };
 
 // Puzzles per second over the whole set.

@@ -1,5 +1,6 @@
-// The glyph rasteriser: scaling of the outline set, the scanline fill into a subsample mask and
-// the coverage blend into a tile, exactly as the tiles are defined (integer arithmetic only).
+// The glyph rasteriser: scaling of the outline set, the straightforward fill into a subsample
+// mask and the coverage blend into a tile. The span producer that every fill goes through is
+// inline in glyph_rasterizer.h, below the rules they all keep.
 #include "render/glyph_rasterizer.h"
 
 #include <cstdlib>
@@ -8,8 +9,6 @@
 namespace korvani {
 
 namespace {
-
-constexpr int crossingCapacity = 32;
 
 struct BitCountTable {
     std::uint8_t count[256];
@@ -27,28 +26,7 @@ std::int32_t scaleCoordinate(std::int64_t scale, std::int32_t value) {
     return static_cast<std::int32_t>((scale * value) >> 12);
 }
 
-// Collects the crossings of one scanline in ascending x; equal x keep the order of the edges.
-void collectCrossings(GlyphRasterizer& r, int glyph, std::int32_t y) {
-    r.crossingCount = 0;
-    for (std::int32_t i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i) {
-        if (y < r.scaledTop[i] || y >= r.scaledBottom[i]) continue;
-        const std::int64_t dy = static_cast<std::int64_t>(y) - r.scaledTop[i];
-        const auto x = static_cast<std::int32_t>(r.scaledXAtTop[i] + ((dy * edgeSlope[i]) >> 12));
-        // The outline data stays far below the capacity; a crossing beyond it is dropped
-        // rather than written past the scratch arrays.
-        if (r.crossingCount == crossingCapacity) continue;
-        int j = r.crossingCount;
-        while (j > 0 && r.crossingX[j - 1] > x) {
-            r.crossingX[j] = r.crossingX[j - 1];
-            r.crossingWinding[j] = r.crossingWinding[j - 1];
-            --j;
-        }
-        r.crossingX[j] = x;
-        r.crossingWinding[j] = edgeWinding[i];
-        ++r.crossingCount;
-    }
-}
-
+// Sets columns left..right of one mask row, the whole bytes between the ends as one block.
 void fillSpan(std::uint8_t* row, int left, int right) {
     const int leftByte = left >> 3;
     const int rightByte = right >> 3;
@@ -63,17 +41,26 @@ void fillSpan(std::uint8_t* row, int left, int right) {
     row[rightByte] |= rightMask;
 }
 
-// Clears the mask, fills the glyph and returns nothing; coverage is read by the callers.
-void rasterizeForTile(GlyphRasterizer& r, int glyph, std::uint8_t* mask, int cellSize) {
-    std::memset(mask, 0, static_cast<std::size_t>(cellSize) * cellSize * 8);
-    rasterizeGlyph(r, glyph, cellSize * 8, cellSize * 8, cellSize, mask);
-}
-
 int pixelCoverage(const std::uint8_t* mask, int cellSize, int px, int py) {
     const std::uint8_t* byte = mask + static_cast<std::size_t>(py) * 8 * cellSize + px;
     int c = 0;
     for (int k = 0; k < 8; ++k) c += bitCount.count[byte[static_cast<std::size_t>(k) * cellSize]];
     return c;
+}
+
+// Fills the glyph into the cleared mask and hands every pixel of the tile, with its coverage,
+// to blend.
+template <class Blend>
+void paintByCoverage(GlyphRasterizer& r, int glyph, std::uint8_t* mask, std::uint8_t* tile,
+                     int stride, int cellSize, Blend blend) {
+    if (cellSize <= 0) return;
+    std::memset(mask, 0, static_cast<std::size_t>(cellSize) * cellSize * 8);
+    rasterizeGlyph(r, glyph, cellSize * 8, cellSize * 8, cellSize, mask);
+    for (int py = 0; py < cellSize; ++py) {
+        std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride;
+        for (int px = 0; px < cellSize; ++px, pixel += 3)
+            blend(pixel, pixelCoverage(mask, cellSize, px, py));
+    }
 }
 
 } // namespace
@@ -112,57 +99,46 @@ void scaleOutlines(GlyphRasterizer& rasterizer, int cellSize) {
 
 void rasterizeGlyph(GlyphRasterizer& rasterizer, int glyph, int maskWidth, int maskHeight,
                     int maskStride, std::uint8_t* mask) {
+    // No active-edge list here: every edge of the glyph is tested on every scanline. Edges
+    // beyond the capacity would be dropped by the producer anyway, in the same order.
+    std::int32_t reaching[crossingCapacity];
+    CoveredSpan spans[spanCapacity];
     for (int k = 0; k < maskHeight; ++k) {
-        collectCrossings(rasterizer, glyph, 4096 * k + 2048);
+        const std::int32_t y = scanlineY(k);
+        int reachingCount = 0;
+        for (std::int32_t i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i)
+            if (rasterizer.scaledTop[i] <= y && y < rasterizer.scaledBottom[i] &&
+                reachingCount < crossingCapacity)
+                reaching[reachingCount++] = i;
+        const int spanCount =
+            scanlineSpans(rasterizer, reaching, reachingCount, y, maskWidth, spans);
         std::uint8_t* row = mask + static_cast<std::size_t>(k) * maskStride;
-        int sum = 0;
-        int spanStart = 0;
-        for (int j = 0; j < rasterizer.crossingCount; ++j) {
-            sum += rasterizer.crossingWinding[j];
-            if (sum != 0) continue;
-            // A subsample belongs to the span when its centre lies on or between the crossings.
-            int left = (rasterizer.crossingX[spanStart] + 2047) >> 12;
-            int right = (rasterizer.crossingX[j] - 2048) >> 12;
-            if (left < 0) left = 0;
-            if (right > maskWidth - 1) right = maskWidth - 1;
-            spanStart = j + 1;
-            if (left <= right) fillSpan(row, left, right);
-        }
+        for (int n = 0; n < spanCount; ++n) fillSpan(row, spans[n].left, spans[n].right);
     }
 }
 
 void paintGlyphOverColour(GlyphRasterizer& rasterizer, int glyph, std::uint8_t* mask,
                           std::uint8_t* tile, int stride, int cellSize, BgrColour glyphColour,
                           BgrColour groundColour) {
-    if (cellSize <= 0) return;
-    rasterizeForTile(rasterizer, glyph, mask, cellSize);
     const int glyphBgr[3] = {glyphColour.blue, glyphColour.green, glyphColour.red};
     const int groundBgr[3] = {groundColour.blue, groundColour.green, groundColour.red};
-    for (int py = 0; py < cellSize; ++py) {
-        std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride;
-        for (int px = 0; px < cellSize; ++px, pixel += 3) {
-            const int c = pixelCoverage(mask, cellSize, px, py);
+    paintByCoverage(
+        rasterizer, glyph, mask, tile, stride, cellSize, [&](std::uint8_t* pixel, int c) {
             for (int ch = 0; ch < 3; ++ch)
                 pixel[ch] =
                     static_cast<std::uint8_t>((glyphBgr[ch] * c + groundBgr[ch] * (64 - c)) >> 6);
-        }
-    }
+        });
 }
 
 void paintGlyphOverTile(GlyphRasterizer& rasterizer, int glyph, std::uint8_t* mask,
                         std::uint8_t* tile, int stride, int cellSize, BgrColour glyphColour) {
-    if (cellSize <= 0) return;
-    rasterizeForTile(rasterizer, glyph, mask, cellSize);
     const int glyphBgr[3] = {glyphColour.blue, glyphColour.green, glyphColour.red};
-    for (int py = 0; py < cellSize; ++py) {
-        std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride;
-        for (int px = 0; px < cellSize; ++px, pixel += 3) {
-            const int c = pixelCoverage(mask, cellSize, px, py);
+    paintByCoverage(
+        rasterizer, glyph, mask, tile, stride, cellSize, [&](std::uint8_t* pixel, int c) {
             for (int ch = 0; ch < 3; ++ch)
                 pixel[ch] =
                     static_cast<std::uint8_t>((pixel[ch] * (64 - c) + glyphBgr[ch] * c) >> 6);
-        }
-    }
+        });
 }
 
 } // namespace korvani

@@ -135,11 +135,10 @@ void addSpan(std::uint8_t* coverageRow, int left, int right) {
     coverageRow[lastPixel] = static_cast<std::uint8_t>(coverageRow[lastPixel] + (right & 7) + 1);
 }
 
-// The scanline fill of the rasteriser, counted straight into pixel coverage. Only the edges
-// that span the scanline are visited (they enter in order of their top and leave at their
-// bottom) and are taken in stored order, so the crossings, their order and the spans are the
-// same as when every edge is tested; a column that two touching spans share is counted once,
-// as its single mask bit would be.
+// The rasteriser's spans, counted straight into pixel coverage. Only the edges that reach the
+// scanline are offered (they enter in order of their top and leave at their bottom), kept in
+// stored order, so the crossings, their order and the spans are the same as when every edge is
+// tested.
 void computeCoverage(GlyphRasterizer& r, const BuildScratch& s, int glyph, int cellSize) {
     std::uint8_t* coverage = s.coverage[glyph];
     std::int32_t* rowFirst = s.rowFirst[glyph];
@@ -157,11 +156,11 @@ void computeCoverage(GlyphRasterizer& r, const BuildScratch& s, int glyph, int c
         return r.scaledTop[a] != r.scaledTop[b] ? r.scaledTop[a] < r.scaledTop[b] : a < b;
     });
 
-    const int maskWidth = cellSize * 8;
+    CoveredSpan spans[spanCapacity];
     int nextEdge = 0;
     int activeCount = 0;
     for (int k = 0; k < cellSize * 8; ++k) {
-        const std::int32_t y = 4096 * k + 2048;
+        const std::int32_t y = scanlineY(k);
         // Drop the edges that end at or above this scanline.
         int kept = 0;
         for (int a = 0; a < activeCount; ++a)
@@ -183,43 +182,13 @@ void computeCoverage(GlyphRasterizer& r, const BuildScratch& s, int glyph, int c
             continue;
         }
 
-        r.crossingCount = 0;
-        for (int a = 0; a < activeCount; ++a) {
-            const std::int32_t i = s.activeEdge[a];
-            const std::int64_t dy = static_cast<std::int64_t>(y) - r.scaledTop[i];
-            const auto x =
-                static_cast<std::int32_t>(r.scaledXAtTop[i] + ((dy * edgeSlope[i]) >> 12));
-            if (r.crossingCount == 32) continue;
-            int j = r.crossingCount;
-            while (j > 0 && r.crossingX[j - 1] > x) {
-                r.crossingX[j] = r.crossingX[j - 1];
-                r.crossingWinding[j] = r.crossingWinding[j - 1];
-                --j;
-            }
-            r.crossingX[j] = x;
-            r.crossingWinding[j] = edgeWinding[i];
-            ++r.crossingCount;
-        }
-
+        const int spanCount = scanlineSpans(r, s.activeEdge, activeCount, y, cellSize * 8, spans);
         const int py = k >> 3;
         std::uint8_t* coverageRow = coverage + static_cast<std::size_t>(py) * cellSize;
-        int sum = 0;
-        int spanStart = 0;
-        int lastSet = -1;
-        for (int j = 0; j < r.crossingCount; ++j) {
-            sum += r.crossingWinding[j];
-            if (sum != 0) continue;
-            int left = (r.crossingX[spanStart] + 2047) >> 12;
-            int right = (r.crossingX[j] - 2048) >> 12;
-            spanStart = j + 1;
-            if (left < 0) left = 0;
-            if (right > maskWidth - 1) right = maskWidth - 1;
-            if (left <= lastSet) left = lastSet + 1;
-            if (left > right) continue;
-            addSpan(coverageRow, left, right);
-            lastSet = right;
-            rowFirst[py] = std::min(rowFirst[py], left >> 3);
-            rowLast[py] = std::max(rowLast[py], right >> 3);
+        for (int n = 0; n < spanCount; ++n) {
+            addSpan(coverageRow, spans[n].left, spans[n].right);
+            rowFirst[py] = std::min(rowFirst[py], spans[n].left >> 3);
+            rowLast[py] = std::max(rowLast[py], spans[n].right >> 3);
         }
     }
 }

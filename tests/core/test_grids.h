@@ -23,7 +23,7 @@ CellGrid randomFullGrid(Rng& rng);
 // A puzzle with exactly one completion from which no given can be removed.
 CellGrid randomMinimalPuzzle(Rng& rng);
 
-// A puzzle set of ../shared/puzzle-sets ('.' or '0' for empty cells); empty when unreadable.
+// A puzzle set of tests/data/puzzle-sets ('.' or '0' for empty cells); empty when unreadable.
 std::vector<CellGrid> loadPuzzleSet(const std::string& fileName);
 
 // True when `solution` keeps every given and fills every empty cell with a digit that no other

@@ -1,9 +1,11 @@
 // The rasteriser's fill and blend rules, checked on hand-placed edges: spans and their ends,
-// clipping at the mask's borders, the order of equal crossings, and the coverage extremes.
+// clipping at the mask's borders, the order of equal crossings, touching spans, and the
+// coverage extremes.
 #include "render/glyph_rasterizer.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -114,6 +116,27 @@ TEST_F(PlacedEdges, EqualCrossingsKeepTheOrderOfTheirEdges) {
     EXPECT_EQ(rasterizer->crossingX[0], 4096 * 7);
     EXPECT_EQ(rasterizer->crossingWinding[0], edgeWinding[a < b ? a : b]);
     EXPECT_EQ(rasterizer->crossingWinding[1], edgeWinding[a < b ? b : a]);
+}
+
+TEST_F(PlacedEdges, TouchingSpansShareNoColumn) {
+    // Two spans meet on the centre of column 10. The mask sets it either way, but the tile
+    // atlas sums spans into coverage, so the producer must hand the column to one span only.
+    const std::vector<int> lower = down[0] < up[0] ? down : up; // holds the lowest edge index
+    const std::vector<int> other = down[0] < up[0] ? up : down;
+    place(other[0], 4096 * 2, 0, 0);
+    place(lower[0], 4096 * 10 + 2048, 0, 0); // ends the first span: it comes first in the tie
+    place(lower[1], 4096 * 10 + 2048, 0, 0);
+    place(other[1], 4096 * 20, 0, 0);
+    std::vector<std::int32_t> edges = {lower[0], lower[1], other[0], other[1]};
+    std::sort(edges.begin(), edges.end()); // the edges that reach the scanline, stored order
+    CoveredSpan spans[spanCapacity];
+    const int count = scanlineSpans(*rasterizer, edges.data(), static_cast<int>(edges.size()),
+                                    scanlineY(0), 32, spans);
+    ASSERT_EQ(count, 2);
+    EXPECT_EQ(spans[0].left, 2);
+    EXPECT_EQ(spans[0].right, 10);
+    EXPECT_EQ(spans[1].left, 11);
+    EXPECT_EQ(spans[1].right, 19);
 }
 
 TEST_F(PlacedEdges, NestedCrossingsFillOnlyWhereTheSumReturnsToZero) {

@@ -2,6 +2,9 @@
 #include "tile_oracle.h"
 
 #include "render/glyph_outlines.h"
+#include "render/tile_atlas.h"
+
+#include <bit>
 
 namespace korvani::oracle {
 
@@ -13,47 +16,10 @@ constexpr Colour given = {0x26, 0x26, 0x26};
 constexpr Colour entered = {0x80, 0x80, 0x80};
 constexpr Colour match = {0x26, 0x26, 0xFF};
 
-int popCount(int byte) {
-    int n = 0;
-    for (; byte != 0; byte >>= 1) n += byte & 1;
-    return n;
-}
-
-void paint(const Scaled& scaled, int glyph, int cellSize, std::uint8_t* tile, int stride,
-           Colour colour, const Colour* ground) {
-    const std::vector<std::uint8_t> m = mask(scaled, glyph, cellSize);
-    const int g[3] = {colour.blue, colour.green, colour.red};
-    for (int py = 0; py < cellSize; ++py)
-        for (int px = 0; px < cellSize; ++px) {
-            int c = 0;
-            for (int k = 0; k < 8; ++k)
-                c += popCount(m[static_cast<std::size_t>(py * 8 + k) * cellSize + px]);
-            std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride + 3 * px;
-            for (int ch = 0; ch < 3; ++ch) {
-                if (ground) {
-                    const int b[3] = {ground->blue, ground->green, ground->red};
-                    pixel[ch] = static_cast<std::uint8_t>((g[ch] * c + b[ch] * (64 - c)) >> 6);
-                } else {
-                    pixel[ch] = static_cast<std::uint8_t>((pixel[ch] * (64 - c) + g[ch] * c) >> 6);
-                }
-            }
-        }
-}
-
-} // namespace
-
-Recipe recipeOf(int tile) {
-    if (tile >= 72) return {tile == 72 ? paper : hover, -1, {}, -1, {}};
-    const int group = (tile % 36) / 9; // given, entered, given framed, entered framed
-    const int digit = tile % 9 + 1;
-    Recipe r;
-    r.ground = tile >= 36 ? hover : paper;
-    r.baseGlyph = 11 - digit;
-    r.baseColour = group % 2 == 0 ? given : entered;
-    r.overlayGlyph = group >= 2 ? 0 : -1;
-    r.overlayColour = match;
-    return r;
-}
+// The outline coordinates of every edge scaled to cellSize.
+struct Scaled {
+    std::vector<std::int32_t> top, bottom, xAtTop;
+};
 
 Scaled scale(int cellSize) {
     const std::int64_t s = cellSize * 32768 / 1511;
@@ -66,6 +32,7 @@ Scaled scale(int cellSize) {
     return out;
 }
 
+// The subsample mask of one glyph: cellSize * 8 rows of cellSize bytes, set bit by bit.
 std::vector<std::uint8_t> mask(const Scaled& scaled, int glyph, int cellSize) {
     const int width = cellSize * 8;
     std::vector<std::uint8_t> m(static_cast<std::size_t>(cellSize) * cellSize * 8, 0);
@@ -101,8 +68,44 @@ std::vector<std::uint8_t> mask(const Scaled& scaled, int glyph, int cellSize) {
     return m;
 }
 
+void paint(const Scaled& scaled, int glyph, int cellSize, std::uint8_t* tile, int stride,
+           Colour colour, const Colour* ground) {
+    const std::vector<std::uint8_t> m = mask(scaled, glyph, cellSize);
+    const int g[3] = {colour.blue, colour.green, colour.red};
+    for (int py = 0; py < cellSize; ++py)
+        for (int px = 0; px < cellSize; ++px) {
+            int c = 0;
+            for (int k = 0; k < 8; ++k)
+                c += std::popcount(m[static_cast<std::size_t>(py * 8 + k) * cellSize + px]);
+            std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride + 3 * px;
+            for (int ch = 0; ch < 3; ++ch) {
+                if (ground) {
+                    const int b[3] = {ground->blue, ground->green, ground->red};
+                    pixel[ch] = static_cast<std::uint8_t>((g[ch] * c + b[ch] * (64 - c)) >> 6);
+                } else {
+                    pixel[ch] = static_cast<std::uint8_t>((pixel[ch] * (64 - c) + g[ch] * c) >> 6);
+                }
+            }
+        }
+}
+
+} // namespace
+
+Recipe recipeOf(int tile) {
+    if (tile >= 72) return {tile == 72 ? paper : hover, -1, {}, -1, {}};
+    const int group = (tile % 36) / 9; // given, entered, given framed, entered framed
+    const int digit = tile % 9 + 1;
+    Recipe r;
+    r.ground = tile >= 36 ? hover : paper;
+    r.baseGlyph = 11 - digit;
+    r.baseColour = group % 2 == 0 ? given : entered;
+    r.overlayGlyph = group >= 2 ? 0 : -1;
+    r.overlayColour = match;
+    return r;
+}
+
 std::vector<std::uint8_t> strip(int cellSize, std::uint8_t filler) {
-    const int stride = (cellSize * 222 + 3) & ~3;
+    const int stride = tileAtlasStride(cellSize);
     std::vector<std::uint8_t> out(static_cast<std::size_t>(stride) * cellSize, filler);
     const Scaled scaled = scale(cellSize);
     for (int t = 0; t < 74; ++t) {

@@ -25,15 +25,6 @@ struct Recipe {
 
 Recipe recipeOf(int tile);
 
-// The outline coordinates of every edge scaled to cellSize.
-struct Scaled {
-    std::vector<std::int32_t> top, bottom, xAtTop;
-};
-Scaled scale(int cellSize);
-
-// The subsample mask of one glyph: cellSize * 8 rows of cellSize bytes.
-std::vector<std::uint8_t> mask(const Scaled& scaled, int glyph, int cellSize);
-
 // The strip: stride x cellSize bytes; bytes that belong to no tile keep the value filler.
 std::vector<std::uint8_t> strip(int cellSize, std::uint8_t filler);
 
