@@ -6,7 +6,7 @@
 #include "progress/progress_records.h"
 #include "progress/progress_store.h"
 #include "tools/puzzles/generator.h"
-#include "tools/puzzles/grader.h"
+#include "hint/grader.h"
 
 #include <gtest/gtest.h>
 

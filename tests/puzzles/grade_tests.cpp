@@ -2,7 +2,7 @@
 // and bad givens.
 #include "core/solver.h"
 #include "tests/puzzles/puzzle_text.h"
-#include "tools/puzzles/grader.h"
+#include "hint/grader.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "core/solver.h"
 #include "tests/puzzles/puzzle_text.h"
 #include "tools/puzzles/generator.h"
-#include "tools/puzzles/grader.h"
+#include "hint/grader.h"
 
 #include <gtest/gtest.h>
 
