@@ -3,10 +3,10 @@
 // through the file, and a progress record of their own.
 #include "core/problem_file.h"
 #include "core/solver.h"
+#include "hint/grader.h"
 #include "progress/progress_records.h"
 #include "progress/progress_store.h"
 #include "tools/puzzles/generator.h"
-#include "hint/grader.h"
 
 #include <gtest/gtest.h>
 
