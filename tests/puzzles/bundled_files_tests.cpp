@@ -2,11 +2,11 @@
 // solution each, every digit among the givens, difficulties that are the grader's verdict and rise
 // through the file, and a progress record of their own.
 #include "core/solver.h"
+#include "hint/grader.h"
 #include "progress/problem_loading.h"
 #include "progress/progress_records.h"
 #include "progress/progress_store.h"
 #include "tools/puzzles/generator.h"
-#include "tools/puzzles/grader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // Whole puzzles through the grader: known solutions and grades, the limits of what it solves,
 // and bad givens.
 #include "core/solver.h"
+#include "hint/grader.h"
 #include "tests/puzzles/puzzle_text.h"
-#include "tools/puzzles/grader.h"
 
 #include <gtest/gtest.h>
 

@@ -2,9 +2,9 @@
 // removes must agree with the only solution (found by the game's solver), and a puzzle it solves
 // must have exactly one solution.
 #include "core/solver.h"
+#include "hint/grader.h"
 #include "tests/puzzles/puzzle_text.h"
 #include "tools/puzzles/generator.h"
-#include "tools/puzzles/grader.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "core/grid.h"
-#include "tools/puzzles/grader.h"
+#include "hint/grader.h"
 
 #include <cstdint>
 #include <string>

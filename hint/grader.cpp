@@ -1,5 +1,5 @@
 // The grading loop and the mapping from techniques to difficulty numbers.
-#include "tools/puzzles/grader.h"
+#include "hint/grader.h"
 
 namespace korvani {
 
@@ -35,15 +35,20 @@ int techniqueDifficulty(Technique technique) {
     return 9;
 }
 
-bool applyEasiestTechnique(PencilGrid& grid, Technique strongest, Technique& used,
-                           std::vector<Deduction>* trace) {
+bool findEasiestStep(const PencilGrid& grid, Technique strongest, Step& step) {
     for (int t = 0; t <= int(strongest); ++t) {
-        if (applyTechnique(Technique(t), grid, trace)) {
-            used = Technique(t);
-            return true;
-        }
+        if (findStep(Technique(t), grid, step)) return true;
     }
     return false;
+}
+
+bool applyEasiestTechnique(PencilGrid& grid, Technique strongest, Technique& used,
+                           std::vector<Deduction>* trace) {
+    Step step;
+    if (!findEasiestStep(grid, strongest, step)) return false;
+    applyStep(grid, step, trace);
+    used = step.technique;
+    return true;
 }
 
 GradeResult gradePuzzle(const CellGrid& givens, std::vector<Deduction>* trace,

@@ -1,5 +1,6 @@
-// The pencil-mark state that the grader works on: placed digits, the candidates left in every
-// empty cell, and the unit tables (rows, columns, boxes) that every technique walks.
+// The pencil-mark state that the techniques work on: placed digits, the candidates left in every
+// empty cell, the unit tables (rows, columns, boxes) that every technique walks, and a small set
+// of cells for what a step names.
 #pragma once
 
 #include "core/grid.h"
@@ -32,6 +33,19 @@ constexpr DigitMask maskOfDigit(int digit) {
     return DigitMask(1u << (digit - 1));
 }
 
+// Cells 0..80 as bits; walking 0..80 with has() visits them in reading order.
+struct CellSet {
+    std::array<std::uint64_t, 2> words{};
+
+    constexpr void add(int cell) { words[cell >> 6] |= std::uint64_t(1) << (cell & 63); }
+    constexpr bool has(int cell) const { return (words[cell >> 6] >> (cell & 63)) & 1; }
+    constexpr bool empty() const { return (words[0] | words[1]) == 0; }
+    constexpr int count() const {
+        return __builtin_popcountll(words[0]) + __builtin_popcountll(words[1]);
+    }
+    constexpr bool operator==(const CellSet&) const = default;
+};
+
 struct PencilGrid {
     CellGrid values{};                      // 0 = empty
     std::array<DigitMask, 81> candidates{}; // 0 for a filled cell
@@ -43,6 +57,9 @@ bool pencilFromGivens(const CellGrid& givens, PencilGrid& grid);
 
 // Fills the cell and removes the digit from the candidates of its twenty peers.
 void placeDigit(PencilGrid& grid, int cell, int digit);
+
+// The digits that no filled cell of the cell's row, column or box holds.
+DigitMask allowedDigits(const CellGrid& values, int cell);
 
 // True when every cell is filled.
 bool isFilled(const PencilGrid& grid);

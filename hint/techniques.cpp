@@ -1,7 +1,7 @@
-// The solving techniques of the grader. Each finds the first instance of its pattern, in a fixed
-// scan order, that removes a candidate or places a digit, and applies only that instance, so that
-// the grader can go back to the easiest technique after every step.
-#include "tools/puzzles/techniques.h"
+// The solving techniques. Each finds the first instance of its pattern, in a fixed scan order,
+// that removes a candidate or places a digit, and describes only that instance, so that the
+// grader and the hint can go back to the easiest technique after every step.
+#include "hint/techniques.h"
 
 #include <array>
 
@@ -9,30 +9,33 @@ namespace korvani {
 
 namespace {
 
-// Applies the deductions of one pattern instance and notes them in the trace.
+// Collects the deductions of one pattern instance into the step. The grid is left as it is: no
+// technique looks again at a candidate that its own instance removes.
 struct StepWriter {
-    PencilGrid& grid;
-    Technique technique;
-    std::vector<Deduction>* trace;
+    const PencilGrid& grid;
+    Step& out;
     bool changed = false;
 
     void eliminate(int cell, DigitMask digits) {
-        DigitMask hit = grid.candidates[cell] & digits;
+        const DigitMask hit = grid.candidates[cell] & digits;
         if (hit == 0) return;
-        grid.candidates[cell] &= DigitMask(~hit);
+        out.removed[cell] |= hit;
         changed = true;
-        if (trace == nullptr) return;
-        for (; hit != 0; hit &= DigitMask(hit - 1)) {
-            trace->push_back(
-                {technique, std::uint8_t(cell), std::uint8_t(digitOfMask(hit)), false});
-        }
     }
 
     void place(int cell, int digit) {
-        placeDigit(grid, cell, digit);
+        out.placement = true;
+        out.cell = std::uint8_t(cell);
+        out.digit = std::uint8_t(digit);
         changed = true;
-        if (trace != nullptr) {
-            trace->push_back({technique, std::uint8_t(cell), std::uint8_t(digit), true});
+    }
+
+    void name(int cell) { out.named[out.namedCount++] = std::uint8_t(cell); }
+
+    // Every cell of the unit that still has one of the digits joins the pattern.
+    void patternOf(int unit, DigitMask digits) {
+        for (std::uint8_t cell : unitCells[unit]) {
+            if (grid.candidates[cell] & digits) out.pattern.add(cell);
         }
     }
 };
@@ -73,6 +76,9 @@ bool hiddenSingle(StepWriter& step) {
             }
             if (count == 1) {
                 step.place(where, digit);
+                step.out.unit = std::int8_t(unit);
+                step.out.digits = bit;
+                for (std::uint8_t cell : unitCells[unit]) step.out.pattern.add(cell);
                 return true;
             }
         }
@@ -85,6 +91,12 @@ bool nakedSingle(StepWriter& step) {
         const DigitMask c = step.grid.candidates[cell];
         if (c != 0 && bitCount(c) == 1) {
             step.place(cell, digitOfMask(c));
+            step.out.digits = c;
+            // The filled cells around it are what rules the other digits out.
+            for (int other = 0; other < 81; ++other) {
+                if (step.grid.values[other] != 0 && seesCell(cell, other))
+                    step.out.pattern.add(other);
+            }
             return true;
         }
     }
@@ -111,7 +123,13 @@ bool lockedCandidates(StepWriter& step) {
                 for (std::uint8_t cell : unitCells[line]) {
                     if (boxOf(cell) != box) step.eliminate(cell, bit);
                 }
-                if (step.changed) return true;
+                if (step.changed) {
+                    step.out.unit = std::int8_t(18 + box);
+                    step.out.otherUnit = std::int8_t(line);
+                    step.out.digits = bit;
+                    step.patternOf(18 + box, bit);
+                    return true;
+                }
             }
         }
     }
@@ -131,7 +149,13 @@ bool lockedCandidates(StepWriter& step) {
                 const bool onLine = line < 9 ? rowOf(cell) == line : columnOf(cell) == line - 9;
                 if (!onLine) step.eliminate(cell, bit);
             }
-            if (step.changed) return true;
+            if (step.changed) {
+                step.out.unit = std::int8_t(line);
+                step.out.otherUnit = std::int8_t(18 + box);
+                step.out.digits = bit;
+                step.patternOf(line, bit);
+                return true;
+            }
         }
     }
     return false;
@@ -156,7 +180,14 @@ bool nakedSubset(StepWriter& step, int size) {
                 for (int i = 0; i < size; ++i) inSubset |= cells[chosen[i]] == cell;
                 if (!inSubset) step.eliminate(cell, digits);
             }
-            return step.changed;
+            if (!step.changed) return false;
+            step.out.unit = std::int8_t(unit);
+            step.out.digits = digits;
+            for (int i = 0; i < size; ++i) {
+                step.name(cells[chosen[i]]);
+                step.out.pattern.add(cells[chosen[i]]);
+            }
+            return true;
         });
         if (found) return true;
     }
@@ -191,7 +222,15 @@ bool hiddenSubset(StepWriter& step, int size) {
                 if (cells & (1 << k))
                     step.eliminate(unitCells[unit][k], DigitMask(~kept & allDigits));
             }
-            return step.changed;
+            if (!step.changed) return false;
+            step.out.unit = std::int8_t(unit);
+            step.out.digits = kept;
+            for (int k = 0; k < 9; ++k) {
+                if (!(cells & (1 << k))) continue;
+                step.name(unitCells[unit][k]);
+                step.out.pattern.add(unitCells[unit][k]);
+            }
+            return true;
         });
         if (found) return true;
     }
@@ -235,7 +274,19 @@ bool fish(StepWriter& step, int size) {
                         if (cover & (1 << cross)) step.eliminate(cellAt(base, cross), bit);
                     }
                 }
-                return step.changed;
+                if (!step.changed) return false;
+                step.out.digits = bit;
+                step.out.columns = byColumn != 0;
+                step.out.baseLines = std::uint16_t(baseSet);
+                step.out.crossLines = std::uint16_t(cover);
+                for (int base = 0; base < 9; ++base) {
+                    if (!(baseSet & (1 << base))) continue;
+                    for (int cross = 0; cross < 9; ++cross) {
+                        if (grid.candidates[cellAt(base, cross)] & bit)
+                            step.out.pattern.add(cellAt(base, cross));
+                    }
+                }
+                return true;
             });
             if (found) return true;
         }
@@ -249,6 +300,15 @@ void eliminateFromCommonPeers(StepWriter& step, DigitMask bit, std::initializer_
         bool seesAll = true;
         for (int cell : cells) seesAll &= seesCell(target, cell);
         if (seesAll) step.eliminate(target, bit);
+    }
+}
+
+// The wing's digit, its pivot and pincers, all three of them the pattern.
+void nameWing(StepWriter& step, DigitMask digit, int pivot, int first, int second) {
+    step.out.digits = digit;
+    for (int cell : {pivot, first, second}) {
+        step.name(cell);
+        step.out.pattern.add(cell);
     }
 }
 
@@ -266,7 +326,12 @@ bool xyWing(StepWriter& step) {
             for (int second = first + 1; second < 81; ++second) {
                 if (!seesCell(pivot, second) || grid.candidates[second] != wanted) continue;
                 eliminateFromCommonPeers(step, z, {first, second});
-                if (step.changed) return true;
+                if (step.changed) {
+                    nameWing(step, z, pivot, first, second);
+                    step.out.pivotDigits = {std::uint8_t(digitOfMask(DigitMask(a & p))),
+                                            std::uint8_t(digitOfMask(DigitMask(p & ~a)))};
+                    return true;
+                }
             }
         }
     }
@@ -286,7 +351,10 @@ bool xyzWing(StepWriter& step) {
                 if (!seesCell(pivot, second) || bitCount(b) != 2 || (b & ~p) != 0 || b == a)
                     continue;
                 eliminateFromCommonPeers(step, DigitMask(a & b), {pivot, first, second});
-                if (step.changed) return true;
+                if (step.changed) {
+                    nameWing(step, DigitMask(a & b), pivot, first, second);
+                    return true;
+                }
             }
         }
     }
@@ -322,6 +390,24 @@ StrongLinks strongLinks(const PencilGrid& grid, DigitMask bit) {
     return links;
 }
 
+void nameCluster(StepWriter& step, DigitMask bit, const std::array<std::uint8_t, 81>& members,
+                 int size) {
+    step.out.digits = bit;
+    for (int i = 0; i < size; ++i) step.out.pattern.add(members[i]);
+}
+
+// A chain found breadth first: its digit, its two ends, and every cell on the way (followed back
+// through the states' parents) as the pattern.
+template <std::size_t N>
+void nameChain(StepWriter& step, DigitMask digit, int start, int end, int state,
+               const std::array<std::int16_t, N>& parent, int statesPerCell) {
+    step.out.digits = digit;
+    step.name(start);
+    step.name(end);
+    step.out.pattern.add(start);
+    for (; state >= 0; state = parent[state]) step.out.pattern.add(state / statesPerCell);
+}
+
 bool simpleColouring(StepWriter& step) {
     const PencilGrid& grid = step.grid;
     for (int digit = 1; digit <= 9; ++digit) {
@@ -355,6 +441,13 @@ bool simpleColouring(StepWriter& step) {
                     for (int i = 0; i < size; ++i) {
                         if (colour[members[i]] == falseColour) step.eliminate(members[i], bit);
                     }
+                    nameCluster(step, bit, members, size);
+                    step.name(members[a]);
+                    step.name(members[b]);
+                    const int x = members[a], y = members[b];
+                    step.out.unit = std::int8_t(rowOf(x) == rowOf(y)         ? rowOf(x)
+                                                : columnOf(x) == columnOf(y) ? 9 + columnOf(x)
+                                                                             : 18 + boxOf(x));
                     return true;
                 }
             }
@@ -369,7 +462,11 @@ bool simpleColouring(StepWriter& step) {
                 }
                 if (!inCluster && seen == 3) step.eliminate(target, bit);
             }
-            if (step.changed) return true;
+            if (step.changed) {
+                nameCluster(step, bit, members, size);
+                step.out.colourTrap = true;
+                return true;
+            }
         }
     }
     return false;
@@ -388,10 +485,12 @@ bool xChain(StepWriter& step) {
             // state = cell * 2 + on, on = 1: the cell holds the digit when the start does not.
             std::array<bool, 162> seen{};
             std::array<std::uint8_t, 162> queue{};
+            std::array<std::int16_t, 162> parent{};
             int head = 0, tail = 0;
             for (int i = 0; i < links.count[start]; ++i) {
                 const int cell = links.partner[start][i];
                 seen[cell * 2 + 1] = true;
+                parent[cell * 2 + 1] = -1;
                 queue[tail++] = std::uint8_t(cell * 2 + 1);
             }
             while (head < tail) {
@@ -399,13 +498,17 @@ bool xChain(StepWriter& step) {
                 const int cell = state / 2;
                 if (state & 1) {
                     eliminateFromCommonPeers(step, bit, {start, cell});
-                    if (step.changed) return true;
+                    if (step.changed) {
+                        nameChain(step, bit, start, cell, state, parent, 2);
+                        return true;
+                    }
                     for (int other = 0; other < 81; ++other) {
                         if (other == start || !(grid.candidates[other] & bit) ||
                             !seesCell(cell, other))
                             continue;
                         if (seen[other * 2]) continue;
                         seen[other * 2] = true;
+                        parent[other * 2] = std::int16_t(state);
                         queue[tail++] = std::uint8_t(other * 2);
                     }
                 } else {
@@ -413,6 +516,7 @@ bool xChain(StepWriter& step) {
                         const int other = links.partner[cell][i];
                         if (other == start || seen[other * 2 + 1]) continue;
                         seen[other * 2 + 1] = true;
+                        parent[other * 2 + 1] = std::int16_t(state);
                         queue[tail++] = std::uint8_t(other * 2 + 1);
                     }
                 }
@@ -435,9 +539,11 @@ bool xyChain(StepWriter& step) {
             // state = cell * 9 + (digit - 1): the cell holds that digit when the start is not x.
             std::array<bool, 729> seen{};
             std::array<std::uint16_t, 729> queue{};
+            std::array<std::int16_t, 729> parent{};
             int head = 0, tail = 0;
             const int firstState = start * 9 + digitOfMask(DigitMask(s & ~x)) - 1;
             seen[firstState] = true;
+            parent[firstState] = -1;
             queue[tail++] = std::uint16_t(firstState);
             while (head < tail) {
                 const int state = queue[head++];
@@ -445,7 +551,10 @@ bool xyChain(StepWriter& step) {
                 const DigitMask value = maskOfDigit(state % 9 + 1);
                 if (cell != start && value == x) {
                     eliminateFromCommonPeers(step, x, {start, cell});
-                    if (step.changed) return true;
+                    if (step.changed) {
+                        nameChain(step, x, start, cell, state, parent, 9);
+                        return true;
+                    }
                 }
                 for (int other = 0; other < 81; ++other) {
                     const DigitMask c = grid.candidates[other];
@@ -455,6 +564,7 @@ bool xyChain(StepWriter& step) {
                     const int next = other * 9 + digitOfMask(DigitMask(c & ~value)) - 1;
                     if (seen[next]) continue;
                     seen[next] = true;
+                    parent[next] = std::int16_t(state);
                     queue[tail++] = std::uint16_t(next);
                 }
             }
@@ -505,45 +615,111 @@ const char* techniqueName(Technique technique) {
     return "?";
 }
 
-bool applyTechnique(Technique technique, PencilGrid& grid, std::vector<Deduction>* trace) {
-    StepWriter step{grid, technique, trace};
+const char* techniqueSlug(Technique technique) {
     switch (technique) {
     case Technique::HiddenSingle:
-        return hiddenSingle(step);
+        return "hidden-single";
     case Technique::NakedSingle:
-        return nakedSingle(step);
+        return "naked-single";
     case Technique::LockedCandidates:
-        return lockedCandidates(step);
+        return "locked-candidates";
     case Technique::NakedPair:
-        return nakedSubset(step, 2);
+        return "naked-pair";
     case Technique::HiddenPair:
-        return hiddenSubset(step, 2);
+        return "hidden-pair";
     case Technique::NakedTriple:
-        return nakedSubset(step, 3);
+        return "naked-triple";
     case Technique::HiddenTriple:
-        return hiddenSubset(step, 3);
+        return "hidden-triple";
     case Technique::NakedQuad:
-        return nakedSubset(step, 4);
+        return "naked-quad";
     case Technique::HiddenQuad:
-        return hiddenSubset(step, 4);
+        return "hidden-quad";
     case Technique::XWing:
-        return fish(step, 2);
+        return "x-wing";
     case Technique::XYWing:
-        return xyWing(step);
+        return "xy-wing";
     case Technique::XYZWing:
-        return xyzWing(step);
+        return "xyz-wing";
     case Technique::Swordfish:
-        return fish(step, 3);
+        return "swordfish";
     case Technique::Jellyfish:
-        return fish(step, 4);
+        return "jellyfish";
     case Technique::SimpleColouring:
-        return simpleColouring(step);
+        return "simple-colouring";
     case Technique::XChain:
-        return xChain(step);
+        return "x-chain";
     case Technique::XYChain:
-        return xyChain(step);
+        return "xy-chain";
+    }
+    return "?";
+}
+
+bool findStep(Technique technique, const PencilGrid& grid, Step& step) {
+    step = Step{};
+    step.technique = technique;
+    StepWriter writer{grid, step};
+    switch (technique) {
+    case Technique::HiddenSingle:
+        return hiddenSingle(writer);
+    case Technique::NakedSingle:
+        return nakedSingle(writer);
+    case Technique::LockedCandidates:
+        return lockedCandidates(writer);
+    case Technique::NakedPair:
+        return nakedSubset(writer, 2);
+    case Technique::HiddenPair:
+        return hiddenSubset(writer, 2);
+    case Technique::NakedTriple:
+        return nakedSubset(writer, 3);
+    case Technique::HiddenTriple:
+        return hiddenSubset(writer, 3);
+    case Technique::NakedQuad:
+        return nakedSubset(writer, 4);
+    case Technique::HiddenQuad:
+        return hiddenSubset(writer, 4);
+    case Technique::XWing:
+        return fish(writer, 2);
+    case Technique::XYWing:
+        return xyWing(writer);
+    case Technique::XYZWing:
+        return xyzWing(writer);
+    case Technique::Swordfish:
+        return fish(writer, 3);
+    case Technique::Jellyfish:
+        return fish(writer, 4);
+    case Technique::SimpleColouring:
+        return simpleColouring(writer);
+    case Technique::XChain:
+        return xChain(writer);
+    case Technique::XYChain:
+        return xyChain(writer);
     }
     return false;
+}
+
+void applyStep(PencilGrid& grid, const Step& step, std::vector<Deduction>* trace) {
+    if (step.placement) {
+        placeDigit(grid, step.cell, step.digit);
+        if (trace != nullptr) trace->push_back({step.technique, step.cell, step.digit, true});
+        return;
+    }
+    for (int cell = 0; cell < 81; ++cell) {
+        DigitMask hit = step.removed[cell];
+        grid.candidates[cell] &= DigitMask(~hit);
+        if (trace == nullptr) continue;
+        for (; hit != 0; hit &= DigitMask(hit - 1)) {
+            trace->push_back(
+                {step.technique, std::uint8_t(cell), std::uint8_t(digitOfMask(hit)), false});
+        }
+    }
+}
+
+bool applyTechnique(Technique technique, PencilGrid& grid, std::vector<Deduction>* trace) {
+    Step step;
+    if (!findStep(technique, grid, step)) return false;
+    applyStep(grid, step, trace);
+    return true;
 }
 
 } // namespace korvani

@@ -1,5 +1,5 @@
 // Pencil-mark bookkeeping shared by every technique of the grader.
-#include "tools/puzzles/pencil.h"
+#include "hint/pencil.h"
 
 namespace korvani {
 
@@ -43,6 +43,15 @@ bool pencilFromGivens(const CellGrid& givens, PencilGrid& grid) {
         placeDigit(grid, cell, digit);
     }
     return true;
+}
+
+DigitMask allowedDigits(const CellGrid& values, int cell) {
+    DigitMask taken = 0;
+    for (int other = 0; other < 81; ++other) {
+        if (values[other] != 0 && values[other] <= 9 && seesCell(cell, other))
+            taken |= maskOfDigit(values[other]);
+    }
+    return DigitMask(allDigits & ~taken);
 }
 
 bool isFilled(const PencilGrid& grid) {

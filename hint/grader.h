@@ -2,7 +2,7 @@
 // with the easiest one that still makes progress, and graded by the hardest one it needed.
 #pragma once
 
-#include "tools/puzzles/techniques.h"
+#include "hint/techniques.h"
 
 #include <array>
 #include <vector>
@@ -28,6 +28,10 @@ struct GradeResult {
 // solution: every deduction holds for every solution, so they all end in the grid found.
 GradeResult gradePuzzle(const CellGrid& givens, std::vector<Deduction>* trace = nullptr,
                         Technique strongest = Technique::XYChain);
+
+// The step of the easiest technique up to `strongest` that makes progress, without applying it.
+// False when none does.
+bool findEasiestStep(const PencilGrid& grid, Technique strongest, Step& step);
 
 // One step from a pencil-mark state: the easiest technique up to `strongest` that makes progress
 // is applied once. False when none does.
