@@ -24,12 +24,16 @@ struct NoteGlyphs {
     std::int32_t boxSize;     // side of each digit's coverage square, at most a third's side
     std::int32_t outlineSize; // the cell size the outlines are scaled to for a note
     // Digit d's square lies at (thirdEdge[(d-1) % 3], thirdEdge[(d-1) / 3]) and holds
-    // boxSize x boxSize coverage levels 0..64 at coverage + (d-1) * boxSize^2, rows first.
+    // boxSize x boxSize coverage levels 0..64, rows first, each level three times (once per
+    // channel, as the pixels lie in the tile) at coverage + (d-1) * 3 * boxSize^2.
     std::uint8_t* coverage;
     // Per digit and row of its square, the first and last column with coverage (first > last
     // in a row without any), at rowFirst/rowLast + (d-1) * boxSize.
     std::int16_t* rowFirst;
     std::int16_t* rowLast;
+    // A row of boxSize pixels in ColourNote, and one in ColourMatch.
+    std::uint8_t* noteRow;
+    std::uint8_t* matchRow;
 };
 
 // Rasterises the nine note digits for cells of cellSize pixels (1 and up) with the renderer's

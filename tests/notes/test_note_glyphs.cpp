@@ -50,18 +50,18 @@ TEST(NoteGlyphs, EveryDigitWholeAntiAliasedAndDistinctAtEveryCellSize) {
         const std::size_t area = static_cast<std::size_t>(box) * box;
         for (int d = 1; d <= 9; ++d) {
             SCOPED_TRACE(d);
-            const std::uint8_t* levels = glyphs->coverage + (d - 1) * area;
+            const std::uint8_t* levels = glyphs->coverage + (d - 1) * 3 * area;
             long covered = 0;
             bool partial = false;
             for (std::size_t i = 0; i < area; ++i) {
-                covered += levels[i];
-                partial |= levels[i] > 0 && levels[i] < 64;
+                covered += levels[3 * i];
+                partial |= levels[3 * i] > 0 && levels[3 * i] < 64;
             }
             EXPECT_TRUE(partial) << "anti-aliased";
             // Nothing of the digit is cut off by its square.
             EXPECT_EQ(covered, wholeGlyphSubsamples(*r, d, glyphs->outlineSize));
             for (int e = 1; e < d; ++e)
-                EXPECT_NE(std::memcmp(levels, glyphs->coverage + (e - 1) * area, area), 0)
+                EXPECT_NE(std::memcmp(levels, glyphs->coverage + (e - 1) * 3 * area, 3 * area), 0)
                     << "digits " << e << " and " << d << " look alike";
         }
     }
