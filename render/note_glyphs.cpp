@@ -15,7 +15,7 @@ const BgrColour ColourNote = {0xAA, 0x7F, 0x6A};
 
 namespace {
 
-// Notes keep clear of the cell's border by about a twentieth of the cell, so that two notes of
+// Notes keep clear of the cell's border by about an eighteenth of the cell, so that two notes of
 // neighbouring cells never seem to belong together.
 int interiorMargin(int cellSize) {
     return cellSize / 18;
@@ -135,6 +135,18 @@ void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selected
             }
         }
     }
+}
+
+void paintNoteTile(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
+                   bool hovered, std::uint8_t* tile, int stride) {
+    // Tiles 72 and 73 are plain fills of their ground colour.
+    const BgrColour ground = *tileGroundColour[hovered ? 73 : 72];
+    const int cellSize = glyphs.cellSize;
+    for (int px = 0; px < cellSize; ++px) std::memcpy(tile + 3 * px, &ground, 3);
+    for (int py = 1; py < cellSize; ++py)
+        std::memcpy(tile + static_cast<std::size_t>(py) * stride, tile,
+                    static_cast<std::size_t>(cellSize) * 3);
+    paintNotes(glyphs, notes, selectedDigit, tile, stride);
 }
 
 } // namespace korvani

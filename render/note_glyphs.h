@@ -50,4 +50,10 @@ void destroyNoteGlyphs(NoteGlyphs* glyphs);
 void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
                 std::uint8_t* tile, int stride);
 
+// The whole tile of an empty cell with notes, for a caller that holds no copy of the strip's
+// pixels: the empty cell's image (the plain ground of tile 72, or 73 when hovered), then the
+// notes as paintNotes draws them. cellSize x cellSize pixels are written.
+void paintNoteTile(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
+                   bool hovered, std::uint8_t* tile, int stride);
+
 } // namespace korvani

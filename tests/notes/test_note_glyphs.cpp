@@ -137,6 +137,28 @@ TEST(NoteGlyphs, EachNoteInItsThirdInItsColourAndNoNotesTouchNothing) {
     }
 }
 
+// A note tile made from nothing is the strip's empty tile with the notes over it.
+TEST(NoteGlyphs, NoteTileStartsFromTheStripsEmptyTile) {
+    RasterizerPtr r(createGlyphRasterizer());
+    ASSERT_TRUE(r);
+    const int cellSize = 49;
+    const int stripStride = tileAtlasStride(cellSize);
+    std::vector<std::uint8_t> strip(static_cast<std::size_t>(stripStride) * cellSize);
+    ASSERT_TRUE(buildTiles(*r, cellSize, stripStride, strip.data()));
+    NoteGlyphsPtr glyphs(createNoteGlyphs(*r, cellSize));
+    ASSERT_TRUE(glyphs);
+    for (const bool hovered : {false, true}) {
+        TileBuffer fromStrip(cellSize, ColourGiven);
+        for (int y = 0; y < cellSize; ++y)
+            std::memcpy(&fromStrip.bytes[fromStrip.at(0, y)],
+                        &strip[y * stripStride + 3 * cellSize * (hovered ? 73 : 72)], 3 * cellSize);
+        paintNotes(*glyphs, 0x1FF, 5, fromStrip.tile(), fromStrip.stride);
+        TileBuffer made(cellSize, ColourGiven);
+        paintNoteTile(*glyphs, 0x1FF, 5, hovered, made.tile(), made.stride);
+        EXPECT_EQ(made.bytes, fromStrip.bytes) << "hovered " << hovered;
+    }
+}
+
 TEST(NoteGlyphs, NoteGreyStandsApartFromTheDigitColours) {
     auto distance = [](BgrColour a, BgrColour b) {
         return std::abs(a.blue - b.blue) + std::abs(a.green - b.green) + std::abs(a.red - b.red);
