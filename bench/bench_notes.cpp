@@ -1,8 +1,9 @@
 // A frame of notes at the cell sizes of the default window (52) and a maximised 4K window (208):
 // every candidate filled on a typical start position, then all 81 cells drawn into a 24-bit
 // back buffer as drawCells would with notes (the cell's tile copied from the strip, the notes
-// blended over the empty ones). What the Windows copy of the frame adds is not in here. Also
-// the cost of the note glyphs, built once per layout next to the tile strip.
+// blended over the empty ones), or only the note tiles that the game adds to today's frame.
+// What the Windows copies add is not in here. Also the cost of the note glyphs, built once per
+// layout next to the tile strip.
 #include "core/notes.h"
 #include "render/board_geometry.h"
 #include "render/glyph_rasterizer.h"
@@ -86,6 +87,27 @@ void BM_FillCandidatesAndDrawCells(benchmark::State& state) {
     }
 }
 
+// What the game adds to a frame when it draws each empty cell's note tile into a scratch tile
+// and copies that into the back buffer (the copy is the Windows side's): the fill, then one
+// whole note tile per empty cell.
+void BM_FillCandidatesAndNoteTiles(benchmark::State& state) {
+    Board board(static_cast<int>(state.range(0)));
+    const CellGrid givens = startPosition();
+    const CellGrid user{};
+    const int stride = (3 * board.cellSize + 3) & ~3;
+    std::vector<std::uint8_t> scratch(static_cast<std::size_t>(stride) * board.cellSize);
+    NoteGrid notes{};
+    for (auto _ : state) {
+        notes.fill(0);
+        fillCandidateNotes(notes, givens, user);
+        for (int cell = 0; cell < 81; ++cell) {
+            if (notes[cell] == 0) continue;
+            paintNoteTile(*board.notes, notes[cell], 5, cell == 40, scratch.data(), stride);
+            benchmark::DoNotOptimize(scratch.data());
+        }
+    }
+}
+
 // Today's frame for comparison: the same cells without notes, 81 tile copies.
 void BM_DrawCellsWithoutNotes(benchmark::State& state) {
     Board board(static_cast<int>(state.range(0)));
@@ -123,6 +145,7 @@ void BM_BuildNoteGlyphs(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_FillCandidatesAndDrawCells)->Arg(52)->Arg(208)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FillCandidatesAndNoteTiles)->Arg(52)->Arg(208)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_DrawCellsWithoutNotes)->Arg(52)->Arg(208)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FillCandidates)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_BuildNoteGlyphs)->Arg(52)->Arg(208)->Unit(benchmark::kMillisecond);
