@@ -3,6 +3,7 @@
 
 #include "render/glyph_outlines.h"
 #include "render/glyph_rasterizer.h"
+#include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
 #include <cstdlib>
@@ -18,6 +19,7 @@ void putLittle(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 
 void printUsage(std::FILE* err) {
     std::fputs("usage: korvani-atlas CELLSIZE OUT.bmp   (CELLSIZE 1..512)\n"
+               "       korvani-atlas --notes CELLSIZE OUT.bmp\n"
                "       korvani-atlas --outline-stats\n",
                err);
 }
@@ -31,6 +33,21 @@ int parseCellSize(const char* text) {
         value = value * 10 + (*p - '0');
     }
     return value <= atlasToolMaxCellSize ? value : 0;
+}
+
+bool writeFile(const std::vector<std::uint8_t>& file, const char* path, std::FILE* err) {
+    std::FILE* f = std::fopen(path, "wb");
+    if (!f) {
+        std::fprintf(err, "korvani-atlas: cannot create %s\n", path);
+        return false;
+    }
+    const bool written = std::fwrite(file.data(), 1, file.size(), f) == file.size();
+    const bool closed = std::fclose(f) == 0;
+    if (!written || !closed) {
+        std::fprintf(err, "korvani-atlas: cannot write %s\n", path);
+        return false;
+    }
+    return true;
 }
 
 int writeStrip(int cellSize, const char* path, std::FILE* err) {
@@ -48,24 +65,65 @@ int writeStrip(int cellSize, const char* path, std::FILE* err) {
         std::fputs("korvani-atlas: out of memory\n", err);
         return 1;
     }
-    std::FILE* f = std::fopen(path, "wb");
-    if (!f) {
-        std::fprintf(err, "korvani-atlas: cannot create %s\n", path);
+    return writeFile(file, path, err) ? 0 : 1;
+}
+
+// The cells of the notes preview, left to right, as on the board with 2-pixel gaps: a given 5
+// and a placed 3 to compare with, all nine notes, all nine with 5 selected, notes 1 4 7 9 with
+// 4 selected under the mouse, and notes 2 and 6.
+struct PreviewCell {
+    int tile;
+    DigitMask notes;
+    std::uint8_t selected;
+};
+constexpr PreviewCell previewCells[] = {
+    {4, 0, NoDigitSelected}, {11, 0, NoDigitSelected}, {72, 0x1FF, NoDigitSelected},
+    {72, 0x1FF, 5},          {73, 0x149, 4},           {72, 0x022, NoDigitSelected},
+};
+constexpr int previewGap = 2;
+
+int writeNotesPreview(int cellSize, const char* path, std::FILE* err) {
+    const int count = static_cast<int>(sizeof previewCells / sizeof previewCells[0]);
+    const int width = count * cellSize + (count + 1) * previewGap;
+    const int height = cellSize + 2 * previewGap;
+    const int stride = (3 * width + 3) & ~3;
+    const int stripStride = tileAtlasStride(cellSize);
+    std::vector<std::uint8_t> strip(static_cast<std::size_t>(stripStride) * cellSize);
+    std::vector<std::uint8_t> image(static_cast<std::size_t>(stride) * height, 0x80);
+    GlyphRasterizer* rasterizer = createGlyphRasterizer();
+    NoteGlyphs* notes = nullptr;
+    const bool built = rasterizer && buildTiles(*rasterizer, cellSize, stripStride, strip.data()) &&
+                       (notes = createNoteGlyphs(*rasterizer, cellSize)) != nullptr;
+    if (built) {
+        for (int i = 0; i < count; ++i) {
+            const PreviewCell& cell = previewCells[i];
+            std::uint8_t* tile = image.data() + static_cast<std::size_t>(previewGap) * stride +
+                                 3 * (previewGap + i * (cellSize + previewGap));
+            for (int y = 0; y < cellSize; ++y)
+                std::memcpy(tile + static_cast<std::size_t>(y) * stride,
+                            strip.data() + static_cast<std::size_t>(y) * stripStride +
+                                3 * cellSize * cell.tile,
+                            3 * static_cast<std::size_t>(cellSize));
+            paintNotes(*notes, cell.notes, cell.selected, tile, stride);
+        }
+    }
+    destroyNoteGlyphs(notes);
+    destroyGlyphRasterizer(rasterizer);
+    if (!built) {
+        std::fputs("korvani-atlas: out of memory\n", err);
         return 1;
     }
-    const bool written = std::fwrite(file.data(), 1, file.size(), f) == file.size();
-    const bool closed = std::fclose(f) == 0;
-    if (!written || !closed) {
-        std::fprintf(err, "korvani-atlas: cannot write %s\n", path);
-        return 1;
-    }
-    return 0;
+    return writeFile(encodeBmp(image.data(), width, height, stride), path, err) ? 0 : 1;
 }
 
 } // namespace
 
 std::vector<std::uint8_t> encodeStripBmp(const std::uint8_t* pixels, int cellSize, int stride) {
-    const std::uint32_t imageBytes = static_cast<std::uint32_t>(stride) * cellSize;
+    return encodeBmp(pixels, tileCount * cellSize, cellSize, stride);
+}
+
+std::vector<std::uint8_t> encodeBmp(const std::uint8_t* pixels, int width, int height, int stride) {
+    const std::uint32_t imageBytes = static_cast<std::uint32_t>(stride) * height;
     std::vector<std::uint8_t> out;
     out.reserve(54 + imageBytes);
     out.push_back('B');
@@ -74,18 +132,18 @@ std::vector<std::uint8_t> encodeStripBmp(const std::uint8_t* pixels, int cellSiz
     putLittle(out, 0, 4);               // reserved
     putLittle(out, 54, 4);              // offset of the pixels
     putLittle(out, 40, 4);              // BITMAPINFOHEADER
-    putLittle(out, static_cast<std::uint32_t>(tileCount * cellSize), 4);
-    putLittle(out, static_cast<std::uint32_t>(cellSize), 4); // positive: bottom row first
-    putLittle(out, 1, 2);                                    // planes
-    putLittle(out, 24, 2);                                   // bits per pixel
-    putLittle(out, 0, 4);                                    // BI_RGB
+    putLittle(out, static_cast<std::uint32_t>(width), 4);
+    putLittle(out, static_cast<std::uint32_t>(height), 4); // positive: bottom row first
+    putLittle(out, 1, 2);                                  // planes
+    putLittle(out, 24, 2);                                 // bits per pixel
+    putLittle(out, 0, 4);                                  // BI_RGB
     putLittle(out, imageBytes, 4);
     putLittle(out, 2835, 4); // 72 dpi
     putLittle(out, 2835, 4);
     putLittle(out, 0, 4);
     putLittle(out, 0, 4);
-    // The strip's stride is already the BMP row size: 3 bytes a pixel, padded to 4.
-    for (int y = cellSize - 1; y >= 0; --y) {
+    // The stride is already the BMP row size: 3 bytes a pixel, padded to 4.
+    for (int y = height - 1; y >= 0; --y) {
         const std::uint8_t* row = pixels + static_cast<std::size_t>(y) * stride;
         out.insert(out.end(), row, row + stride);
     }
@@ -111,6 +169,14 @@ int runAtlasTool(int argc, const char* const* argv, std::FILE* out, std::FILE* e
             std::fprintf(out, "glyph %d edges %d maxcrossings %d\n", g,
                          glyphFirstEdge[g + 1] - glyphFirstEdge[g], glyphMaxCrossings(g));
         return 0;
+    }
+    if (argc == 4 && std::strcmp(argv[1], "--notes") == 0) {
+        const int cellSize = parseCellSize(argv[2]);
+        if (cellSize == 0 || argv[3][0] == '\0') {
+            printUsage(err);
+            return 2;
+        }
+        return writeNotesPreview(cellSize, argv[3], err);
     }
     if (argc != 3) {
         printUsage(err);

@@ -1,0 +1,59 @@
+// The player's notes drawn into an empty cell: the nine digits, small, in a 3 x 3 arrangement
+// inside the cell (digit d in column (d - 1) mod 3 and row (d - 1) / 3 of the cell's interior,
+// each in its own third), rasterised once per cell size from the built-in outlines and blended
+// over the empty cell's tile. The selected digit's notes take the red of the match frame, the
+// others a quiet slate grey that stands apart from the given and placed digits.
+#pragma once
+
+#include "core/grid.h"
+#include "render/glyph_rasterizer.h"
+
+#include <cstdint>
+
+namespace korvani {
+
+extern const BgrColour ColourNote; // #6A7FAA, slate: notes other than the selected digit's
+
+// The coverage of the nine note digits at one cell size. Built by createNoteGlyphs, released by
+// destroyNoteGlyphs; read-only in between.
+struct NoteGlyphs {
+    std::int32_t cellSize;
+    // The thirds of the interior, the same on both axes: column or row j spans pixels
+    // thirdEdge[j] .. thirdEdge[j + 1] - 1 of the tile.
+    std::int32_t thirdEdge[4];
+    std::int32_t boxSize;     // side of each digit's coverage square, at most a third's side
+    std::int32_t outlineSize; // the cell size the outlines are scaled to for a note
+    // Digit d's square lies at (thirdEdge[(d-1) % 3], thirdEdge[(d-1) / 3]) and holds
+    // boxSize x boxSize coverage levels 0..64, rows first, each level three times (once per
+    // channel, as the pixels lie in the tile) at coverage + (d-1) * 3 * boxSize^2.
+    std::uint8_t* coverage;
+    // Per digit and row of its square, the first and last column with coverage (first > last
+    // in a row without any), at rowFirst/rowLast + (d-1) * boxSize.
+    std::int16_t* rowFirst;
+    std::int16_t* rowLast;
+    // A row of boxSize pixels in ColourNote, and one in ColourMatch.
+    std::uint8_t* noteRow;
+    std::uint8_t* matchRow;
+};
+
+// Rasterises the nine note digits for cells of cellSize pixels (1 and up) with the renderer's
+// rasteriser, which it leaves scaled to the note size (buildTiles scales it again itself). Null
+// when memory runs out or cellSize is below 1.
+NoteGlyphs* createNoteGlyphs(GlyphRasterizer& rasterizer, int cellSize);
+// Frees everything of the object; null is allowed.
+void destroyNoteGlyphs(NoteGlyphs* glyphs);
+
+// Blends the notes of one empty cell over its tile, which the caller has filled with the empty
+// cell's image (tile 72, or 73 under the mouse); pixel (x, y) starts at tile + y * stride + 3 * x.
+// The note of selectedDigit (1..9, or 0xFF for none) is drawn in ColourMatch, the others in
+// ColourNote. Pixels that no note covers are not written, so notes 0 leave the tile as it is.
+void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
+                std::uint8_t* tile, int stride);
+
+// The whole tile of an empty cell with notes, for a caller that holds no copy of the strip's
+// pixels: the empty cell's image (the plain ground of tile 72, or 73 when hovered), then the
+// notes as paintNotes draws them. cellSize x cellSize pixels are written.
+void paintNoteTile(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
+                   bool hovered, std::uint8_t* tile, int stride);
+
+} // namespace korvani
