@@ -5,6 +5,7 @@
 #include "progress/progress_io.h"
 #include "render/board_renderer.h"
 #include "win/app_state.h"
+#include "win/single_instance.h"
 #include "win/sizing_limit.h"
 #include "win/window_proc.h"
 
@@ -57,6 +58,9 @@ void startFirstGame(korvani::GameState& game) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using namespace korvani;
+    // Before anything reads the save file: a second game on it would wipe out this one's records.
+    SaveFileClaim saveFileClaim;
+    if (!saveFileClaim.claim()) return 0;
     LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
     LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
 
