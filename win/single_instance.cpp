@@ -8,13 +8,13 @@
 #include "win/resources/resource.h"
 
 #include <cstdint>
-#include <string>
 
 namespace korvani {
 
 namespace {
 
-constexpr DWORD longestPath = 32768; // the longest path the wide functions accept, with its NUL
+// The progress store keeps at most 511 bytes of path; a longer one never gets a save file.
+constexpr DWORD pathCapacity = 1024;
 constexpr DWORD findWindowTimeoutMs = 3000;
 constexpr DWORD findWindowRetryMs = 50;
 
@@ -25,30 +25,29 @@ struct ClaimNames {
 
 // The save file's path as the progress store derives it (the executable's path with "sav" for
 // its last three characters), with short (8.3) names made long and every letter upper case, as
-// the file system compares names. Empty when the executable's path is not at hand.
-std::wstring comparableSavePath() {
-    std::wstring module(longestPath, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, module.data(), longestPath);
-    if (length == 0 || length >= longestPath) return {};
-    module.resize(length);
-    std::wstring path(longestPath, L'\0');
-    const DWORD longLength = GetLongPathNameW(module.c_str(), path.data(), longestPath);
-    if (longLength == 0 || longLength >= longestPath) {
-        path = module;
-    } else {
-        path.resize(longLength);
+// the file system compares names. False when the executable's path is not at hand or too long
+// for the progress store, which then ends start-up itself.
+bool comparableSavePath(wchar_t (&path)[pathCapacity], DWORD& length) {
+    wchar_t module[pathCapacity];
+    const DWORD moduleLength = GetModuleFileNameW(nullptr, module, pathCapacity);
+    if (moduleLength < 3 || moduleLength >= pathCapacity) return false;
+    length = GetLongPathNameW(module, path, pathCapacity);
+    if (length < 3 || length >= pathCapacity) {
+        lstrcpyW(path, module);
+        length = moduleLength;
     }
-    if (path.size() < 3) return {};
-    path.replace(path.size() - 3, 3, L"sav");
-    CharUpperBuffW(path.data(), static_cast<DWORD>(path.size()));
-    return path;
+    path[length - 3] = L's';
+    path[length - 2] = L'a';
+    path[length - 1] = L'v';
+    CharUpperBuffW(path, length);
+    return true;
 }
 
 // FNV-1a over the UTF-16 code units, both bytes of each.
-std::uint64_t hashPath(const std::wstring& path) {
+std::uint64_t hashPath(const wchar_t* path, DWORD length) {
     std::uint64_t hash = 14695981039346656037ull;
-    for (const wchar_t unit : path) {
-        const auto value = static_cast<std::uint16_t>(unit);
+    for (DWORD i = 0; i < length; ++i) {
+        const auto value = static_cast<std::uint16_t>(path[i]);
         hash = (hash ^ (value & 0xFFu)) * 1099511628211ull;
         hash = (hash ^ (value >> 8)) * 1099511628211ull;
     }
@@ -64,9 +63,10 @@ void writeName(wchar_t* out, const wchar_t* prefix, std::uint64_t hash) {
 }
 
 bool makeClaimNames(ClaimNames& names) {
-    const std::wstring path = comparableSavePath();
-    if (path.empty()) return false;
-    const std::uint64_t hash = hashPath(path);
+    wchar_t path[pathCapacity];
+    DWORD length = 0;
+    if (!comparableSavePath(path, length)) return false;
+    const std::uint64_t hash = hashPath(path, length);
     writeName(names.inUse, L"Global\\korvani-save-", hash);
     writeName(names.ownerInfo, L"Local\\korvani-owner-", hash);
     return true;
