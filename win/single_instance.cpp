@@ -151,7 +151,7 @@ bool SaveFileClaim::claim() {
     if (!makeClaimNames(names)) return true;
     inUse_ = CreateMutexW(nullptr, FALSE, names.inUse);
     const DWORD error = GetLastError();
-    // Another user's game on this save file: its mutex exists but is not ours to open.
+    // Taken: the mutex exists, or it exists but is not ours to open (another user's game).
     const bool taken = (inUse_ != nullptr && error == ERROR_ALREADY_EXISTS) ||
                        (inUse_ == nullptr && error == ERROR_ACCESS_DENIED);
     if (taken) {
