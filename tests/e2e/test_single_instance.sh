@@ -38,7 +38,8 @@ windows="$(xdotool search --onlyvisible --class korvani.exe 2>/dev/null | wc -l)
 [ "$windows" -eq 1 ] || e2e_fail "$windows windows of the game on the screen"
 restored() { [ "$(size)" = "$normal" ]; }
 e2e_wait_until 5 restored || e2e_fail "the first window was not restored ($(size), was $normal)"
-[ "$(xdotool getwindowfocus)" = "$window" ] || e2e_fail "the first window did not get the focus"
+focused() { [ "$(xdotool getwindowfocus)" = "$window" ]; }
+e2e_wait_until 5 focused || e2e_fail "the first window did not get the focus"
 cmp -s "$E2E_SAVE" "$E2E_WORK/save-before" || e2e_fail "the second start touched the save file"
 
 e2e_exited && e2e_fail "the first game ended"
