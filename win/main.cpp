@@ -2,6 +2,7 @@
 // problem file, window class, window at a 522 x 554 client area, first puzzle), the message
 // loop, and the last clean-up when the loop ends without WM_DESTROY.
 #include "win/app_state.h"
+#include "win/single_instance.h"
 #include "win/sizing_limit.h"
 #include "win/window_proc.h"
 
@@ -54,6 +55,9 @@ void startFirstGame(korvani::GameState& game) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using namespace korvani;
+    // Before anything reads the save file: a second game on it would wipe out this one's records.
+    SaveFileClaim saveFileClaim;
+    if (!saveFileClaim.claim()) return 0;
     LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
     LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
 
