@@ -13,8 +13,7 @@ void onDigitKey(GameState& game, int digit) {
     if (game.solvedFlag != 0 || game.currentProblem == nullptr) return;
     if (digit < 1 || digit > 9) return;
     game.selectedDigit = static_cast<std::int8_t>(digit);
-    game.view->drawCells(game.currentProblem->givens, game.userGrid, game.hoveredCell,
-                         game.selectedDigit);
+    game.view->drawCells(boardPicture(game));
     game.view->presentFrame();
 }
 

@@ -36,8 +36,7 @@ Completion checkCompletion(const Problem& problem, const CellGrid& userGrid) {
 }
 
 void redrawCells(GameState& game) {
-    game.view->drawCells(game.currentProblem->givens, game.userGrid, game.hoveredCell,
-                         game.selectedDigit);
+    game.view->drawCells(boardPicture(game));
 }
 
 // Index of the interval [edges[i], edges[i + 1]) that holds v, or -1 outside edges[0] ... edges[9].
@@ -69,6 +68,11 @@ bool inButtonRows(const HitAreas& areas, int y) {
 }
 
 } // namespace
+
+BoardPicture boardPicture(const GameState& game) {
+    return {game.currentProblem->givens, game.userGrid, game.notes, game.marks, game.hoveredCell,
+            game.selectedDigit};
+}
 
 int hitTestButton(const GameState& game, int x, int y) {
     const HitAreas areas = game.view->hitAreas();

@@ -20,7 +20,12 @@ struct GameState {
     std::int8_t selectedDigit = -1; // -1 (0xFF): none
     std::int32_t hoveredButton = -1;
     std::int32_t hoveredCell = -1;
+    NoteGrid notes = {};  // the player's pencil marks; 0 in a cell without
+    CellMarks marks = {}; // what the last hint marked, until the next change of the board
 };
+
+// The picture of the board that drawCells shows for this state.
+BoardPicture boardPicture(const GameState& game);
 
 void restart(GameState& game);
 void onMouseMove(GameState& game, int x, int y);

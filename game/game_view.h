@@ -6,6 +6,7 @@
 
 #include "core/grid.h"
 
+#include <array>
 #include <cstdint>
 
 namespace korvani {
@@ -23,12 +24,31 @@ struct HitAreas {
     std::int32_t buttonRowBottom = 0; // last row of the button bar (inclusive)
 };
 
+// What a cell shows beyond its digit: the marks of a hint, until the next change of the board.
+enum class CellMark : std::uint8_t {
+    None,
+    HintTarget,  // the cell a hint places into or removes candidates from
+    HintPattern, // a cell of the pattern that justifies the hint (house, pair, wing, chain...)
+    Mistake,     // a wrong digit, or notes that lack the solution's digit
+};
+using CellMarks = std::array<CellMark, 81>;
+
+// Everything drawCells shows. A cell with notes 0 and mark None is drawn exactly as a board
+// without notes and hints draws it.
+struct BoardPicture {
+    const CellGrid& givens;
+    const CellGrid& userGrid;
+    const NoteGrid& notes;
+    const CellMarks& marks;
+    int hoveredCell = -1;
+    std::int8_t selectedDigit = -1;
+};
+
 class GameView {
   public:
     // Drawing. Each draw goes to the back buffer only; presentFrame shows it.
     virtual void layout() = 0; // geometry, tiles and background afresh for the current size
-    virtual void drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
-                           std::int8_t selectedDigit) = 0;
+    virtual void drawCells(const BoardPicture& picture) = 0;
     virtual void drawButtonBar(int hoveredButton) = 0;
     virtual void drawClock(int seconds) = 0;
     virtual void drawClearBanner() = 0;
@@ -43,6 +63,8 @@ class GameView {
     virtual void showNotice(const char* text) = 0;   // an OK box (code page 932 text)
     virtual bool askToConfirm(const char* text) = 0; // an OK/Cancel box: true for OK
     virtual void requestProblemSelection() = 0;      // the Problem-selection dialog, command 105
+    // A hint's explanation: UTF-8 text in an OK box with the caption "ヒント".
+    virtual void showHint(const char* utf8Text) = 0;
 
   protected:
     ~GameView() = default;

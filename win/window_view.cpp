@@ -17,9 +17,9 @@ void WindowView::layout() {
     korvani::layout(renderer, mainWindow);
 }
 
-void WindowView::drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
-                           std::int8_t selectedDigit) {
-    korvani::drawCells(renderer, givens, userGrid, hoveredCell, selectedDigit);
+void WindowView::drawCells(const BoardPicture& picture) {
+    korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
+                       picture.selectedDigit);
 }
 
 void WindowView::drawButtonBar(int hoveredButton) {
@@ -41,7 +41,7 @@ void WindowView::presentFrame() {
 void WindowView::redrawAll(const GameState& game) {
     if (!renderer.backBuffer || !game.currentProblem) return;
     drawButtonBar(game.hoveredButton);
-    drawCells(game.currentProblem->givens, game.userGrid, game.hoveredCell, game.selectedDigit);
+    drawCells(boardPicture(game));
     drawClock(game.elapsedSeconds);
     presentFrame();
 }
@@ -77,6 +77,17 @@ bool WindowView::askToConfirm(const char* text) {
 
 void WindowView::requestProblemSelection() {
     SendMessageA(mainWindow, WM_COMMAND, commandSelectProblem, 0);
+}
+
+void WindowView::showHint(const char* utf8Text) {
+    // The hint's texts are UTF-8 and new, so they go straight to the wide box whatever the
+    // system's code page.
+    static constexpr char8_t caption[] = u8"ヒント";
+    wchar_t wideText[1024];
+    wchar_t wideCaption[16];
+    if (MultiByteToWideChar(CP_UTF8, 0, utf8Text, -1, wideText, 1024) == 0) return;
+    MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(caption), -1, wideCaption, 16);
+    MessageBoxW(mainWindow, wideText, wideCaption, MB_OK);
 }
 
 } // namespace korvani

@@ -23,8 +23,7 @@ class WindowView final : public GameView {
     BoardRenderer renderer;
 
     void layout() override;
-    void drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
-                   std::int8_t selectedDigit) override;
+    void drawCells(const BoardPicture& picture) override;
     void drawButtonBar(int hoveredButton) override;
     void drawClock(int seconds) override;
     void drawClearBanner() override;
@@ -37,6 +36,7 @@ class WindowView final : public GameView {
     void showNotice(const char* text) override;
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
+    void showHint(const char* utf8Text) override;
 };
 
 } // namespace korvani

@@ -35,6 +35,8 @@ struct DrawnCells {
     CellGrid userGrid = {};
     int hoveredCell = -1;
     std::int8_t selectedDigit = -1;
+    NoteGrid notes = {};
+    CellMarks marks = {};
     bool operator==(const DrawnCells&) const = default;
 };
 
@@ -53,6 +55,7 @@ class RecordingView final : public GameView {
     int fullRedraws = 0;
     int problemSelections = 0;
     std::vector<std::string> notices;
+    std::vector<std::string> hints; // UTF-8
     std::vector<std::string> questions;
 
     DrawnCells lastCells;
@@ -67,14 +70,15 @@ class RecordingView final : public GameView {
         layouts = cellDraws = buttonBarDraws = clockDraws = banners = presents = fullRedraws = 0;
         problemSelections = 0;
         notices.clear();
+        hints.clear();
         questions.clear();
     }
 
     void layout() override { ++layouts; }
-    void drawCells(const CellGrid& givens, const CellGrid& userGrid, int hoveredCell,
-                   std::int8_t selectedDigit) override {
+    void drawCells(const BoardPicture& picture) override {
         ++cellDraws;
-        lastCells = {givens, userGrid, hoveredCell, selectedDigit};
+        lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
+                     picture.notes, picture.marks};
     }
     void drawButtonBar(int hoveredButton) override {
         ++buttonBarDraws;
@@ -91,7 +95,7 @@ class RecordingView final : public GameView {
         ++presents;
         if (game.currentProblem == nullptr) return;
         lastCells = {game.currentProblem->givens, game.userGrid, game.hoveredCell,
-                     game.selectedDigit};
+                     game.selectedDigit, game.notes, game.marks};
         lastHoveredButton = game.hoveredButton;
         lastClock = game.elapsedSeconds;
     }
@@ -105,6 +109,7 @@ class RecordingView final : public GameView {
         return answer;
     }
     void requestProblemSelection() override { ++problemSelections; }
+    void showHint(const char* utf8Text) override { hints.emplace_back(utf8Text); }
 };
 
 } // namespace korvani::testing
