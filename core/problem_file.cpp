@@ -1,7 +1,7 @@
 // Problem-file parsing and loading, the file key, and the record lookup at the end of a load.
 #include "core/problem_file.h"
 
-#include "core/solver.h"
+#include "core/solver/solver.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -2,7 +2,7 @@
 // in its slot, the CRC-32C key, the 30-line limit, the 2047-byte reads, and that a failed load
 // (file missing, nothing accepted, no memory for a new record) changes nothing.
 #include "core/problem_file.h"
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "test_grids.h"
 
 #include <gtest/gtest.h>

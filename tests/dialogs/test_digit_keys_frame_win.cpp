@@ -1,6 +1,6 @@
 // The frame a digit key draws, compared pixel for pixel with the frame of a click on a cell that
 // shows the same digit, on a real window with the game's bitmaps.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "game/game_state.h"
 #include "progress/progress_records.h"
 

@@ -2,7 +2,7 @@
 // solution each, every digit among the givens, difficulties that are the grader's verdict and rise
 // through the file, and a progress record of their own.
 #include "core/problem_file.h"
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "progress/progress_records.h"
 #include "progress/progress_store.h"
 #include "tools/puzzles/generator.h"

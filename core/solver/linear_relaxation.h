@@ -4,9 +4,9 @@
 // clause learning proves it one placement at a time, over thousands of conflicts.
 #pragma once
 
-#include "core/grid.h"
+#include "core/solver/engine.h"
 
-namespace korvani {
+namespace korvani::solver {
 
 // The search for such a proof, which can stop after some work and go on later.
 class LinearRelaxation {
@@ -20,13 +20,12 @@ class LinearRelaxation {
     // ClauseCounter::start (each empty cell takes one of its candidates, each unit's empty
     // cells take each of its required digits once and every other digit at most once). False
     // when memory runs out.
-    bool start(const CellGrid& filled, const DigitMask candidates[81],
-               const DigitMask required[27]);
+    bool start(const RootCounts& root);
     // Searches on for about `work` more steps of arithmetic. True once it has found, and
     // checked exactly in integers, a weighted sum of the counts that no filling of the cells
     // can meet: the board has no completion. False means nothing.
     bool run(long long work);
-    bool ruledOut() const;
+    Verdict verdict() const; // settled only with a count of none
     long long steps() const; // in all runs so far
 
   private:
@@ -34,10 +33,4 @@ class LinearRelaxation {
     State* state_ = nullptr;
 };
 
-// One search from the start, for up to `work` steps; the steps taken are added to `*spent`
-// when given.
-bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
-                              const DigitMask required[27], long long work,
-                              long long* spent = nullptr);
-
-} // namespace korvani
+} // namespace korvani::solver

@@ -32,14 +32,16 @@
 // - The counts cover exactly the literals of the trail below `propagated`.
 // - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
 // - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
-#include "core/clause_counter.h"
+#include "core/solver/clause_counter.h"
+
+#include "core/solver/tables.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-namespace korvani {
+namespace korvani::solver {
 
 namespace {
 
@@ -72,26 +74,6 @@ struct Watch {
     int clause;
     int blocker;
 };
-
-struct PeerList {
-    std::uint8_t of[81][20];
-};
-
-constexpr PeerList makePeers() {
-    PeerList t{};
-    for (int cell = 0; cell < 81; ++cell) {
-        int n = 0;
-        for (int other = 0; other < 81; ++other) {
-            if (other == cell) continue;
-            if (rowOf(other) == rowOf(cell) || columnOf(other) == columnOf(cell) ||
-                boxOf(other) == boxOf(cell))
-                t.of[cell][n++] = static_cast<std::uint8_t>(other);
-        }
-    }
-    return t;
-}
-
-constexpr PeerList peers = makePeers();
 
 int varOfLit(int lit) {
     return lit >> 1;
@@ -875,36 +857,10 @@ ClauseCounter::~ClauseCounter() {
     std::free(state_);
 }
 
-bool ClauseCounter::start(const CellGrid& givens) {
-    // Digits seen by each cell among the givens; a unit without repeated givens requires the
-    // digits it lacks.
-    DigitMask candidates[81] = {};
-    for (int cell = 0; cell < 81; ++cell) {
-        if (givens[cell] == 0) candidates[cell] = allDigits;
-    }
-    for (int cell = 0; cell < 81; ++cell) {
-        if (givens[cell] < 1 || givens[cell] > 9) continue;
-        const DigitMask bit = digitMaskTable[givens[cell]];
-        for (const std::uint8_t peer : peers.of[cell])
-            candidates[peer] = static_cast<DigitMask>(candidates[peer] & ~bit);
-    }
-    DigitMask required[27] = {};
-    for (int unit = 0; unit < 27; ++unit) {
-        DigitMask given = 0;
-        bool repeated = false;
-        for (int i = 0; i < 9; ++i) {
-            const int g = givens[unitCellAt(unit, i)];
-            if (g < 1 || g > 9) continue;
-            if ((given & digitMaskTable[g]) != 0) repeated = true;
-            given |= digitMaskTable[g];
-        }
-        if (!repeated) required[unit] = static_cast<DigitMask>(allDigits & ~given);
-    }
-    return start(givens, candidates, required);
-}
-
-bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81],
-                          const DigitMask required[27]) {
+bool ClauseCounter::start(const RootCounts& root) {
+    const CellGrid& filled = root.filled;
+    const DigitMask* candidates = root.candidates;
+    const DigitMask* required = root.required;
     if (state_ != nullptr) {
         std::free(state_->arena);
         std::free(state_->pool);
@@ -953,7 +909,7 @@ bool ClauseCounter::start(const CellGrid& filled, const DigitMask candidates[81]
         for (int e = 0; e < 9; ++e) {
             if (e != d && s->varOf[cell][e] >= 0) s->excludes[v][n++] = s->varOf[cell][e];
         }
-        for (const std::uint8_t peer : peers.of[cell]) {
+        for (const std::uint8_t peer : peerList.of[cell]) {
             if (s->varOf[peer][d] >= 0) s->excludes[v][n++] = s->varOf[peer][d];
         }
         s->excludeCount[v] = static_cast<std::uint8_t>(n);
@@ -1169,20 +1125,17 @@ bool ClauseCounter::run(long long conflicts) {
     return state_->search(conflicts);
 }
 
-bool ClauseCounter::settled() const {
-    return state_ != nullptr && state_->done;
-}
-
-int ClauseCounter::count() const {
-    return state_ != nullptr ? state_->count : 0;
-}
-
-const CellGrid& ClauseCounter::solution() const {
-    return state_->solution;
+Verdict ClauseCounter::verdict() const {
+    Verdict verdict;
+    if (state_ == nullptr || !state_->done) return verdict;
+    verdict.settled = true;
+    verdict.result.count = state_->count;
+    if (state_->count == 1) verdict.result.solution = state_->solution;
+    return verdict;
 }
 
 long long ClauseCounter::conflicts() const {
     return state_ != nullptr ? state_->conflicts : 0;
 }
 
-} // namespace korvani
+} // namespace korvani::solver
