@@ -1,16 +1,17 @@
-// Clause learning over "cell c holds digit d" variables, one for each empty cell and each digit
-// that no given in its units holds, and "unit u uses digit d" variables for units with repeated
-// givens.
+// The clause counter: clause learning over "cell c holds digit d" variables, one for each empty
+// cell and each of its candidates, and "unit u uses digit d" variables for loose units. It
+// counts completions up to two, can stop after a number of conflicts and goes on later, keeping
+// what it has learned.
 //
 // Invariants:
 // - A completion is exactly an assignment in which each empty cell has one true variable and no
 //   two true variables of one digit share a unit. The clauses that say so are built in, not
 //   stored: setting a variable true falsifies the rest of its cell and the same digit in its
 //   peers ("at most one", two-literal clauses); each empty cell and each digit that a unit
-//   must take (a "group") keeps a count of its variables not yet false, and acts at one ("at
-//   least one"). The second kind holds in every completion too and spares the search proving
-//   pigeonhole counts by resolution. A built-in clause is the reason of what it sets, and it is
-//   read back from the grid when a conflict is analysed.
+//   requires (a "group") keeps a count of its variables not yet false (those left), and acts
+//   at one ("at least one"). The second kind holds in every completion too and spares the search
+//   proving pigeonhole counts by resolution. A built-in clause is the reason of what it sets, and
+//   it is read back from the grid when a conflict is analysed.
 // - Where a unit has more digits left than empty cells, a variable "the unit uses digit d"
 //   stands for each digit it need not take. It is tied to the unit's cells by built-in
 //   clauses too: a cell taking d sets it true; set false, it falsifies d in all the unit's
@@ -19,11 +20,11 @@
 //   required ones: fewer left is a conflict, just as many are set true, and the reason is the
 //   unused ones set before. These variables follow from the cell variables, so completions are
 //   still told apart by their cells alone.
-// - Per band and digit, the placements counted over its rows equal those counted over its
-//   boxes (and so for stacks and columns): counts over the variables of digits used, and the
-//   digits units must take, bound both sides, and where only one total is left the open
-//   variables are set to reach it. The reason of each is the balance's variables set before
-//   it.
+// - Per region (band or stack) and digit, a "region digit": the placements counted over the
+//   region's lines (rows or columns) equal those counted over its boxes. Counts over the
+//   variables of digits used, and the digits units require, bound both sides, and where only
+//   one total is left the unset variables are set to reach it. The reason of each is the
+//   region digit's variables set before it.
 // - The stored clauses are the learned ones and one blocking clause for a completion found
 //   (over the cell variables), so the next one found differs from it. Each watches its first
 //   two literals; a false watched literal has a true partner watched with it, or one assigned
@@ -50,16 +51,29 @@ constexpr int maxUseVars = 27 * 9;
 constexpr int maxVars = maxCellVars + maxUseVars;
 constexpr int maxLits = 2 * maxVars;
 constexpr int noClause = -1;
-// Reasons: a clause offset (>= 0), none (-1), -2 - L for a built-in two-literal clause with the
-// true literal L ("at most one", or a cell and the use of its digit by a unit), a built-in "at
-// least one" clause of a cell or of a group, the count of digits a unit uses, or a balance.
-constexpr int noReason = -1;
-constexpr int cellReasonBase = -2 - maxLits;
-constexpr int groupReasonBase = cellReasonBase - 81;
 constexpr int maxGroups = 27 * 9;
-constexpr int useReasonBase = groupReasonBase - maxGroups;
-constexpr int maxBalances = 6 * 9;
-constexpr int balanceReasonBase = useReasonBase - 27;
+constexpr int maxRegionDigits = 6 * 9;
+
+// Why a variable was set: by a decision (or a unit learned at level 0), by a stored clause, or
+// by a built-in one: a two-literal clause whose other literal is the true literal `index` ("at
+// most one", or a cell and the use of its digit by a unit), the "at least one" of cell `index`
+// or of group `index`, the count of digits that unit `index` uses, or region digit `index`.
+enum class ReasonKind : std::uint8_t {
+    decision,
+    clause,
+    implication,
+    cell,
+    group,
+    useCount,
+    region
+};
+
+struct Reason {
+    ReasonKind kind;
+    int index;
+};
+
+constexpr Reason decided{ReasonKind::decision, 0};
 
 // Clause layout in the arena: size, flags (bit 0 learned; the literal block distance from bit
 // 2 on), then the literals.
@@ -129,36 +143,39 @@ struct ClauseCounter::State {
     std::int16_t groupVars[maxGroups][9];
     std::uint8_t groupSize[maxGroups];
     int groupCount = 0;
-    std::uint8_t cellOpen[81]; // variables of the cell not yet false
-    std::uint8_t groupOpen[maxGroups];
+    std::uint8_t cellLeft[81]; // variables of the cell not yet false
+    std::uint8_t groupLeft[maxGroups];
     std::int16_t groupCondition[maxGroups]; // -1, or the variable of the unit using the digit
     // Per unit: its variables of digits used, how many of them it must use, and how many are
     // not yet false. Per such variable (less cellVarCount): its unit and its group.
     std::int16_t useVars[27][9];
     std::uint8_t useSize[27];
     std::uint8_t useNeed[27];
-    std::uint8_t useOpen[27];
+    std::uint8_t useLeft[27];
     std::uint8_t useUnitOf[maxUseVars];
     std::int16_t useGroupOf[maxUseVars];
-    // Per band or stack and digit (a "balance", 9 * region + digit; regions 0-2 the bands, 3-5
-    // the stacks): the digit's placements counted by its rows (or columns) equal those counted
-    // by its boxes. Its variables of digits used, lines first; the placements known from the
-    // start, by lines less by boxes; and per side (0 lines, 1 boxes) its variables taken from
-    // the trail true and false. Per variable of a digit used: its balances (-1: none).
-    std::int16_t balanceVars[maxBalances][6];
-    std::uint8_t balanceLines[maxBalances];
-    std::uint8_t balanceSize[maxBalances];
-    std::int8_t balanceFixed[maxBalances];
-    std::uint8_t balanceTrue[maxBalances][2];
-    std::uint8_t balanceFalse[maxBalances][2];
-    std::int16_t balancesOfUse[maxUseVars][2];
+    // Per region digit (9 * region + digit; regions 0-2 the bands, 3-5 the stacks): its
+    // variables of digits used, lines first; the placements known from the start, by lines less
+    // by boxes; and per side (0 lines, 1 boxes) its variables taken from the trail true and
+    // false. Per variable of a digit used: its region digits (-1: none).
+    std::int16_t regionVars[maxRegionDigits][6];
+    std::uint8_t regionLines[maxRegionDigits];
+    std::uint8_t regionSize[maxRegionDigits];
+    std::int8_t regionFixed[maxRegionDigits];
+    std::uint8_t regionTrue[maxRegionDigits][2];
+    std::uint8_t regionFalse[maxRegionDigits][2];
+    std::int16_t regionsOfUse[maxUseVars][2];
     CellGrid givens{};
+    // Per unit, while setting up: its required digits (those it must use among them), and the
+    // variable of each digit it may use (-1: none).
+    DigitMask required[27];
+    std::int16_t useVarOf[27][9];
 
     std::int8_t value[maxVars];
     std::int8_t litValues[maxLits]; // the same per literal, for the clauses' quick reads
     std::uint8_t seen[maxVars];
     int level[maxVars];
-    int reason[maxVars];
+    Reason reason[maxVars];
     int trailPos[maxVars];
     int trail[maxVars]; // true literals in the order they were set
     int trailSize = 0;
@@ -252,7 +269,7 @@ struct ClauseCounter::State {
         if (heapPos[v] >= 0) heapUp(heapPos[v]);
     }
 
-    void assign(int lit, int why) {
+    void assign(int lit, Reason why) {
         const int v = varOfLit(lit);
         value[v] = static_cast<std::int8_t>((lit & 1) != 0 ? -1 : 1);
         litValues[lit] = 1;
@@ -314,113 +331,135 @@ struct ClauseCounter::State {
         while (propagated < trailSize) {
             const int p = trail[propagated++];
             const int v = varOfLit(p);
+            bool consistent;
             if (v >= cellVarCount) {
-                // Counted before anything acts, as backjump undoes the counts of every literal
-                // taken from the trail.
-                const int g = useGroupOf[v - cellVarCount];
-                const int unit = useUnitOf[v - cellVarCount];
-                const int side = unit < 18 ? 0 : 1;
-                const std::int16_t* balances = balancesOfUse[v - cellVarCount];
-                if ((p & 1) == 0) {
-                    for (int i = 0; i < 2; ++i) {
-                        if (balances[i] >= 0) ++balanceTrue[balances[i]][side];
-                    }
-                    // The unit uses the digit: one of its cells must take it.
-                    if (!groupActs(g)) return false;
-                } else {
-                    --useOpen[unit];
-                    for (int i = 0; i < 2; ++i) {
-                        if (balances[i] >= 0) ++balanceFalse[balances[i]][side];
-                    }
-                    // It does not: none of them takes it, and one fewer can be used.
-                    for (int i = 0; i < groupSize[g]; ++i) {
-                        if (!implyFalse(p, groupVars[g][i])) return false;
-                    }
-                    if (!useCountHolds(unit)) return false;
-                }
-                for (int i = 0; i < 2; ++i) {
-                    if (balances[i] >= 0 && !balanceHolds(balances[i])) return false;
-                }
+                consistent = propagateUse(p);
             } else if ((p & 1) != 0) {
-                // One fewer for the cell and the groups of v, all counted before any acts.
-                const int cell = cellOfVar[v];
-                --cellOpen[cell];
-                for (const std::int16_t g : groupsOfVar[v]) {
-                    if (g >= 0) --groupOpen[g];
-                }
-                if (cellOpen[cell] < 2 && !atLeastOne(cellVars[cell], cellSize[cell],
-                                                      cellOpen[cell], cellReasonBase - cell))
-                    return false;
-                for (const std::int16_t g : groupsOfVar[v]) {
-                    // With two cells left a group cannot act yet.
-                    if (g >= 0 && groupOpen[g] < 2 && !groupActs(g)) return false;
-                }
+                consistent = propagateCellFalse(v);
             } else {
-                // At most one digit per cell, and one cell per digit in each unit.
-                const std::int16_t* excluded = excludes[v];
-                for (int i = 0; i < excludeCount[v]; ++i) {
-                    if (!implyFalse(p, excluded[i])) return false;
-                }
-                // Its units use the digit.
-                for (const std::int16_t g : groupsOfVar[v]) {
-                    if (g >= 0 && groupCondition[g] >= 0 && !implyTrue(p, groupCondition[g]))
-                        return false;
-                }
+                consistent = propagateCellTrue(p);
             }
-            // The clauses that watch the literal just made false. Kept watches are packed to
-            // the front of the run as it is read.
-            const int falseLit = negate(p);
-            const int count = watchCount[falseLit];
-            int kept = 0;
-            for (int i = 0; i < count; ++i) {
-                Watch* run = pool + watchStart[falseLit]; // addWatch may move the pool
-                const Watch w = run[i];
-                if (litValue(w.blocker) == 1) {
-                    run[kept++] = w;
-                    continue;
-                }
-                const int size = clause(w.clause)[0];
-                int* l = lits(w.clause);
-                if (l[0] == falseLit) { // keep the false literal second
-                    l[0] = l[1];
-                    l[1] = falseLit;
-                }
-                const int first = l[0];
-                if (first != w.blocker && litValue(first) == 1) {
-                    run[kept++] = Watch{w.clause, first};
-                    continue;
-                }
-                int k = 2;
-                while (k < size && litValue(l[k]) == -1) ++k;
-                if (k < size) {
-                    l[1] = l[k];
-                    l[k] = falseLit;
-                    if (!addWatch(l[1], Watch{w.clause, first})) {
-                        usable = false; // the counter stops for good; nothing is read again
-                        return false;
-                    }
-                    continue;
-                }
-                run[kept++] = w;
-                if (litValue(first) == -1) {
-                    for (int j = i + 1; j < count; ++j) run[kept++] = run[j];
-                    watchCount[falseLit] = kept;
-                    conflictSize = size;
-                    std::memcpy(conflictLits, l, sizeof(int) * static_cast<unsigned>(size));
-                    return false;
-                }
-                assign(first, w.clause);
-            }
-            watchCount[falseLit] = kept;
+            if (!consistent || !propagateWatches(negate(p))) return false;
         }
         return true;
     }
 
-    // A built-in "at least one" clause over `vars` (-1 entries skipped) with `open` of them not
+    // A variable of a digit used by a unit, set either way. Counted before anything acts, as
+    // backjump undoes the counts of every literal taken from the trail.
+    bool propagateUse(int p) {
+        const int a = varOfLit(p) - cellVarCount;
+        const int g = useGroupOf[a];
+        const int unit = useUnitOf[a];
+        const int side = unit < 18 ? 0 : 1;
+        const std::int16_t* regionDigits = regionsOfUse[a];
+        if ((p & 1) == 0) {
+            for (int i = 0; i < 2; ++i) {
+                if (regionDigits[i] >= 0) ++regionTrue[regionDigits[i]][side];
+            }
+            // The unit uses the digit: one of its cells must take it.
+            if (!groupActs(g)) return false;
+        } else {
+            --useLeft[unit];
+            for (int i = 0; i < 2; ++i) {
+                if (regionDigits[i] >= 0) ++regionFalse[regionDigits[i]][side];
+            }
+            // It does not: none of them takes it, and one fewer can be used.
+            for (int i = 0; i < groupSize[g]; ++i) {
+                if (!implyFalse(p, groupVars[g][i])) return false;
+            }
+            if (!useCountHolds(unit)) return false;
+        }
+        for (int i = 0; i < 2; ++i) {
+            if (regionDigits[i] >= 0 && !regionHolds(regionDigits[i])) return false;
+        }
+        return true;
+    }
+
+    // A cell variable set false: one fewer for the cell and the groups of v, all counted before
+    // any acts.
+    bool propagateCellFalse(int v) {
+        const int cell = cellOfVar[v];
+        --cellLeft[cell];
+        for (const std::int16_t g : groupsOfVar[v]) {
+            if (g >= 0) --groupLeft[g];
+        }
+        if (cellLeft[cell] < 2 && !atLeastOne(cellVars[cell], cellSize[cell], cellLeft[cell],
+                                              Reason{ReasonKind::cell, cell}))
+            return false;
+        for (const std::int16_t g : groupsOfVar[v]) {
+            // With two cells left a group cannot act yet.
+            if (g >= 0 && groupLeft[g] < 2 && !groupActs(g)) return false;
+        }
+        return true;
+    }
+
+    // A cell variable set true: at most one digit per cell, and one cell per digit in each
+    // unit; and its units use the digit.
+    bool propagateCellTrue(int p) {
+        const int v = varOfLit(p);
+        const std::int16_t* excluded = excludes[v];
+        for (int i = 0; i < excludeCount[v]; ++i) {
+            if (!implyFalse(p, excluded[i])) return false;
+        }
+        for (const std::int16_t g : groupsOfVar[v]) {
+            if (g >= 0 && groupCondition[g] >= 0 && !implyTrue(p, groupCondition[g])) return false;
+        }
+        return true;
+    }
+
+    // The stored clauses that watch `falseLit`, just made false. Kept watches are packed to the
+    // front of the run as it is read.
+    bool propagateWatches(int falseLit) {
+        const int count = watchCount[falseLit];
+        int kept = 0;
+        for (int i = 0; i < count; ++i) {
+            Watch* run = pool + watchStart[falseLit]; // addWatch may move the pool
+            const Watch w = run[i];
+            if (litValue(w.blocker) == 1) {
+                run[kept++] = w;
+                continue;
+            }
+            const int size = clause(w.clause)[0];
+            int* l = lits(w.clause);
+            if (l[0] == falseLit) { // keep the false literal second
+                l[0] = l[1];
+                l[1] = falseLit;
+            }
+            const int first = l[0];
+            if (first != w.blocker && litValue(first) == 1) {
+                run[kept++] = Watch{w.clause, first};
+                continue;
+            }
+            int k = 2;
+            while (k < size && litValue(l[k]) == -1) ++k;
+            if (k < size) {
+                l[1] = l[k];
+                l[k] = falseLit;
+                if (!addWatch(l[1], Watch{w.clause, first})) {
+                    usable = false; // the counter stops for good; nothing is read again
+                    return false;
+                }
+                continue;
+            }
+            run[kept++] = w;
+            if (litValue(first) == -1) {
+                for (int j = i + 1; j < count; ++j) run[kept++] = run[j];
+                watchCount[falseLit] = kept;
+                conflictSize = size;
+                std::memcpy(conflictLits, l, sizeof(int) * static_cast<unsigned>(size));
+                return false;
+            }
+            assign(first, Reason{ReasonKind::clause, w.clause});
+        }
+        watchCount[falseLit] = kept;
+        return true;
+    }
+
+    // A built-in "at least one" clause over `vars` (-1 entries skipped) with `left` of them not
     // false, and `extra` (a false literal, or -1) besides: none is a conflict, one is set true.
-    bool atLeastOne(const std::int16_t* vars, int size, int open, int why, int extra = -1) {
-        if (open > 1) return true;
-        if (open == 0) {
+    bool atLeastOne(const std::int16_t* vars, int size, int left, Reason why, int extra = -1) {
+        if (left > 1) return true;
+        if (left == 0) {
             conflictSize = 0;
             for (int i = 0; i < size; ++i) {
                 if (vars[i] >= 0) conflictLits[conflictSize++] = 2 * vars[i];
@@ -442,22 +481,23 @@ struct ClauseCounter::State {
     bool groupActs(int g) {
         const int condition = groupCondition[g];
         if (condition < 0)
-            return atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g);
+            return atLeastOne(groupVars[g], groupSize[g], groupLeft[g],
+                              Reason{ReasonKind::group, g});
         if (value[condition] == -1) return true;
         if (value[condition] == 0) {
-            if (groupOpen[g] == 0) assign(2 * condition + 1, groupReasonBase - g);
+            if (groupLeft[g] == 0) assign(2 * condition + 1, Reason{ReasonKind::group, g});
             return true;
         }
-        return atLeastOne(groupVars[g], groupSize[g], groupOpen[g], groupReasonBase - g,
+        return atLeastOne(groupVars[g], groupSize[g], groupLeft[g], Reason{ReasonKind::group, g},
                           2 * condition + 1);
     }
 
     // A unit uses at least useNeed of its digits: fewer left is a conflict, just as many are
     // all used.
     bool useCountHolds(int unit) {
-        if (useOpen[unit] > useNeed[unit]) return true;
+        if (useLeft[unit] > useNeed[unit]) return true;
         const std::int16_t* vars = useVars[unit];
-        if (useOpen[unit] < useNeed[unit]) {
+        if (useLeft[unit] < useNeed[unit]) {
             conflictSize = 0;
             for (int i = 0; i < useSize[unit]; ++i) {
                 if (value[vars[i]] == -1) conflictLits[conflictSize++] = 2 * vars[i];
@@ -465,25 +505,25 @@ struct ClauseCounter::State {
             return false;
         }
         for (int i = 0; i < useSize[unit]; ++i) {
-            if (value[vars[i]] == 0) assign(2 * vars[i], useReasonBase - unit);
+            if (value[vars[i]] == 0) assign(2 * vars[i], Reason{ReasonKind::useCount, unit});
         }
         return true;
     }
 
-    // The placements of a balance's digit by lines and by boxes can still be equal; where
-    // only one count is left that both sides can reach, its open variables are set to reach
+    // The placements of a region digit by lines and by boxes can still be equal; where only
+    // one count is left that both sides can reach, its unset variables are set to reach
     // it.
-    bool balanceHolds(int b) {
-        const int lines = balanceLines[b];
-        const int boxes = balanceSize[b] - lines;
-        const int linesLow = balanceFixed[b] + balanceTrue[b][0];
-        const int linesHigh = balanceFixed[b] + lines - balanceFalse[b][0];
-        const int boxesLow = balanceTrue[b][1];
-        const int boxesHigh = boxes - balanceFalse[b][1];
-        const std::int16_t* vars = balanceVars[b];
+    bool regionHolds(int b) {
+        const int lines = regionLines[b];
+        const int boxes = regionSize[b] - lines;
+        const int linesLow = regionFixed[b] + regionTrue[b][0];
+        const int linesHigh = regionFixed[b] + lines - regionFalse[b][0];
+        const int boxesLow = regionTrue[b][1];
+        const int boxesHigh = boxes - regionFalse[b][1];
+        const std::int16_t* vars = regionVars[b];
         if (linesHigh < boxesLow || boxesHigh < linesLow) {
             conflictSize = 0;
-            for (int i = 0; i < balanceSize[b]; ++i) {
+            for (int i = 0; i < regionSize[b]; ++i) {
                 const int u = vars[i];
                 if (value[u] != 0) conflictLits[conflictSize++] = value[u] > 0 ? 2 * u + 1 : 2 * u;
             }
@@ -497,11 +537,11 @@ struct ClauseCounter::State {
         } else {
             return true;
         }
-        for (int i = 0; i < balanceSize[b]; ++i) {
+        for (int i = 0; i < regionSize[b]; ++i) {
             const int u = vars[i];
             if (value[u] != 0) continue;
             const bool up = (i < lines) == linesUp;
-            assign(up ? 2 * u : 2 * u + 1, balanceReasonBase - b);
+            assign(up ? 2 * u : 2 * u + 1, Reason{ReasonKind::region, b});
         }
         return true;
     }
@@ -514,7 +554,7 @@ struct ClauseCounter::State {
             conflictLits[1] = 2 * u;
             return false;
         }
-        assign(2 * u, -2 - trueLit);
+        assign(2 * u, Reason{ReasonKind::implication, trueLit});
         return true;
     }
 
@@ -526,7 +566,7 @@ struct ClauseCounter::State {
             conflictLits[1] = 2 * u + 1;
             return false;
         }
-        assign(2 * u + 1, -2 - trueLit);
+        assign(2 * u + 1, Reason{ReasonKind::implication, trueLit});
         return true;
     }
 
@@ -536,19 +576,19 @@ struct ClauseCounter::State {
         const bool isFalse = (lit & 1) != 0;
         if (v >= cellVarCount) {
             const int side = useUnitOf[v - cellVarCount] < 18 ? 0 : 1;
-            if (isFalse) ++useOpen[useUnitOf[v - cellVarCount]];
-            for (const std::int16_t b : balancesOfUse[v - cellVarCount]) {
+            if (isFalse) ++useLeft[useUnitOf[v - cellVarCount]];
+            for (const std::int16_t b : regionsOfUse[v - cellVarCount]) {
                 if (b < 0) continue;
                 if (isFalse) {
-                    --balanceFalse[b][side];
+                    --regionFalse[b][side];
                 } else {
-                    --balanceTrue[b][side];
+                    --regionTrue[b][side];
                 }
             }
         } else if (isFalse) {
-            ++cellOpen[cellOfVar[v]];
+            ++cellLeft[cellOfVar[v]];
             for (const std::int16_t g : groupsOfVar[v]) {
-                if (g >= 0) ++groupOpen[g];
+                if (g >= 0) ++groupLeft[g];
             }
         }
     }
@@ -578,50 +618,64 @@ struct ClauseCounter::State {
 
     // The literals of the reason of `v` other than its own, into `out`; how many.
     int reasonLits(int v, int* out) {
-        const int why = reason[v];
-        if (why <= balanceReasonBase) {
-            // The balance's variables set before v.
-            const int b = balanceReasonBase - why;
-            int n = 0;
-            for (int i = 0; i < balanceSize[b]; ++i) {
-                const int u = balanceVars[b][i];
-                if (u == v || value[u] == 0 || trailPos[u] > trailPos[v]) continue;
-                out[n++] = value[u] > 0 ? 2 * u + 1 : 2 * u;
-            }
-            return n;
-        }
-        if (why <= useReasonBase) {
-            // The unit's digits found unused before v was set.
-            const std::int16_t* vars = useVars[useReasonBase - why];
-            int n = 0;
-            for (int i = 0; i < useSize[useReasonBase - why]; ++i) {
-                const int u = vars[i];
-                if (value[u] == -1 && trailPos[u] < trailPos[v]) out[n++] = 2 * u;
-            }
-            return n;
-        }
-        if (why <= groupReasonBase) {
-            const int g = groupReasonBase - why;
-            const int condition = groupCondition[g];
-            if (v == condition) return builtInLits(groupVars[g], groupSize[g], -1, out);
-            const int n = builtInLits(groupVars[g], groupSize[g], v, out);
-            if (condition < 0) return n;
-            out[n] = 2 * condition + 1;
-            return n + 1;
-        }
-        if (why <= cellReasonBase) {
-            const int cell = cellReasonBase - why;
-            return builtInLits(cellVars[cell], cellSize[cell], v, out);
-        }
-        if (why <= -2) {
-            out[0] = negate(-2 - why);
+        const Reason why = reason[v];
+        switch (why.kind) {
+        case ReasonKind::decision:
+            return 0;
+        case ReasonKind::clause:
+            return clauseReasonLits(why.index, v, out);
+        case ReasonKind::implication:
+            out[0] = negate(why.index);
             return 1;
+        case ReasonKind::cell:
+            return builtInLits(cellVars[why.index], cellSize[why.index], v, out);
+        case ReasonKind::group:
+            return groupReasonLits(why.index, v, out);
+        case ReasonKind::useCount:
+            return useCountReasonLits(why.index, v, out);
+        case ReasonKind::region:
+            return regionReasonLits(why.index, v, out);
         }
-        const int size = clause(why)[0];
-        const int* l = lits(why);
+        return 0;
+    }
+
+    int clauseReasonLits(int c, int v, int* out) {
+        const int size = clause(c)[0];
+        const int* l = lits(c);
         int n = 0;
         for (int i = 0; i < size; ++i) {
             if (varOfLit(l[i]) != v) out[n++] = l[i];
+        }
+        return n;
+    }
+
+    int groupReasonLits(int g, int v, int* out) {
+        const int condition = groupCondition[g];
+        if (v == condition) return builtInLits(groupVars[g], groupSize[g], -1, out);
+        const int n = builtInLits(groupVars[g], groupSize[g], v, out);
+        if (condition < 0) return n;
+        out[n] = 2 * condition + 1;
+        return n + 1;
+    }
+
+    // The unit's digits found unused before v was set.
+    int useCountReasonLits(int unit, int v, int* out) {
+        const std::int16_t* vars = useVars[unit];
+        int n = 0;
+        for (int i = 0; i < useSize[unit]; ++i) {
+            const int u = vars[i];
+            if (value[u] == -1 && trailPos[u] < trailPos[v]) out[n++] = 2 * u;
+        }
+        return n;
+    }
+
+    // The region digit's variables set before v.
+    int regionReasonLits(int b, int v, int* out) {
+        int n = 0;
+        for (int i = 0; i < regionSize[b]; ++i) {
+            const int u = regionVars[b][i];
+            if (u == v || value[u] == 0 || trailPos[u] > trailPos[v]) continue;
+            out[n++] = value[u] > 0 ? 2 * u + 1 : 2 * u;
         }
         return n;
     }
@@ -657,14 +711,29 @@ struct ClauseCounter::State {
             from = buffer;
         }
         learnt[0] = negate(p);
+        n = minimizeLearnt(n);
+        backLevel = 0;
+        for (int i = 1; i < n; ++i) {
+            if (level[varOfLit(learnt[i])] > backLevel) {
+                backLevel = level[varOfLit(learnt[i])];
+                const int t = learnt[1];
+                learnt[1] = learnt[i];
+                learnt[i] = t;
+            }
+        }
+        return n;
+    }
 
-        // Drop literals whose own reasons lie wholly inside the clause. The marks of all of
-        // them must go afterwards, so the dropped ones wait in conflictLits.
+    // Drops the literals of learnt[1..n) whose own reasons lie wholly inside the clause, and
+    // clears the marks of all of them; the new size. The dropped ones wait in conflictLits
+    // until their marks go.
+    int minimizeLearnt(int n) {
+        int buffer[maxVars];
         int kept = 1;
         int dropped = 0;
         for (int i = 1; i < n; ++i) {
             const int v = varOfLit(learnt[i]);
-            bool redundant = reason[v] != noReason;
+            bool redundant = reason[v].kind != ReasonKind::decision;
             if (redundant) {
                 const int m = reasonLits(v, buffer);
                 for (int j = 0; j < m && redundant; ++j) {
@@ -680,18 +749,7 @@ struct ClauseCounter::State {
         }
         for (int i = 1; i < kept; ++i) seen[varOfLit(learnt[i])] = 0;
         for (int i = 0; i < dropped; ++i) seen[varOfLit(conflictLits[i])] = 0;
-        n = kept;
-
-        backLevel = 0;
-        for (int i = 1; i < n; ++i) {
-            if (level[varOfLit(learnt[i])] > backLevel) {
-                backLevel = level[varOfLit(learnt[i])];
-                const int t = learnt[1];
-                learnt[1] = learnt[i];
-                learnt[i] = t;
-            }
-        }
-        return n;
+        return kept;
     }
 
     int blockDistance(int n) {
@@ -726,7 +784,7 @@ struct ClauseCounter::State {
             }
         }
         if (cut < 3) cut = 3;
-        for (int i = 0; i < trailSize; ++i) reason[varOfLit(trail[i])] = noReason;
+        for (int i = 0; i < trailSize; ++i) reason[varOfLit(trail[i])] = decided;
         int to = 0;
         learnedCount = 0;
         for (int c = 0; c < arenaSize;) {
@@ -760,7 +818,7 @@ struct ClauseCounter::State {
         }
         if (n == 0) return false;
         if (n == 1) {
-            assign(from[0], noReason);
+            assign(from[0], decided);
             return true;
         }
         if (store(from, n, flags) == noClause) usable = false;
@@ -787,51 +845,13 @@ struct ClauseCounter::State {
                     done = true;
                     return true;
                 }
-                int backLevel = 0;
-                const int n = analyze(backLevel);
-                backjump(backLevel);
-                if (n == 1) {
-                    assign(learnt[0], noReason);
-                } else {
-                    const int c = store(learnt, n, 1 | blockDistance(n) << 2);
-                    if (c == noClause) {
-                        usable = false;
-                        return false;
-                    }
-                    ++learnedCount;
-                    assign(learnt[0], c);
-                }
-                bump *= 1.0 / 0.95;
-                if (conflicts >= nextRestart) {
-                    nextRestart = conflicts + 100 * luby(restarts++);
-                    backjump(0);
-                    if (learnedCount > learnedRoom) forgetLearned();
-                }
+                if (!learnFromConflict()) return false;
                 if (conflicts >= stopAt) return false;
                 continue;
             }
-            int v = -1;
-            while (heapSize > 0) {
-                const int u = heapPop();
-                if (value[u] == 0) {
-                    v = u;
-                    break;
-                }
-            }
+            const int v = branchVariable();
             if (v < 0) {
-                recordCompletion();
-                if (count > 1) {
-                    done = true;
-                    return true;
-                }
-                // Look on for another: block this one.
-                int block[81];
-                int n = 0;
-                for (int u = 0; u < cellVarCount; ++u) {
-                    if (value[u] == 1) block[n++] = 2 * u + 1;
-                }
-                backjump(0);
-                if (!addAtRoot(block, n, 0)) {
+                if (countCompletion()) {
                     done = true;
                     return true;
                 }
@@ -842,10 +862,250 @@ struct ClauseCounter::State {
             // where "not this digit" would remove one. For the same reason a unit's use of a
             // digit is decided the other way: leaving the digit out strikes it from every cell
             // of the unit. Which digits units leave out is the real choice in grids with
-            // repeated givens, so those come first (their activity starts above the cells').
+            // loose units, so those come first (their activity starts above the cells').
             levelStart[++decisionLevel] = trailSize;
-            assign(v < cellVarCount ? 2 * v : 2 * v + 1, noReason);
+            assign(v < cellVarCount ? 2 * v : 2 * v + 1, decided);
         }
+    }
+
+    // Learns a clause from the conflict, jumps back and sets its asserting literal; restarts
+    // when due. False when there is no room for the clause.
+    bool learnFromConflict() {
+        int backLevel = 0;
+        const int n = analyze(backLevel);
+        backjump(backLevel);
+        if (n == 1) {
+            assign(learnt[0], decided);
+        } else {
+            const int c = store(learnt, n, 1 | blockDistance(n) << 2);
+            if (c == noClause) {
+                usable = false;
+                return false;
+            }
+            ++learnedCount;
+            assign(learnt[0], Reason{ReasonKind::clause, c});
+        }
+        bump *= 1.0 / 0.95;
+        if (conflicts >= nextRestart) {
+            nextRestart = conflicts + 100 * luby(restarts++);
+            backjump(0);
+            if (learnedCount > learnedRoom) forgetLearned();
+        }
+        return true;
+    }
+
+    // The unassigned variable of highest activity; -1 when every variable is set.
+    int branchVariable() {
+        while (heapSize > 0) {
+            const int u = heapPop();
+            if (value[u] == 0) return u;
+        }
+        return -1;
+    }
+
+    // Counts the completion the trail holds; true once the count is settled, else the search
+    // goes on from the root with a clause that blocks this completion.
+    bool countCompletion() {
+        recordCompletion();
+        if (count > 1) return true;
+        int block[81];
+        int n = 0;
+        for (int u = 0; u < cellVarCount; ++u) {
+            if (value[u] == 1) block[n++] = 2 * u + 1;
+        }
+        backjump(0);
+        return !addAtRoot(block, n, 0);
+    }
+
+    // Setting up, in this order.
+
+    // The cell variables, each cell's packed, and what each excludes when true.
+    void addCellVars(const RootCounts& root) {
+        for (int cell = 0; cell < 81; ++cell) {
+            int n = 0;
+            for (int d = 0; d < 9; ++d) {
+                varOf[cell][d] = -1;
+                if (root.filled[cell] != 0 || (root.candidates[cell] >> d & 1u) == 0) continue;
+                const int v = varCount++;
+                varOf[cell][d] = static_cast<std::int16_t>(v);
+                cellOfVar[v] = static_cast<std::uint8_t>(cell);
+                digitOfVar[v] = static_cast<std::uint8_t>(d);
+                ++n;
+            }
+            cellSize[cell] = 0;
+            for (int d = 0; d < 9; ++d) {
+                if (varOf[cell][d] >= 0) cellVars[cell][cellSize[cell]++] = varOf[cell][d];
+            }
+            // Cells with few candidates first, until conflicts say otherwise.
+            for (int d = 0; d < 9; ++d) {
+                if (varOf[cell][d] >= 0) activity[varOf[cell][d]] = 1e-3 * (10 - n);
+            }
+        }
+        cellVarCount = varCount;
+        for (int v = 0; v < cellVarCount; ++v) {
+            const int cell = cellOfVar[v];
+            const int d = digitOfVar[v];
+            int n = 0;
+            for (int e = 0; e < 9; ++e) {
+                if (e != d && varOf[cell][e] >= 0) excludes[v][n++] = varOf[cell][e];
+            }
+            for (const std::uint8_t peer : peerList.of[cell]) {
+                if (varOf[peer][d] >= 0) excludes[v][n++] = varOf[peer][d];
+            }
+            excludeCount[v] = static_cast<std::uint8_t>(n);
+        }
+    }
+
+    // A unit's empty cells take distinct digits, so beyond its required digits exactly as many
+    // of the others as it has cells left over. Said with a variable "the unit uses digit d" for
+    // each of those others, that count cuts short the pigeonhole arguments that the search
+    // would otherwise prove by resolution, one placement at a time. Where the unit needs all of
+    // them they become required instead.
+    void addUseVars(const RootCounts& root, int unit) {
+        required[unit] = root.required[unit];
+        useSize[unit] = 0;
+        useNeed[unit] = 0;
+        int empty = 0;
+        DigitMask possible = 0;
+        for (int i = 0; i < 9; ++i) {
+            const int cell = unitCellAt(unit, i);
+            if (root.filled[cell] != 0) continue;
+            ++empty;
+            for (int d = 0; d < 9; ++d) {
+                if (varOf[cell][d] >= 0) possible = static_cast<DigitMask>(possible | 1u << d);
+            }
+        }
+        const DigitMask others = static_cast<DigitMask>(possible & ~required[unit]);
+        for (int d = 0; d < 9; ++d) {
+            useVarOf[unit][d] = -1;
+            useVars[unit][d] = -1;
+        }
+        const int othersCount = countNine(others);
+        const int need = empty - countNine(required[unit]);
+        if (need < 0 || need > othersCount) {
+            done = true; // too few digits for the cells, or too few cells for the digits
+            return;
+        }
+        if (need == 0) return;
+        if (need == othersCount) {
+            required[unit] = static_cast<DigitMask>(required[unit] | others);
+            return;
+        }
+        useNeed[unit] = static_cast<std::uint8_t>(need);
+        useLeft[unit] = static_cast<std::uint8_t>(othersCount);
+        for (int d = 0; d < 9; ++d) {
+            if ((others >> d & 1u) == 0) continue;
+            const int v = varCount++;
+            useVarOf[unit][d] = static_cast<std::int16_t>(v);
+            useVars[unit][useSize[unit]++] = static_cast<std::int16_t>(v);
+            useUnitOf[v - cellVarCount] = static_cast<std::uint8_t>(unit);
+            activity[v] = 1.0;
+        }
+    }
+
+    void clearAssignment() {
+        clearWatches();
+        for (int v = 0; v < varCount; ++v) {
+            value[v] = 0;
+            litValues[2 * v] = 0;
+            litValues[2 * v + 1] = 0;
+            seen[v] = 0;
+            heapPos[v] = -1;
+            heapInsert(v);
+            for (std::int16_t& g : groupsOfVar[v]) g = -1;
+        }
+        levelStart[0] = 0;
+        for (int l = 0; l <= maxVars; ++l) levelStamp[l] = 0;
+        nextRestart = 100;
+    }
+
+    // The "at least one" counts; one left is set at level 0, none means no completion.
+    void setAtRoot(int v) {
+        if (value[v] == 0) assign(2 * v, decided);
+    }
+
+    void countCells() {
+        for (int cell = 0; cell < 81; ++cell) {
+            int left = 0;
+            int last = -1;
+            for (int d = 0; d < 9; ++d) {
+                if (varOf[cell][d] < 0) continue;
+                ++left;
+                last = varOf[cell][d];
+            }
+            cellLeft[cell] = static_cast<std::uint8_t>(left);
+            if (givens[cell] != 0) continue;
+            if (left == 0) done = true;
+            if (left == 1) setAtRoot(last);
+        }
+    }
+
+    // A group for each digit the unit requires or may use.
+    void addGroups(int unit) {
+        const int kind = unit / 9;
+        for (int d = 0; d < 9; ++d) {
+            const int condition = useVarOf[unit][d];
+            if ((required[unit] >> d & 1u) == 0 && condition < 0) continue;
+            const int g = groupCount++;
+            groupCondition[g] = static_cast<std::int16_t>(condition);
+            if (condition >= 0) useGroupOf[condition - cellVarCount] = static_cast<std::int16_t>(g);
+            int size = 0;
+            for (int i = 0; i < 9; ++i) {
+                const int v = varOf[unitCellAt(unit, i)][d];
+                if (v < 0) continue;
+                groupVars[g][size++] = static_cast<std::int16_t>(v);
+                groupsOfVar[v][kind] = static_cast<std::int16_t>(g);
+            }
+            for (int i = size; i < 9; ++i) groupVars[g][i] = -1;
+            groupSize[g] = static_cast<std::uint8_t>(size);
+            groupLeft[g] = static_cast<std::uint8_t>(size);
+            if (condition >= 0) continue;
+            if (size == 0) done = true;
+            if (size == 1) setAtRoot(groupVars[g][0]);
+        }
+    }
+
+    // Each placement in a band lies in one of its rows and one of its boxes, so the two counts
+    // are equal; likewise in a stack. Counting by units alone leaves this to resolution, which
+    // is slow to find it where most units are loose.
+    void addRegionDigits() {
+        for (int a = 0; a < varCount - cellVarCount; ++a) {
+            regionsOfUse[a][0] = -1;
+            regionsOfUse[a][1] = -1;
+        }
+        for (int region = 0; region < 6; ++region) {
+            int units[6]; // its lines (rows or columns), then its boxes
+            for (int i = 0; i < 3; ++i) {
+                const int index = region < 3 ? 3 * region + i : 3 * (region - 3) + i;
+                units[i] = region < 3 ? index : 9 + index;
+                units[3 + i] = 18 + (region < 3 ? 3 * region + i : (region - 3) + 3 * i);
+            }
+            for (int d = 0; d < 9; ++d) addRegionDigit(9 * region + d, units, d);
+        }
+    }
+
+    void addRegionDigit(int b, const int units[6], int d) {
+        int size = 0;
+        int fixed = 0;
+        for (int i = 0; i < 6; ++i) {
+            const int unit = units[i];
+            if (i == 3) regionLines[b] = static_cast<std::uint8_t>(size);
+            const int v = useVarOf[unit][d];
+            if (v < 0) {
+                if ((required[unit] >> d & 1u) != 0) fixed += i < 3 ? 1 : -1;
+                continue;
+            }
+            regionVars[b][size++] = static_cast<std::int16_t>(v);
+            std::int16_t* slots = regionsOfUse[v - cellVarCount];
+            slots[slots[0] < 0 ? 0 : 1] = static_cast<std::int16_t>(b);
+        }
+        regionSize[b] = static_cast<std::uint8_t>(size);
+        regionFixed[b] = static_cast<std::int8_t>(fixed);
+        for (int side = 0; side < 2; ++side) {
+            regionTrue[b][side] = 0;
+            regionFalse[b][side] = 0;
+        }
+        if (!done && !regionHolds(b)) done = true;
     }
 };
 
@@ -858,9 +1118,6 @@ ClauseCounter::~ClauseCounter() {
 }
 
 bool ClauseCounter::start(const RootCounts& root) {
-    const CellGrid& filled = root.filled;
-    const DigitMask* candidates = root.candidates;
-    const DigitMask* required = root.required;
     if (state_ != nullptr) {
         std::free(state_->arena);
         std::free(state_->pool);
@@ -874,244 +1131,67 @@ bool ClauseCounter::start(const RootCounts& root) {
     s->arena = static_cast<int*>(std::malloc(sizeof(int) * arenaFirstCapacity));
     if (s->arena == nullptr) return false;
     s->arenaCapacity = arenaFirstCapacity;
-    s->givens = filled;
+    s->givens = root.filled;
     s->usable = true;
     s->pool = static_cast<Watch*>(std::malloc(sizeof(Watch) * watchFirstCapacity));
     if (s->pool == nullptr) return false;
     s->poolCapacity = watchFirstCapacity;
 
-    for (int cell = 0; cell < 81; ++cell) {
-        int count = 0;
-        for (int d = 0; d < 9; ++d) {
-            s->varOf[cell][d] = -1;
-            if (filled[cell] != 0 || (candidates[cell] >> d & 1u) == 0) continue;
-            const int v = s->varCount++;
-            s->varOf[cell][d] = static_cast<std::int16_t>(v);
-            s->cellOfVar[v] = static_cast<std::uint8_t>(cell);
-            s->digitOfVar[v] = static_cast<std::uint8_t>(d);
-            ++count;
-        }
-        s->cellSize[cell] = 0;
-        for (int d = 0; d < 9; ++d) {
-            if (s->varOf[cell][d] >= 0) s->cellVars[cell][s->cellSize[cell]++] = s->varOf[cell][d];
-        }
-        // Cells with few candidates first, until conflicts say otherwise.
-        for (int d = 0; d < 9; ++d) {
-            const int v = s->varOf[cell][d];
-            if (v >= 0) s->activity[v] = 1e-3 * (10 - count);
-        }
-    }
-    s->cellVarCount = s->varCount;
-    for (int v = 0; v < s->cellVarCount; ++v) {
-        const int cell = s->cellOfVar[v];
-        const int d = s->digitOfVar[v];
-        int n = 0;
-        for (int e = 0; e < 9; ++e) {
-            if (e != d && s->varOf[cell][e] >= 0) s->excludes[v][n++] = s->varOf[cell][e];
-        }
-        for (const std::uint8_t peer : peerList.of[cell]) {
-            if (s->varOf[peer][d] >= 0) s->excludes[v][n++] = s->varOf[peer][d];
-        }
-        s->excludeCount[v] = static_cast<std::uint8_t>(n);
-    }
-
-    // A unit's empty cells take distinct digits, so beyond its required digits exactly as many
-    // of the others as it has cells left over. Said with a variable "the unit uses digit d" for
-    // each of those others, that count cuts short the pigeonhole arguments that the search
-    // would otherwise prove by resolution, one placement at a time: conflicts on grids with
-    // repeated givens fall by one or two orders of magnitude.
-    DigitMask mustTake[27];
-    std::int16_t useVar[27][9];
-    for (int unit = 0; unit < 27; ++unit) {
-        mustTake[unit] = required[unit];
-        s->useSize[unit] = 0;
-        s->useNeed[unit] = 0;
-        int empty = 0;
-        DigitMask possible = 0;
-        for (int i = 0; i < 9; ++i) {
-            const int cell = unitCellAt(unit, i);
-            if (filled[cell] != 0) continue;
-            ++empty;
-            for (int d = 0; d < 9; ++d) {
-                if (s->varOf[cell][d] >= 0) possible = static_cast<DigitMask>(possible | 1u << d);
-            }
-        }
-        const DigitMask others = static_cast<DigitMask>(possible & ~required[unit]);
-        int othersCount = 0;
-        int requiredCount = 0;
-        for (int d = 0; d < 9; ++d) {
-            othersCount += others >> d & 1;
-            requiredCount += required[unit] >> d & 1;
-            useVar[unit][d] = -1;
-            s->useVars[unit][d] = -1;
-        }
-        const int need = empty - requiredCount;
-        if (need < 0 || need > othersCount) {
-            s->done = true; // too few digits for the cells, or too few cells for the digits
-            continue;
-        }
-        if (need == 0) continue;
-        if (need == othersCount) {
-            mustTake[unit] = static_cast<DigitMask>(mustTake[unit] | others);
-            continue;
-        }
-        s->useNeed[unit] = static_cast<std::uint8_t>(need);
-        s->useOpen[unit] = static_cast<std::uint8_t>(othersCount);
-        for (int d = 0; d < 9; ++d) {
-            if ((others >> d & 1u) == 0) continue;
-            const int v = s->varCount++;
-            useVar[unit][d] = static_cast<std::int16_t>(v);
-            s->useVars[unit][s->useSize[unit]++] = static_cast<std::int16_t>(v);
-            s->useUnitOf[v - s->cellVarCount] = static_cast<std::uint8_t>(unit);
-            s->activity[v] = 1.0;
-        }
-    }
-    s->clearWatches();
-    for (int v = 0; v < s->varCount; ++v) {
-        s->value[v] = 0;
-        s->litValues[2 * v] = 0;
-        s->litValues[2 * v + 1] = 0;
-        s->seen[v] = 0;
-        s->heapPos[v] = -1;
-        s->heapInsert(v);
-    }
-    s->levelStart[0] = 0;
-    for (int l = 0; l <= maxVars; ++l) s->levelStamp[l] = 0;
-    s->nextRestart = 100;
-
-    // The "at least one" counts; one left is a unit at level 0, none means no completion.
-    auto unitAtRoot = [s](int v) {
-        if (s->value[v] == 0) s->assign(2 * v, noReason);
-    };
-    for (int v = 0; v < s->varCount; ++v) {
-        for (std::int16_t& g : s->groupsOfVar[v]) g = -1;
-    }
-    for (int cell = 0; cell < 81; ++cell) {
-        int open = 0;
-        int last = -1;
-        for (int d = 0; d < 9; ++d) {
-            if (s->varOf[cell][d] < 0) continue;
-            ++open;
-            last = s->varOf[cell][d];
-        }
-        s->cellOpen[cell] = static_cast<std::uint8_t>(open);
-        if (filled[cell] != 0) continue;
-        if (open == 0) s->done = true;
-        if (open == 1) unitAtRoot(last);
-    }
-    for (int unit = 0; unit < 27; ++unit) {
-        const int kind = unit / 9;
-        for (int d = 0; d < 9; ++d) {
-            const int condition = useVar[unit][d];
-            if ((mustTake[unit] >> d & 1u) == 0 && condition < 0) continue;
-            const int g = s->groupCount++;
-            s->groupCondition[g] = static_cast<std::int16_t>(condition);
-            if (condition >= 0)
-                s->useGroupOf[condition - s->cellVarCount] = static_cast<std::int16_t>(g);
-            int size = 0;
-            for (int i = 0; i < 9; ++i) {
-                const int v = s->varOf[unitCellAt(unit, i)][d];
-                if (v < 0) continue;
-                s->groupVars[g][size++] = static_cast<std::int16_t>(v);
-                s->groupsOfVar[v][kind] = static_cast<std::int16_t>(g);
-            }
-            for (int i = size; i < 9; ++i) s->groupVars[g][i] = -1;
-            s->groupSize[g] = static_cast<std::uint8_t>(size);
-            s->groupOpen[g] = static_cast<std::uint8_t>(size);
-            if (condition >= 0) continue;
-            if (size == 0) s->done = true;
-            if (size == 1) unitAtRoot(s->groupVars[g][0]);
-        }
-    }
-
-    // Each placement in a band lies in one of its rows and one of its boxes, so the two counts
-    // are equal; likewise in a stack. Counting by units alone leaves this to resolution, which
-    // is slow to find it where most units repeat givens.
-    for (int a = 0; a < s->varCount - s->cellVarCount; ++a) {
-        s->balancesOfUse[a][0] = -1;
-        s->balancesOfUse[a][1] = -1;
-    }
-    for (int region = 0; region < 6; ++region) {
-        int units[6];
-        for (int i = 0; i < 3; ++i) {
-            const int index = region < 3 ? 3 * region + i : 3 * (region - 3) + i;
-            units[i] = region < 3 ? index : 9 + index;
-            units[3 + i] = 18 + (region < 3 ? 3 * region + i : (region - 3) + 3 * i);
-        }
-        for (int d = 0; d < 9; ++d) {
-            const int b = 9 * region + d;
-            int size = 0;
-            int fixed = 0;
-            for (int i = 0; i < 6; ++i) {
-                const int unit = units[i];
-                if (i == 3) s->balanceLines[b] = static_cast<std::uint8_t>(size);
-                const int v = useVar[unit][d];
-                if (v < 0) {
-                    if ((mustTake[unit] >> d & 1u) != 0) fixed += i < 3 ? 1 : -1;
-                    continue;
-                }
-                s->balanceVars[b][size++] = static_cast<std::int16_t>(v);
-                std::int16_t* slots = s->balancesOfUse[v - s->cellVarCount];
-                slots[slots[0] < 0 ? 0 : 1] = static_cast<std::int16_t>(b);
-            }
-            s->balanceSize[b] = static_cast<std::uint8_t>(size);
-            s->balanceFixed[b] = static_cast<std::int8_t>(fixed);
-            for (int side = 0; side < 2; ++side) {
-                s->balanceTrue[b][side] = 0;
-                s->balanceFalse[b][side] = 0;
-            }
-            if (!s->done && !s->balanceHolds(b)) s->done = true;
-        }
-    }
+    s->addCellVars(root);
+    for (int unit = 0; unit < 27; ++unit) s->addUseVars(root, unit);
+    s->clearAssignment();
+    s->countCells();
+    for (int unit = 0; unit < 27; ++unit) s->addGroups(unit);
+    s->addRegionDigits();
     return true;
 }
 
 bool ClauseCounter::countsMatchTrail() const {
     if (state_ == nullptr) return true;
     const State& s = *state_;
-    std::uint8_t cellOpen[81];
-    std::uint8_t groupOpen[maxGroups];
-    std::uint8_t useOpen[27];
+    std::uint8_t cellLeft[81];
+    std::uint8_t groupLeft[maxGroups];
+    std::uint8_t useLeft[27];
     for (int cell = 0; cell < 81; ++cell) {
-        cellOpen[cell] = 0;
-        for (int d = 0; d < 9; ++d) cellOpen[cell] += s.varOf[cell][d] >= 0;
+        cellLeft[cell] = 0;
+        for (int d = 0; d < 9; ++d) cellLeft[cell] += s.varOf[cell][d] >= 0;
     }
-    for (int g = 0; g < s.groupCount; ++g) groupOpen[g] = s.groupSize[g];
-    for (int unit = 0; unit < 27; ++unit) useOpen[unit] = s.useSize[unit];
+    for (int g = 0; g < s.groupCount; ++g) groupLeft[g] = s.groupSize[g];
+    for (int unit = 0; unit < 27; ++unit) useLeft[unit] = s.useSize[unit];
     for (int i = 0; i < s.propagated; ++i) {
         const int lit = s.trail[i];
         const int v = varOfLit(lit);
         if ((lit & 1) == 0) continue;
         if (v >= s.cellVarCount) {
-            --useOpen[s.useUnitOf[v - s.cellVarCount]];
+            --useLeft[s.useUnitOf[v - s.cellVarCount]];
         } else {
-            --cellOpen[s.cellOfVar[v]];
+            --cellLeft[s.cellOfVar[v]];
             for (const std::int16_t g : s.groupsOfVar[v]) {
-                if (g >= 0) --groupOpen[g];
+                if (g >= 0) --groupLeft[g];
             }
         }
     }
     for (int cell = 0; cell < 81; ++cell) {
-        if (cellOpen[cell] != s.cellOpen[cell]) return false;
+        if (cellLeft[cell] != s.cellLeft[cell]) return false;
     }
     for (int g = 0; g < s.groupCount; ++g) {
-        if (groupOpen[g] != s.groupOpen[g]) return false;
+        if (groupLeft[g] != s.groupLeft[g]) return false;
     }
     for (int unit = 0; unit < 27; ++unit) {
         if (s.useSize[unit] == 0) continue;
-        if (useOpen[unit] != s.useOpen[unit]) return false;
+        if (useLeft[unit] != s.useLeft[unit]) return false;
     }
-    // Each balance, from its variables as the trail holds them.
-    for (int b = 0; b < maxBalances; ++b) {
+    // Each region digit, from its variables as the trail holds them.
+    for (int b = 0; b < maxRegionDigits; ++b) {
         int counted[2][2] = {};
-        for (int i = 0; i < s.balanceSize[b]; ++i) {
-            const int u = s.balanceVars[b][i];
+        for (int i = 0; i < s.regionSize[b]; ++i) {
+            const int u = s.regionVars[b][i];
             if (s.value[u] == 0 || s.trailPos[u] >= s.propagated) continue;
-            ++counted[i < s.balanceLines[b] ? 0 : 1][s.value[u] > 0 ? 0 : 1];
+            ++counted[i < s.regionLines[b] ? 0 : 1][s.value[u] > 0 ? 0 : 1];
         }
         for (int side = 0; side < 2; ++side) {
-            if (counted[side][0] != s.balanceTrue[b][side] ||
-                counted[side][1] != s.balanceFalse[b][side])
+            if (counted[side][0] != s.regionTrue[b][side] ||
+                counted[side][1] != s.regionFalse[b][side])
                 return false;
         }
     }

@@ -1,6 +1,6 @@
 // A proof, when one is quick to find, that a board has no completion because the counts of
 // digits its cells and units must take cannot add up even with fractions of digits allowed.
-// Grids with repeated givens whose contradiction is such a count are the hardest for search:
+// Grids with loose units whose contradiction is such a count are the hardest for search:
 // clause learning proves it one placement at a time, over thousands of conflicts.
 #pragma once
 
@@ -16,10 +16,9 @@ class LinearRelaxation {
     LinearRelaxation(const LinearRelaxation&) = delete;
     LinearRelaxation& operator=(const LinearRelaxation&) = delete;
 
-    // Sets up the counts of a board: `filled`, `candidates` and `required` as for
-    // ClauseCounter::start (each empty cell takes one of its candidates, each unit's empty
-    // cells take each of its required digits once and every other digit at most once). False
-    // when memory runs out.
+    // Sets up the counts of `root`: each empty cell takes one of its candidates, each unit's
+    // empty cells take each of its required digits once and every other digit at most once.
+    // False when memory runs out.
     bool start(const RootCounts& root);
     // Searches on for about `work` more steps of arithmetic. True once it has found, and
     // checked exactly in integers, a weighted sum of the counts that no filling of the cells
