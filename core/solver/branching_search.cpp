@@ -1,6 +1,7 @@
-// The branching search: on the cell with the fewest candidates, or for grids with repeated
-// givens on the digit a unit leaves out, in attempts of growing length that each take another
-// order of cells and digits.
+// The branching search: which cell or omission to branch on, in which order of digits, and the
+// attempts from the root. Every deduction (core/solver/deductions.cpp) only removes what no
+// completion can hold and the branches of a node split its completions without overlap, so a
+// finished attempt counts exactly what the straightforward search counts.
 #include "core/solver/branching_search.h"
 
 #include <bit>
@@ -9,6 +10,26 @@
 namespace korvani::solver {
 
 namespace {
+
+// Where no cell has two candidates: the cells with the fewest, per band.
+void cellsWithFewestCandidates(const Board& board, std::uint32_t choice[3]) {
+    int fewest = 10;
+    for (int band = 0; band < 3; ++band) {
+        choice[band] = 0;
+        for (std::uint32_t e = board.empty[band]; e != 0; e &= e - 1) {
+            const int bit = std::countr_zero(e);
+            int n = 0;
+            for (int d = 0; d < 9; ++d)
+                n += static_cast<int>(board.candidates[d][band] >> bit & 1u);
+            if (n < fewest) {
+                fewest = n;
+                for (int b = 0; b < band; ++b) choice[b] = 0;
+                choice[band] = 0;
+            }
+            if (n == fewest) choice[band] |= 1u << bit;
+        }
+    }
+}
 
 // Branch on a cell with the fewest candidates; among those, on the one whose digits have the
 // most candidates among its peers, since each try then removes the most. A nonzero `tieBreak`
@@ -30,24 +51,7 @@ int chooseBranchCell(const Board& board, unsigned tieBreak) {
         choice[band] = twice & ~thrice;
         if (choice[band] != 0) havePairs = true;
     }
-    if (!havePairs) {
-        int fewest = 10;
-        for (int band = 0; band < 3; ++band) {
-            choice[band] = 0;
-            for (std::uint32_t e = board.empty[band]; e != 0; e &= e - 1) {
-                const int bit = std::countr_zero(e);
-                int n = 0;
-                for (int d = 0; d < 9; ++d)
-                    n += static_cast<int>(board.candidates[d][band] >> bit & 1u);
-                if (n < fewest) {
-                    fewest = n;
-                    for (int b = 0; b < band; ++b) choice[b] = 0;
-                    choice[band] = 0;
-                }
-                if (n == fewest) choice[band] |= 1u << bit;
-            }
-        }
-    }
+    if (!havePairs) cellsWithFewestCandidates(board, choice);
     int best = -1;
     int bestScore = -1;
     for (int band = 0; band < 3; ++band) {
@@ -200,15 +204,6 @@ void searchBoard(Board& board, Search& search) {
     }
 }
 
-// Digits 0..8 of a cell's band words, as a digit mask.
-DigitMask candidatesOf(const Board& board, int band, std::uint32_t bit) {
-    DigitMask mask = 0;
-    for (int d = 0; d < 9; ++d) {
-        if ((board.candidates[d][band] & bit) != 0) mask |= digitMaskTable[d + 1];
-    }
-    return mask;
-}
-
 // The attempts in turn: each breaks ties between the cells with the fewest candidates its own
 // way and takes the next order of digits; with loose units they also alternate the two ways of
 // branching, either of which can lose itself where the other is quick.
@@ -223,27 +218,20 @@ void BranchingSearch::start(const RootCounts& root, const SolveOptions& options)
     search_.probeAfterNodes = options.probeAfterNodes;
     for (int cell = 0; cell < 81; ++cell) {
         search_.value[cell] = root.filled[cell];
-        if (root.filled[cell] != 0) continue;
-        const int band = cell / 27;
-        const std::uint32_t bit = 1u << (cell % 27);
-        root_.empty[band] |= bit;
-        for (int d = 0; d < 9; ++d) {
-            if ((root.candidates[cell] >> d & 1u) != 0) root_.candidates[d][band] |= bit;
-        }
+        if (root.filled[cell] == 0) root_.empty[cell / 27] |= 1u << (cell % 27);
     }
-    for (int unit = 0; unit < 27; ++unit) {
-        const int kind = unit / 9;
-        const int index = unit % 9;
-        if ((root.looseUnits >> unit & 1u) != 0) {
-            LooseUnit& loose = search_.loose[search_.looseCount++];
-            loose.kind = kind;
-            loose.index = index;
-            unitCells(kind, index, loose.cells);
-        }
-        for (int d = 0; d < 9; ++d) {
-            if ((root.required[unit] >> d & 1u) != 0)
-                requiredUnits(root_, kind, d) |= static_cast<std::uint16_t>(1u << index);
-        }
+    for (int d = 0; d < 9; ++d) {
+        for (int b = 0; b < 3; ++b) root_.candidates[d][b] = root.candidates[d][b];
+        root_.requiredRows[d] = root.required[kindRow][d];
+        root_.requiredColumns[d] = root.required[kindColumn][d];
+        root_.requiredBoxes[d] = root.required[kindBox][d];
+    }
+    for (std::uint32_t loose = root.looseUnits; loose != 0; loose &= loose - 1) {
+        const int unit = std::countr_zero(loose);
+        LooseUnit& at = search_.loose[search_.looseCount++];
+        at.kind = unit / 9;
+        at.index = unit % 9;
+        unitCells(at.kind, at.index, at.cells);
     }
     // A band is tight when its three rows and three boxes repeat no given, a stack likewise.
     const auto tight = [&](unsigned units) { return (root.looseUnits & units) == 0; };
@@ -297,27 +285,22 @@ Verdict BranchingSearch::verdict() const {
 }
 
 // The givens and the digits the deductions placed, the candidates they left and the digits they
-// found that units must take, including those of loose units. A dead end comes out as an empty
-// cell without candidates.
+// found that units must take, including those of loose units. A dead end comes out as empty
+// cells without candidates.
 RootCounts BranchingSearch::narrowedRoot() {
     RootCounts out;
     Board root = root_;
     search_.dirty = 0x1FF;
     if (!propagate(root, search_)) return out;
     for (int cell = 0; cell < 81; ++cell) {
-        const int band = cell / 27;
-        const std::uint32_t bit = 1u << (cell % 27);
-        if ((root.empty[band] & bit) == 0) {
+        if ((root.empty[cell / 27] >> (cell % 27) & 1u) == 0)
             out.filled[cell] = search_.value[cell];
-        } else {
-            out.candidates[cell] = candidatesOf(root, band, bit);
-        }
     }
-    for (int unit = 0; unit < 27; ++unit) {
-        for (int d = 0; d < 9; ++d) {
-            if ((requiredUnits(root, unit / 9, d) >> (unit % 9) & 1u) != 0)
-                out.required[unit] |= digitMaskTable[d + 1];
-        }
+    for (int d = 0; d < 9; ++d) {
+        for (int b = 0; b < 3; ++b) out.candidates[d][b] = root.candidates[d][b];
+        out.required[kindRow][d] = root.requiredRows[d];
+        out.required[kindColumn][d] = root.requiredColumns[d];
+        out.required[kindBox][d] = root.requiredBoxes[d];
     }
     return out;
 }

@@ -925,7 +925,7 @@ struct ClauseCounter::State {
             int n = 0;
             for (int d = 0; d < 9; ++d) {
                 varOf[cell][d] = -1;
-                if (root.filled[cell] != 0 || (root.candidates[cell] >> d & 1u) == 0) continue;
+                if (root.filled[cell] != 0 || !root.hasCandidate(cell, d)) continue;
                 const int v = varCount++;
                 varOf[cell][d] = static_cast<std::int16_t>(v);
                 cellOfVar[v] = static_cast<std::uint8_t>(cell);
@@ -962,7 +962,7 @@ struct ClauseCounter::State {
     // would otherwise prove by resolution, one placement at a time. Where the unit needs all of
     // them they become required instead.
     void addUseVars(const RootCounts& root, int unit) {
-        required[unit] = root.required[unit];
+        required[unit] = root.requiredOf(unit);
         useSize[unit] = 0;
         useNeed[unit] = 0;
         int empty = 0;

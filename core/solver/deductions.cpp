@@ -3,6 +3,7 @@
 // of whole units. Each only removes what no completion can hold.
 #include "core/solver/board.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 
@@ -168,20 +169,19 @@ void reachableUnits(const Board& board, int d, unsigned can[3]) {
     can[kindBox] = boxes;
 }
 
-// Units whose givens repeat a digit need not take every missing digit, only as many as they
-// have empty cells, so hidden singles and box-line permutations do not hold there. What holds:
+// Loose units need not take every missing digit, only as many as they have empty cells, so
+// hidden singles and box-line permutations do not hold there. What holds:
 // - In such a unit, the digits that can still go there may not be fewer than its empty cells;
-//   when they are just as many, each of them must go there.
+//   when they are just as many, each of them is required there.
 // - In every region, each partition into units gives a range for the number of placements of
-//   a digit there (the units that must take it up to the units that can), and the ranges must
-//   meet. Where the units of one partition that can take the digit just reach the lower end,
-//   all of them must; where those that must already reach the upper end, no other may.
+//   a digit there (the units that require it up to the units that can take it), and the ranges
+//   must meet. Where the units of one partition that can take the digit just reach the lower
+//   end, all of them require it; where those that require it already reach the upper end, no
+//   other may take it.
 // - The placements of all digits in a region add up to its empty cells.
-bool looseUnits(Board& board, Search& search) {
-    // Per digit and kind: the units that hold a candidate of it. Only a strike below changes
-    // them, and it recomputes them.
-    unsigned can[9][3];
-    for (int d = 0; d < 9; ++d) reachableUnits(board, d, can[d]);
+
+// The first rule; `can` holds per digit and kind the units with a candidate of it.
+bool looseUnitsHaveDigitsEnough(Board& board, Search& search, const unsigned can[9][3]) {
     for (int k = 0; k < search.looseCount; ++k) {
         const LooseUnit& unit = search.loose[k];
         const int emptyCells = countNine(unitBits(board.empty, unit.kind, unit.index));
@@ -190,22 +190,35 @@ bool looseUnits(Board& board, Search& search) {
         for (int d = 0; d < 9; ++d) placeable |= (can[d][unit.kind] >> unit.index & 1u) << d;
         const int n = countNine(placeable);
         if (n < emptyCells) return false;
-        if (n == emptyCells) {
-            for (unsigned p = placeable; p != 0; p &= p - 1) {
-                const int d = std::countr_zero(p);
-                std::uint16_t& required = requiredUnits(board, unit.kind, d);
-                const std::uint16_t bit = static_cast<std::uint16_t>(1u << unit.index);
-                if ((required & bit) == 0) {
-                    required |= bit;
-                    search.dirty |= 1u << d;
-                }
+        if (n != emptyCells) continue;
+        for (unsigned p = placeable; p != 0; p &= p - 1) {
+            const int d = std::countr_zero(p);
+            std::uint16_t& required = requiredUnits(board, unit.kind, d);
+            const std::uint16_t bit = static_cast<std::uint16_t>(1u << unit.index);
+            if ((required & bit) == 0) {
+                required |= bit;
+                search.dirty |= 1u << d;
             }
         }
     }
+    return true;
+}
 
-    // Per region and digit, the bounds; per region, their sums.
+// Per region and digit, the range of its placements there.
+struct RegionRanges {
     int low[regionCount][9];
     int high[regionCount][9];
+};
+
+int emptyCellsOf(const Board& board, int region) {
+    const std::uint32_t* cells = regions[region].cells;
+    return bitCount(board.empty[0] & cells[0]) + bitCount(board.empty[1] & cells[1]) +
+           bitCount(board.empty[2] & cells[2]);
+}
+
+// The second and third rules: the ranges, narrowed where their sums leave no room; false when
+// they cannot meet.
+bool findRegionRanges(const Board& board, const unsigned can[9][3], RegionRanges& out) {
     int lowSum[regionCount] = {};
     int highSum[regionCount] = {};
     for (int d = 0; d < 9; ++d) {
@@ -221,75 +234,77 @@ bool looseUnits(Board& board, Search& search) {
             for (int kind = 0; kind < 3; ++kind) {
                 const int shift = regionGroupShift[r][kind];
                 if (shift < 0) continue;
-                // A unit that requires the digit but has no candidate for it without a candidate
-                // makes low exceed high: a dead end.
-                const int m = static_cast<int>(must[kind] >> shift & 0xFu);
-                const int c = static_cast<int>(reach[kind] >> shift & 0xFu);
-                if (m > lo) lo = m;
-                if (c < hi) hi = c;
+                // A unit that requires the digit but has no candidate for it makes low exceed
+                // high: a dead end.
+                lo = std::max(lo, static_cast<int>(must[kind] >> shift & 0xFu));
+                hi = std::min(hi, static_cast<int>(reach[kind] >> shift & 0xFu));
             }
             if (lo > hi) return false;
-            low[r][d] = lo;
-            high[r][d] = hi;
+            out.low[r][d] = lo;
+            out.high[r][d] = hi;
             lowSum[r] += lo;
             highSum[r] += hi;
         }
     }
-    const int bandEmpty[3] = {bitCount(board.empty[0]), bitCount(board.empty[1]),
-                              bitCount(board.empty[2])};
     for (int r = 0; r < regionCount; ++r) {
-        int emptyCells;
-        if (r < 3) {
-            emptyCells = bandEmpty[r];
-        } else if (r < 6) {
-            const std::uint32_t stack = regions[r].cells[0];
-            emptyCells = bitCount(board.empty[0] & stack) + bitCount(board.empty[1] & stack) +
-                         bitCount(board.empty[2] & stack);
-        } else {
-            emptyCells = bandEmpty[0] + bandEmpty[1] + bandEmpty[2];
-        }
+        const int emptyCells = emptyCellsOf(board, r);
         if (lowSum[r] > emptyCells || highSum[r] < emptyCells) return false;
         // When the sums leave no room, every digit sits at the end of its range.
         if (lowSum[r] == emptyCells) {
-            for (int d = 0; d < 9; ++d) high[r][d] = low[r][d];
+            for (int d = 0; d < 9; ++d) out.high[r][d] = out.low[r][d];
         } else if (highSum[r] == emptyCells) {
-            for (int d = 0; d < 9; ++d) low[r][d] = high[r][d];
+            for (int d = 0; d < 9; ++d) out.low[r][d] = out.high[r][d];
         }
     }
-    // The bounds stay valid while the board only narrows, so they may be applied one by one.
-    for (int d = 0; d < 9; ++d) {
-        std::uint32_t reachCounts[3] = {unitGroupCounts.of[can[d][kindRow]],
-                                        unitGroupCounts.of[can[d][kindColumn]],
-                                        unitGroupCounts.of[can[d][kindBox]]};
-        for (int r = 0; r < regionCount; ++r) {
-            for (int kind = 0; kind < 3; ++kind) {
-                const int shift = regionGroupShift[r][kind];
-                if (shift < 0) continue;
-                std::uint16_t& required = requiredUnits(board, kind, d);
-                const int reachCount = static_cast<int>(reachCounts[kind] >> shift & 0xFu);
-                const int requiredCount =
-                    static_cast<int>(unitGroupCounts.of[required] >> shift & 0xFu);
-                if (reachCount > low[r][d] && requiredCount < high[r][d]) continue;
-                const unsigned optional =
-                    can[d][kind] & regions[r].units[kind] & ~static_cast<unsigned>(required);
-                if (optional == 0) continue;
-                if (reachCount <= low[r][d]) {
-                    required = static_cast<std::uint16_t>(required | optional);
-                    search.dirty |= 1u << d;
-                } else {
-                    for (unsigned u = optional; u != 0; u &= u - 1) {
-                        std::uint32_t unitCellMask[3];
-                        unitCells(kind, std::countr_zero(u), unitCellMask);
-                        for (int band = 0; band < 3; ++band)
-                            board.candidates[d][band] &= ~unitCellMask[band];
-                    }
-                    search.dirty |= 1u << d;
-                    reachableUnits(board, d, can[d]);
-                    for (int k = 0; k < 3; ++k) reachCounts[k] = unitGroupCounts.of[can[d][k]];
-                }
+    return true;
+}
+
+// Applies the ranges of `d`: units that must all take it require it, units that may not take
+// it lose its candidates. The ranges stay valid while the board only narrows, so they may be
+// applied one by one.
+void applyRegionRanges(Board& board, Search& search, int d, unsigned can[3],
+                       const RegionRanges& ranges) {
+    std::uint32_t reachCounts[3] = {unitGroupCounts.of[can[kindRow]],
+                                    unitGroupCounts.of[can[kindColumn]],
+                                    unitGroupCounts.of[can[kindBox]]};
+    for (int r = 0; r < regionCount; ++r) {
+        for (int kind = 0; kind < 3; ++kind) {
+            const int shift = regionGroupShift[r][kind];
+            if (shift < 0) continue;
+            std::uint16_t& required = requiredUnits(board, kind, d);
+            const int reachCount = static_cast<int>(reachCounts[kind] >> shift & 0xFu);
+            const int requiredCount =
+                static_cast<int>(unitGroupCounts.of[required] >> shift & 0xFu);
+            if (reachCount > ranges.low[r][d] && requiredCount < ranges.high[r][d]) continue;
+            const unsigned optional =
+                can[kind] & regions[r].units[kind] & ~static_cast<unsigned>(required);
+            if (optional == 0) continue;
+            search.dirty |= 1u << d;
+            if (reachCount <= ranges.low[r][d]) {
+                required = static_cast<std::uint16_t>(required | optional);
+                continue;
             }
+            for (unsigned u = optional; u != 0; u &= u - 1) {
+                std::uint32_t unitCellMask[3];
+                unitCells(kind, std::countr_zero(u), unitCellMask);
+                for (int band = 0; band < 3; ++band)
+                    board.candidates[d][band] &= ~unitCellMask[band];
+            }
+            reachableUnits(board, d, can);
+            for (int k = 0; k < 3; ++k) reachCounts[k] = unitGroupCounts.of[can[k]];
         }
     }
+}
+
+bool looseUnits(Board& board, Search& search) {
+    // Per digit and kind: the units that hold a candidate of it. Only a strike changes them,
+    // and it recomputes them.
+    unsigned can[9][3];
+    for (int d = 0; d < 9; ++d) reachableUnits(board, d, can[d]);
+    if (!looseUnitsHaveDigitsEnough(board, search, can)) return false;
+    RegionRanges ranges;
+    if (!findRegionRanges(board, can, ranges)) return false;
+    for (int d = 0; d < 9; ++d) applyRegionRanges(board, search, d, can[d], ranges);
     return true;
 }
 

@@ -11,17 +11,33 @@
 
 namespace korvani::solver {
 
-// A board narrowed by deductions that every completion obeys. `filled` holds the givens and the
-// digits already placed, `candidates` the digits each empty cell may still take (none that a
-// filled peer holds), `required` per unit (rows 0-8, columns 9-17, boxes 18-26) the digits its
-// empty cells must take. Completions keep `filled` as it stands. `looseUnits` has bit u set
-// for each unit u whose givens repeat a digit: it need not take every digit it lacks, only as
-// many as it has empty cells.
+// A board narrowed by deductions that every completion obeys, in the bitboard form of the
+// branching search (cell bit 9 * rowInBand + column of its band's word). `filled` holds the
+// givens and the digits already placed; `candidates` per digit (0..8) and band the empty cells
+// that may still take it (none that a filled peer holds); `required` per kind (rows, columns,
+// boxes) and digit the units whose empty cells must take it. Completions keep `filled` as it
+// stands. `looseUnits` has bit u set for each unit u (rows 0-8, columns 9-17, boxes 18-26)
+// whose givens repeat a digit: it need not take every digit it lacks, only as many as it has
+// empty cells.
 struct RootCounts {
     CellGrid filled{};
-    DigitMask candidates[81] = {};
-    DigitMask required[27] = {};
+    std::uint32_t candidates[9][3] = {};
+    std::uint16_t required[3][9] = {};
     std::uint32_t looseUnits = 0;
+
+    bool hasCandidate(int cell, int digit) const {
+        return (candidates[digit][cell / 27] >> (cell % 27) & 1u) != 0;
+    }
+    void removeCandidate(int cell, int digit) {
+        candidates[digit][cell / 27] &= ~(1u << (cell % 27));
+    }
+    // The digits (bit d for digit d + 1) that unit `unit` requires.
+    DigitMask requiredOf(int unit) const {
+        DigitMask mask = 0;
+        for (int d = 0; d < 9; ++d)
+            mask |= static_cast<DigitMask>((required[unit / 9][d] >> (unit % 9) & 1u) << d);
+        return mask;
+    }
 };
 
 // The counts of a grid of givens (digits 0..9, 0 empty) before any deduction: a cell loses the

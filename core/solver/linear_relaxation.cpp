@@ -40,13 +40,11 @@ struct Relaxation {
 // without arithmetic.
 bool build(Relaxation& r, const RootCounts& root) {
     const CellGrid& filled = root.filled;
-    const DigitMask* candidates = root.candidates;
-    const DigitMask* required = root.required;
     for (int cell = 0; cell < 81; ++cell) {
         int n = 0;
         for (int d = 0; d < 9; ++d) {
             r.varOf[cell][d] = -1;
-            if (filled[cell] != 0 || (candidates[cell] >> d & 1u) == 0) continue;
+            if (filled[cell] != 0 || !root.hasCandidate(cell, d)) continue;
             r.varOf[cell][d] = static_cast<std::int16_t>(r.varCount++);
             r.rowVars[r.rowCount][n++] = r.varOf[cell][d];
         }
@@ -62,7 +60,7 @@ bool build(Relaxation& r, const RootCounts& root) {
                 const int v = r.varOf[unitCellAt(unit, i)][d];
                 if (v >= 0) r.rowVars[r.rowCount][n++] = static_cast<std::int16_t>(v);
             }
-            const bool isRequired = (required[unit] >> d & 1u) != 0;
+            const bool isRequired = (root.required[unit / 9][d] >> (unit % 9) & 1u) != 0;
             if (isRequired && n == 0) return false;
             if (!isRequired && n < 2) continue;
             r.rowSize[r.rowCount] = static_cast<std::uint8_t>(n);

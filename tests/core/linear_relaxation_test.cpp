@@ -85,10 +85,10 @@ TEST(LinearRelaxation, EdgesOfTheModel) {
     // arithmetic at all.
     RootCounts root = solver::rootCountsOf(CellGrid{});
     EXPECT_FALSE(rulesOut(root, someWork));
-    for (int i = 0; i < 9; ++i) root.candidates[unitCellAt(0, i)] &= ~digitMaskTable[5];
+    for (int i = 0; i < 9; ++i) root.removeCandidate(unitCellAt(0, i), 4); // row 0 has no 5
     EXPECT_TRUE(rulesOut(root, 0));
     root = solver::rootCountsOf(CellGrid{});
-    root.candidates[40] = 0;
+    for (int d = 0; d < 9; ++d) root.removeCandidate(40, d);
     EXPECT_TRUE(rulesOut(root, 0));
     // No work, no proof; a full grid, even one that repeats digits, has nothing to rule out.
     EXPECT_FALSE(rulesOut(gridFromText(huntedWithoutCompletion[0]), 0));
