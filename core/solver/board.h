@@ -10,17 +10,18 @@
 
 namespace korvani::solver {
 
-// The search state of one node; a branch works on its own copy, so nothing needs undoing.
+// The state of one node.
 struct Board {
     std::uint32_t candidates[9][3]; // per digit: the empty cells that may still take it
     std::uint32_t empty[3];
-    // Per digit: the units that must still receive it. In a unit without repeated givens every
-    // missing digit must be placed; in a unit with them only once its slack is used up.
+    // Per digit: the units that require it and do not hold it yet. A strict unit requires every
+    // digit it lacks; a loose unit only those that the counting shows it cannot leave out.
     std::uint16_t requiredRows[9];
     std::uint16_t requiredColumns[9];
     std::uint16_t requiredBoxes[9];
 };
 
+// A unit whose givens repeat a digit: kind (rows, columns, boxes), index and cells.
 struct LooseUnit {
     int kind;
     int index;
@@ -29,6 +30,7 @@ struct LooseUnit {
 
 enum class DigitOrder { natural, scarcestFirst, plentifulFirst };
 
+// What the nodes of one attempt share, and what the attempts hand on to each other.
 struct Search {
     std::uint8_t value[81]; // givens, and the digit last placed in each empty cell
     int count = 0;
@@ -76,6 +78,7 @@ inline bool place(Board& board, Search& search, int digit, int cell) {
     return true;
 }
 
+// The units of one kind (rows, columns, boxes) that require `digit`.
 inline std::uint16_t& requiredUnits(Board& board, int kind, int digit) {
     if (kind == kindRow) return board.requiredRows[digit];
     if (kind == kindColumn) return board.requiredColumns[digit];

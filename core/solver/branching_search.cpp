@@ -216,10 +216,8 @@ void BranchingSearch::start(const RootCounts& root, const SolveOptions& options)
     options_ = options;
     search_.unitMatchingAfterNodes = options.unitMatchingAfterNodes;
     search_.probeAfterNodes = options.probeAfterNodes;
-    for (int cell = 0; cell < 81; ++cell) {
-        search_.value[cell] = root.filled[cell];
-        if (root.filled[cell] == 0) root_.empty[cell / 27] |= 1u << (cell % 27);
-    }
+    for (int cell = 0; cell < 81; ++cell) search_.value[cell] = root.filled[cell];
+    for (int b = 0; b < 3; ++b) root_.empty[b] = root.empty[b];
     for (int d = 0; d < 9; ++d) {
         for (int b = 0; b < 3; ++b) root_.candidates[d][b] = root.candidates[d][b];
         root_.requiredRows[d] = root.required[kindRow][d];
@@ -291,11 +289,15 @@ RootCounts BranchingSearch::narrowedRoot() {
     RootCounts out;
     Board root = root_;
     search_.dirty = 0x1FF;
-    if (!propagate(root, search_)) return out;
+    if (!propagate(root, search_)) {
+        for (std::uint32_t& band : out.empty) band = 0x7FFFFFF;
+        return out;
+    }
     for (int cell = 0; cell < 81; ++cell) {
         if ((root.empty[cell / 27] >> (cell % 27) & 1u) == 0)
             out.filled[cell] = search_.value[cell];
     }
+    for (int b = 0; b < 3; ++b) out.empty[b] = root.empty[b];
     for (int d = 0; d < 9; ++d) {
         for (int b = 0; b < 3; ++b) out.candidates[d][b] = root.candidates[d][b];
         out.required[kindRow][d] = root.requiredRows[d];

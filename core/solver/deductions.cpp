@@ -1,5 +1,5 @@
 // The deductions of the branching search: naked and hidden singles, box-line reduction, the
-// counting that units with repeated givens need, failed-candidate strikes and the matching check
+// counting that loose units need, failed-candidate strikes and the matching check
 // of whole units. Each only removes what no completion can hold.
 #include "core/solver/board.h"
 
@@ -340,8 +340,8 @@ bool propagate(Board& board, Search& search) {
 }
 
 // Tries every candidate of every empty cell on a copy of the board with the deductions, and
-// strikes out each one that leads to a dead end; one pass over the cells. Where units hold
-// repeated givens the deductions see little of what each unit still needs, and a grid without
+// strikes out each one that leads to a dead end; one pass over the cells. Where units are
+// loose the deductions see little of what each unit still needs, and a grid without
 // completion can keep the branching busy for tens of thousands of nodes, while single tries
 // expose it at once. Striking out is sound: no completion holds a candidate whose placement
 // deduces a dead end. (The tries write the digits of cells that are empty here into `value`;

@@ -13,14 +13,15 @@ namespace korvani::solver {
 
 // A board narrowed by deductions that every completion obeys, in the bitboard form of the
 // branching search (cell bit 9 * rowInBand + column of its band's word). `filled` holds the
-// givens and the digits already placed; `candidates` per digit (0..8) and band the empty cells
-// that may still take it (none that a filled peer holds); `required` per kind (rows, columns,
-// boxes) and digit the units whose empty cells must take it. Completions keep `filled` as it
-// stands. `looseUnits` has bit u set for each unit u (rows 0-8, columns 9-17, boxes 18-26)
-// whose givens repeat a digit: it need not take every digit it lacks, only as many as it has
-// empty cells.
+// givens and the digits already placed, `empty` per band the other cells; `candidates` per digit
+// (0..8) and band the empty cells that may still take it (none that a filled peer holds);
+// `required` per kind (rows, columns, boxes) and digit the units whose empty cells must take it.
+// Completions keep `filled` as it stands. `looseUnits` has bit u set for each unit u (rows 0-8,
+// columns 9-17, boxes 18-26) whose givens repeat a digit: it need not take every digit it lacks,
+// only as many as it has empty cells.
 struct RootCounts {
     CellGrid filled{};
+    std::uint32_t empty[3] = {};
     std::uint32_t candidates[9][3] = {};
     std::uint16_t required[3][9] = {};
     std::uint32_t looseUnits = 0;

@@ -6,7 +6,8 @@
 // - required digit of a unit: one its empty cells must take (an exactly-one constraint). A unit
 //   whose givens repeat no digit requires every digit it lacks.
 // - loose unit: one whose givens repeat a digit, so it must take only as many of the digits it
-//   lacks as it has empty cells; the digits it leaves out are its omissions.
+//   lacks as it has empty cells; the digits it leaves out are its omissions. A strict unit, or
+//   grid, has no repeated given.
 // - region: a band, a stack or the whole grid, each partitioned into units two ways (rows and
 //   boxes, columns and boxes, or either); a digit is placed there as often counted either way.
 // - the matching check of whole units: Hall sets (a bipartite matching of a unit's digits to its
