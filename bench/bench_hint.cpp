@@ -4,7 +4,7 @@
 // such position of the file), since every easier technique has to fail there first. A grid no
 // technique can move (a famous puzzle built against them) is measured as well: there every
 // technique fails.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/hint.h"
 
 #include <benchmark/benchmark.h>

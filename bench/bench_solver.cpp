@@ -2,8 +2,8 @@
 // puzzle), the reference search on the parts of the sets it can finish, the sparse grids that
 // keep the reference search busy for hours, and the grids korvani-hunt found hardest for
 // solveGivens.
-#include "core/reference_solver.h"
-#include "core/solver.h"
+#include "core/solver/solver.h"
+#include "tests/support/reference_solver.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // Problem-file lines: parsing and proving each one, and the file's key over the accepted lines.
 #include "core/problem_file.h"
 
-#include "core/solver.h"
+#include "core/solver/solver.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -3,8 +3,9 @@
 // search alone and the clause counter alone must give the same count and, for a count of 1,
 // the same completion, which must keep the givens and repeat no digit it places. Any
 // difference aborts.
-#include "core/clause_counter.h"
-#include "core/solver.h"
+#include "core/solver/clause_counter.h"
+#include "core/solver/options.h"
+#include "core/solver/solver.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -40,11 +41,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvani::SolveOptions branchingOnly;
     branchingOnly.clauseLearning = false;
     const korvani::SolveResult branching = korvani::solveGivens(grid, nullptr, &branchingOnly);
-    korvani::ClauseCounter clauses;
-    if (!clauses.start(grid) || !clauses.run(1'000'000'000)) return 0; // out of memory
-    if (game.count != branching.count || game.count != clauses.count()) std::abort();
+    korvani::solver::ClauseCounter clauses;
+    if (!clauses.start(korvani::solver::rootCountsOf(grid)) || !clauses.run(1'000'000'000))
+        return 0; // out of memory
+    const korvani::SolveResult counted = clauses.verdict().result;
+    if (game.count != branching.count || game.count != counted.count) std::abort();
     if (game.count == 1 &&
-        (game.solution != branching.solution || game.solution != clauses.solution() ||
+        (game.solution != branching.solution || game.solution != counted.solution ||
          !isCompletion(grid, game.solution)))
         std::abort();
     return 0;

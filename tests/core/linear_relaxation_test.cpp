@@ -1,8 +1,7 @@
 // The linear relaxation: grids it must rule out (found by hunts for grids hard for the solver),
 // grids it must never rule out (any with a completion), and its edges.
-#include "core/clause_counter.h"
-#include "core/linear_relaxation.h"
-#include "core/solver.h"
+#include "core/solver/linear_relaxation.h"
+#include "core/solver/solver.h"
 #include "test_grids.h"
 
 #include <gtest/gtest.h>
@@ -10,49 +9,24 @@
 namespace korvani {
 namespace {
 
+using solver::RootCounts;
 using test::gridFromText;
 
 constexpr long long plentyOfWork = 5'000'000;
 // Where there is nothing to prove the search runs until its work is spent.
 constexpr long long someWork = 1'000'000;
 
-// Candidates and required digits as the givens alone give them: a cell loses the digits of its
-// peers, and a unit without repeated givens requires the digits it lacks.
-struct Counts {
-    CellGrid filled{};
-    DigitMask candidates[81] = {};
-    DigitMask required[27] = {};
-};
-
-Counts countsOf(const CellGrid& grid) {
-    Counts c;
-    c.filled = grid;
-    for (int cell = 0; cell < 81; ++cell) c.candidates[cell] = grid[cell] == 0 ? allDigits : 0;
-    for (int unit = 0; unit < 27; ++unit) {
-        DigitMask given = 0;
-        bool repeated = false;
-        for (int i = 0; i < 9; ++i) {
-            const int digit = grid[unitCellAt(unit, i)];
-            if (digit == 0) continue;
-            repeated = repeated || (given & digitMaskTable[digit]) != 0;
-            given = static_cast<DigitMask>(given | digitMaskTable[digit]);
-        }
-        for (int i = 0; i < 9; ++i) {
-            DigitMask& mask = c.candidates[unitCellAt(unit, i)];
-            mask = static_cast<DigitMask>(mask & ~given);
-        }
-        if (!repeated) c.required[unit] = static_cast<DigitMask>(allDigits & ~given);
-    }
-    return c;
+bool rulesOut(const RootCounts& root, long long work) {
+    solver::LinearRelaxation relaxation;
+    return relaxation.start(root) && relaxation.run(work) && relaxation.verdict().settled;
 }
 
-bool rulesOut(const CellGrid& grid, long long work = plentyOfWork) {
-    const Counts c = countsOf(grid);
-    return linearRelaxationRulesOut(c.filled, c.candidates, c.required, work);
+bool rulesOut(const CellGrid& grid, long long work = someWork) {
+    return rulesOut(solver::rootCountsOf(grid), work);
 }
 
-// Grids without completion that hunts found hardest for the solver before it had the
-// relaxation: without it the solver needs hundreds to thousands of conflicts for each.
+// Grids without completion whose counts fail only together, the hardest for the solver before
+// it had the relaxation.
 const char* const huntedWithoutCompletion[] = {
     ".7..7.4....63..783.7..774...5...77...5..9788....2...338717..8688.1....18.9....7..",
     "1.3.7..668.86..3...7..7.2...5...77...5..447..7.11.7..3.11...368..1....1..........",
@@ -64,12 +38,8 @@ const char* const huntedWithoutCompletion[] = {
 TEST(LinearRelaxation, RulesOutTheHuntedGridsWhoseCountsFailTogether) {
     for (const char* text : huntedWithoutCompletion) {
         const CellGrid grid = gridFromText(text);
-        EXPECT_TRUE(rulesOut(grid)) << text;
-        // The answer it must agree with, from the counter alone.
-        ClauseCounter counter;
-        ASSERT_TRUE(counter.start(grid));
-        ASSERT_TRUE(counter.run(1'000'000'000)) << text;
-        EXPECT_EQ(counter.count(), 0) << text;
+        EXPECT_TRUE(rulesOut(grid, plentyOfWork)) << text;
+        EXPECT_EQ(test::countWithClauses(grid).count, 0) << text;
     }
 }
 
@@ -90,12 +60,12 @@ TEST(LinearRelaxation, NeverRulesOutAGridWithACompletion) {
         repeated[80] = 0;
         for (const CellGrid& grid : {puzzle, sparse, repeated}) {
             EXPECT_GE(solveGivens(grid).count, 1);
-            EXPECT_FALSE(rulesOut(grid, someWork)) << test::gridToText(grid);
+            EXPECT_FALSE(rulesOut(grid)) << test::gridToText(grid);
             ++checked;
         }
     }
-    // Grids with repeated givens in many units that do have completions: hunted grids with one
-    // given taken away until the solver finds one.
+    // Grids with loose units that do have completions: hunted grids with one given taken
+    // away until the solver finds one.
     for (const char* text : huntedWithoutCompletion) {
         const CellGrid hunted = gridFromText(text);
         for (int cell = 0; cell < 81; ++cell) {
@@ -103,7 +73,7 @@ TEST(LinearRelaxation, NeverRulesOutAGridWithACompletion) {
             CellGrid grid = hunted;
             grid[cell] = 0;
             if (solveGivens(grid).count == 0) continue;
-            EXPECT_FALSE(rulesOut(grid, someWork)) << test::gridToText(grid);
+            EXPECT_FALSE(rulesOut(grid)) << test::gridToText(grid);
             ++checked;
         }
     }
@@ -113,39 +83,20 @@ TEST(LinearRelaxation, NeverRulesOutAGridWithACompletion) {
 TEST(LinearRelaxation, EdgesOfTheModel) {
     // A required digit without a place and an empty cell without candidates need no
     // arithmetic at all.
-    Counts c = countsOf(gridFromText(std::string(81, '.')));
-    EXPECT_FALSE(linearRelaxationRulesOut(c.filled, c.candidates, c.required, someWork));
-    for (int i = 0; i < 9; ++i) {
-        const int cell = unitCellAt(0, i);
-        c.candidates[cell] = static_cast<DigitMask>(c.candidates[cell] & ~digitMaskTable[5]);
-    }
-    EXPECT_TRUE(linearRelaxationRulesOut(c.filled, c.candidates, c.required, 0));
-    c = countsOf(gridFromText(std::string(81, '.')));
-    c.candidates[40] = 0;
-    EXPECT_TRUE(linearRelaxationRulesOut(c.filled, c.candidates, c.required, 0));
+    RootCounts root = solver::rootCountsOf(CellGrid{});
+    EXPECT_FALSE(rulesOut(root, someWork));
+    for (int i = 0; i < 9; ++i) root.removeCandidate(unitCellAt(0, i), 4); // row 0 has no 5
+    EXPECT_TRUE(rulesOut(root, 0));
+    root = solver::rootCountsOf(CellGrid{});
+    for (int d = 0; d < 9; ++d) root.removeCandidate(40, d);
+    EXPECT_TRUE(rulesOut(root, 0));
     // No work, no proof; a full grid, even one that repeats digits, has nothing to rule out.
     EXPECT_FALSE(rulesOut(gridFromText(huntedWithoutCompletion[0]), 0));
     test::Rng rng{7};
     CellGrid full = test::randomFullGrid(rng);
-    EXPECT_FALSE(rulesOut(full, someWork));
+    EXPECT_FALSE(rulesOut(full));
     full[0] = full[1];
-    EXPECT_FALSE(rulesOut(full, someWork));
-}
-
-TEST(SolverEdgeCases, CountsThatFailOnlyTogetherEndInTheLinearRelaxation) {
-    // The solver as the game runs it settles each hunted grid in the relaxation's first turn,
-    // after the first slice of the counter; without it the counter goes on for hundreds of
-    // conflicts.
-    SolveOptions withoutRelaxation;
-    withoutRelaxation.relaxationStepsPerConflict = 0;
-    for (const char* text : huntedWithoutCompletion) {
-        const CellGrid grid = gridFromText(text);
-        SolveStats stats;
-        EXPECT_EQ(solveGivens(grid, &stats).count, 0) << text;
-        EXPECT_LE(stats.conflicts, SolveOptions{}.relaxationSlice) << text;
-        EXPECT_EQ(solveGivens(grid, &stats, &withoutRelaxation).count, 0) << text;
-        EXPECT_GT(stats.conflicts, 200) << text;
-    }
+    EXPECT_FALSE(rulesOut(full));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Problem lines: the line format, the difficulty texts, what a rejected line leaves in its
 // slot, and the CRC-32C key.
 #include "core/problem_file.h"
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "test_grids.h"
 #include "tests/support/problem_text.h"
 

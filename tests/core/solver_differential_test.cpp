@@ -3,10 +3,10 @@
 // the same completion. Grids on which the reference would run long are passed over (a bounded run),
 // and every category checks that most of its grids were compared and that it met the counts it is
 // meant to.
-#include "core/clause_counter.h"
-#include "core/reference_solver.h"
-#include "core/solver.h"
+#include "core/solver/options.h"
+#include "core/solver/solver.h"
 #include "test_grids.h"
+#include "tests/support/reference_solver.h"
 
 #include <gtest/gtest.h>
 
@@ -50,14 +50,9 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     everyNode.probeRootOfRepeatedGivens = true;
     SolveOptions branchingOnly = everyNode;
     branchingOnly.clauseLearning = false;
-    ClauseCounter clauses;
-    ASSERT_TRUE(clauses.start(grid));
-    ASSERT_TRUE(clauses.run(1'000'000'000));
-    SolveResult clauseResult;
-    clauseResult.count = clauses.count();
-    if (clauseResult.count == 1) clauseResult.solution = clauses.solution();
     const SolveResult fast[4] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode),
-                                 solveGivens(grid, nullptr, &branchingOnly), clauseResult};
+                                 solveGivens(grid, nullptr, &branchingOnly),
+                                 test::countWithClauses(grid)};
     for (const SolveResult& result : fast) {
         ASSERT_EQ(result.count, reference.count) << gridToText(grid);
         if (reference.count == 1) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "core/grid.h"
+#include "core/solver/solver.h"
 #include "tests/support/grid_text.h"
 
 #include <cstdint>
@@ -29,5 +30,8 @@ std::vector<CellGrid> loadPuzzleSet(const std::string& fileName);
 // True when `solution` keeps every given and fills every empty cell with a digit that no other
 // cell of its row, column or box holds (givens may repeat among themselves).
 bool isCompletionOf(const CellGrid& givens, const CellGrid& solution);
+
+// The count of the clause counter alone, run to its end from the givens.
+SolveResult countWithClauses(const CellGrid& givens);
 
 } // namespace korvani::test

@@ -1,7 +1,7 @@
 // The keys 1 to 9 against the rules of play on a recording view: a key selects exactly what a
 // click on a cell showing that digit selects and asks for the same frame, only while a game is
 // in play, and it makes a puzzle whose givens lack a digit playable.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "game/game_state.h"
 #include "progress/progress_records.h"
 #include "tests/support/grid_text.h"

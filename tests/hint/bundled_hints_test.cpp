@@ -1,7 +1,7 @@
 // The hint on the bundled puzzles: followed from the start, hints solve every one of them with
 // sound steps only, needing the very techniques the puzzle's difficulty names; and the mistakes
 // a player can make are pointed out before any step.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/grader.h"
 #include "tests/hint/hint_test_text.h"
 

@@ -1,7 +1,7 @@
 // The bundled problem files of puzzles/, loaded with the game's own loader: 30 puzzles each, one
 // solution each, every digit among the givens, difficulties that are the grader's verdict and rise
 // through the file, and a progress record of their own.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/grader.h"
 #include "progress/problem_loading.h"
 #include "progress/progress_records.h"

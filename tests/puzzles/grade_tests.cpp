@@ -1,6 +1,6 @@
 // Whole puzzles through the grader: known solutions and grades, the limits of what it solves,
 // and bad givens.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/grader.h"
 #include "tests/puzzles/puzzle_text.h"
 

@@ -1,7 +1,7 @@
 // Soundness of the grader on thousands of puzzles: every digit it places and every candidate it
 // removes must agree with the only solution (found by the game's solver), and a puzzle it solves
 // must have exactly one solution.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/grader.h"
 #include "tests/puzzles/puzzle_text.h"
 #include "tools/puzzles/generator.h"

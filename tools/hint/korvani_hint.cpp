@@ -7,7 +7,7 @@
 // (DIGITS: the removed digits written together, "26"). With --japanese the message the game
 // shows is printed instead, as UTF-8. Exit status: 1 for a puzzle whose givens clash or that has
 // no solution or more than one, 2 for malformed arguments, 0 otherwise.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 #include "hint/hint_text.h"
 
 #include <cstdio>

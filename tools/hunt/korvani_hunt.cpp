@@ -11,7 +11,7 @@
 //    line, the grid last on the line, as this tool prints them), are changed a little at a
 //    time (see mutate), keeping every change that does not make the grid easier.
 // Prints the KEEP hardest grids found, hardest first: "work count grid" per line.
-#include "core/solver.h"
+#include "core/solver/solver.h"
 
 #include <algorithm>
 #include <cstdint>

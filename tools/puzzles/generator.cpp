@@ -1,7 +1,7 @@
 // Random grids, symmetric digging and the filling of the bundled files.
 #include "tools/puzzles/generator.h"
 
-#include "core/solver.h"
+#include "core/solver/solver.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 // calls as a problem file, hardest first. Each line's difficulty text is its rank, then where
 // it came from and the calls it took. Every puzzle's count goes to standard error as it is
 // done. The 17-clue puzzles take about a second each.
-#include "core/reference_solver.h"
+#include "tests/support/reference_solver.h"
 
 #include <algorithm>
 #include <climits>

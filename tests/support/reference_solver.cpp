@@ -1,6 +1,6 @@
 // The reference search, step by step: propagate single candidates from the start cell in
 // passes, branch on the first empty cell, undo every fill on the way back.
-#include "core/reference_solver.h"
+#include "tests/support/reference_solver.h"
 
 namespace korvani {
 

@@ -1,11 +1,11 @@
 // The straightforward search that defines what the solver must answer: naked singles, then a
 // branch on the first empty cell, digits tried in ascending order, undo instead of copying.
 // It can take hours on some sparse grids, so only tests and benchmarks call it; the game uses
-// solveGivens (core/solver.h), which must give the same answers.
+// solveGivens (core/solver/solver.h), which must give the same answers.
 #pragma once
 
 #include "core/grid.h"
-#include "core/solver.h"
+#include "core/solver/solver.h"
 
 #include <cstdint>
 

@@ -12,13 +12,13 @@
 //   sum_j r_j x_j >= beta, with r = p.A and beta = sum_i p_i (every right-hand side is 1),
 // while x in [0, 1] gives at most the sum of the positive r_j. Smaller than beta is a proof.
 // Rounding can only cost a proof, never make a wrong one.
-#include "core/linear_relaxation.h"
+#include "core/solver/linear_relaxation.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 
-namespace korvani {
+namespace korvani::solver {
 
 namespace {
 
@@ -38,13 +38,13 @@ struct Relaxation {
 
 // False when an empty cell has no candidate or a required digit no place: no completion,
 // without arithmetic.
-bool build(Relaxation& r, const CellGrid& filled, const DigitMask candidates[81],
-           const DigitMask required[27]) {
+bool build(Relaxation& r, const RootCounts& root) {
+    const CellGrid& filled = root.filled;
     for (int cell = 0; cell < 81; ++cell) {
         int n = 0;
         for (int d = 0; d < 9; ++d) {
             r.varOf[cell][d] = -1;
-            if (filled[cell] != 0 || (candidates[cell] >> d & 1u) == 0) continue;
+            if (filled[cell] != 0 || !root.hasCandidate(cell, d)) continue;
             r.varOf[cell][d] = static_cast<std::int16_t>(r.varCount++);
             r.rowVars[r.rowCount][n++] = r.varOf[cell][d];
         }
@@ -60,7 +60,7 @@ bool build(Relaxation& r, const CellGrid& filled, const DigitMask candidates[81]
                 const int v = r.varOf[unitCellAt(unit, i)][d];
                 if (v >= 0) r.rowVars[r.rowCount][n++] = static_cast<std::int16_t>(v);
             }
-            const bool isRequired = (required[unit] >> d & 1u) != 0;
+            const bool isRequired = (root.required[unit / 9][d] >> (unit % 9) & 1u) != 0;
             if (isRequired && n == 0) return false;
             if (!isRequired && n < 2) continue;
             r.rowSize[r.rowCount] = static_cast<std::uint8_t>(n);
@@ -122,15 +122,14 @@ LinearRelaxation::~LinearRelaxation() {
     std::free(state_);
 }
 
-bool LinearRelaxation::start(const CellGrid& filled, const DigitMask candidates[81],
-                             const DigitMask required[27]) {
+bool LinearRelaxation::start(const RootCounts& root) {
     std::free(state_);
     state_ = static_cast<State*>(std::malloc(sizeof(State)));
     if (state_ == nullptr) return false;
     State& s = *state_;
     s.r.varCount = 0;
     s.r.rowCount = 0;
-    s.r.ruledOut = !build(s.r, filled, candidates, required);
+    s.r.ruledOut = !build(s.r, root);
     for (int i = 0; i < s.r.rowCount; ++i) s.y[i] = 0;
     for (int j = 0; j < s.r.varCount; ++j) {
         s.reduced[j] = 0;
@@ -188,21 +187,14 @@ bool LinearRelaxation::run(long long work) {
     return false;
 }
 
-bool LinearRelaxation::ruledOut() const {
-    return state_ != nullptr && state_->r.ruledOut;
+Verdict LinearRelaxation::verdict() const {
+    Verdict verdict;
+    verdict.settled = state_ != nullptr && state_->r.ruledOut;
+    return verdict;
 }
 
 long long LinearRelaxation::steps() const {
     return state_ != nullptr ? state_->spent : 0;
 }
 
-bool linearRelaxationRulesOut(const CellGrid& filled, const DigitMask candidates[81],
-                              const DigitMask required[27], long long work, long long* spent) {
-    LinearRelaxation relaxation;
-    if (!relaxation.start(filled, candidates, required)) return false;
-    const bool out = relaxation.run(work);
-    if (spent != nullptr) *spent += relaxation.steps();
-    return out;
-}
-
-} // namespace korvani
+} // namespace korvani::solver

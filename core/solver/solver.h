@@ -1,0 +1,52 @@
+// The solver that proves a puzzle: counts the completions of a grid of givens up to two and
+// hands out the only one. Repeated givens are allowed; their digits simply block their units.
+//
+// Words used throughout core/solver/, and what they are called elsewhere:
+// - completion: a solution; givens: clues; a unit: a row, column or box (a house).
+// - required digit of a unit: one its empty cells must take (an exactly-one constraint). A unit
+//   whose givens repeat no digit requires every digit it lacks.
+// - loose unit: one whose givens repeat a digit, so it must take only as many of the digits it
+//   lacks as it has empty cells; the digits it leaves out are its omissions. A strict unit, or
+//   grid, has no repeated given.
+// - region: a band, a stack or the whole grid, each partitioned into units two ways (rows and
+//   boxes, columns and boxes, or either); a digit is placed there as often counted either way.
+// - the matching check of whole units: Hall sets (a bipartite matching of a unit's digits to its
+//   cells); box-line reduction: locked candidates (pointing and claiming).
+// - tries, striking out candidates: failed-literal probing.
+// - attempts of growing length, each in another order: restarts with growing limits.
+// - the clause counter: a conflict-driven clause-learning (CDCL) search that counts models up
+//   to two with a blocking clause per completion; learned clauses: clause learning; its runs
+//   between restarts follow Luby's sequence.
+// - the linear relaxation and its multipliers: the Lagrangian dual of the relaxed counts,
+//   raised by subgradient steps; a proof is a Farkas certificate checked in integers.
+// - turns: a portfolio in which the engines take turns on one grid, each keeping its state.
+#pragma once
+
+#include "core/grid.h"
+
+namespace korvani {
+
+struct SolveResult {
+    int count = 0;       // 0, 1 or 2 (2 stands for "two or more")
+    CellGrid solution{}; // valid only when count == 1; the givens are kept as they stand
+};
+
+// Counts completions of `givens` up to two. A completion fills every empty cell with a digit
+// that no other cell of its row, column or box holds; givens are never checked against each
+// other. A byte past 9 makes no grid: no completion.
+SolveResult solveGivens(const CellGrid& givens);
+
+// For tools and benchmarks that look at how hard a grid was.
+struct SolveStats {
+    long long nodes = 0;           // search nodes visited (the root counts as one)
+    long long probes = 0;          // candidates tried on a copy of the board
+    long long conflicts = 0;       // dead ends met by the clause counter
+    long long relaxationSteps = 0; // steps of arithmetic in the linear relaxation
+};
+
+struct SolveOptions; // core/solver/options.h; null means the defaults
+
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
+                        const SolveOptions* options = nullptr);
+
+} // namespace korvani
