@@ -208,8 +208,8 @@ void onLeftButtonDown(GameState& game, int x, int y) {
     } else if (own != 0) {
         game.selectedDigit = static_cast<std::int8_t>(own);
     } else if (game.selectedDigit != -1) {
-        // The placed digit clears the cell's notes and its own notes in the three houses, all
-        // in the same step.
+        // The placement clears the cell's notes and that digit's notes in its row, column and
+        // box, all in the same step.
         const BoardSnapshot before = boardOf(game);
         const auto digit = static_cast<std::uint8_t>(game.selectedDigit);
         game.userGrid[cell] = digit;
