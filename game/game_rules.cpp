@@ -1,10 +1,13 @@
 // The rules of play: hit tests, digit selection, placing and erasing, the completion check, the
-// clock and restart. They change GameState and ask the view for the redraw each change needs.
-// The shell's view draws nothing while it has no back buffer (before the window's first
-// effective WM_SIZE), so these rules run the same with or without a visible board; the calls
-// below stay where the frame needs them either way.
+// clock and restart, and what every change of the board shares (the history step, the marks). They
+// change GameState and ask the view for the redraw each change needs. The shell's view draws
+// nothing while it has no back buffer (before the window's first effective WM_SIZE), so these rules
+// run the same with or without a visible board; the calls below stay where the frame needs them
+// either way.
 #include "game/game_state.h"
 
+#include "core/notes.h"
+#include "game/board_change.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 
@@ -69,6 +72,47 @@ bool inButtonRows(const HitAreas& areas, int y) {
 
 } // namespace
 
+bool gameInPlay(const GameState& game) {
+    return game.solvedFlag == 0 && game.currentProblem != nullptr;
+}
+
+BoardSnapshot boardOf(const GameState& game) {
+    return {game.userGrid, game.notes};
+}
+
+void dropHintMarks(GameState& game) {
+    game.marks.fill(CellMark::None);
+    game.hintPending = false;
+}
+
+void commitChange(GameState& game, const BoardSnapshot& before) {
+    dropHintMarks(game);
+    const BoardSnapshot after = boardOf(game);
+    if (after != before) recordChange(game.history, before, after);
+}
+
+void redrawAndPresent(GameState& game) {
+    redrawCells(game);
+    game.view->presentFrame();
+}
+
+void redrawAndCheckCompletion(GameState& game) {
+    redrawCells(game);
+    // Checked after every click on a cell: while the full grid holds wrong digits, each click
+    // tells their number again.
+    const Completion completion = checkCompletion(*game.currentProblem, game.userGrid);
+    if (completion.empty > 0) {
+        game.view->presentFrame();
+        return;
+    }
+    if (completion.wrong > 0) {
+        showWrongCells(game, completion.wrong);
+        game.view->presentFrame();
+        return;
+    }
+    puzzleSolved(game);
+}
+
 BoardPicture boardPicture(const GameState& game) {
     return {game.currentProblem->givens, game.userGrid, game.notes, game.marks, game.hoveredCell,
             game.selectedDigit};
@@ -100,6 +144,10 @@ void restart(GameState& game) {
     if (index < 0 || index >= maxProblemsPerFile) index = 0;
     game.currentProblem = &game.progress.problems[index];
     game.userGrid.fill(0);
+    // A new game starts without notes, marks or anything to undo.
+    game.notes.fill(0);
+    dropHintMarks(game);
+    clearHistory(game.history);
     // Recomputes the geometry, renders the tiles again and repaints the background, which also
     // removes the clear banner and the blanked button band.
     game.view->layout();
@@ -160,23 +208,15 @@ void onLeftButtonDown(GameState& game, int x, int y) {
     } else if (own != 0) {
         game.selectedDigit = static_cast<std::int8_t>(own);
     } else if (game.selectedDigit != -1) {
-        game.userGrid[cell] = static_cast<std::uint8_t>(game.selectedDigit);
+        // The placement clears the cell's notes and that digit's notes in its row, column and
+        // box, all in the same step.
+        const BoardSnapshot before = boardOf(game);
+        const auto digit = static_cast<std::uint8_t>(game.selectedDigit);
+        game.userGrid[cell] = digit;
+        clearNotesAfterPlacing(game.notes, cell, digit);
+        commitChange(game, before);
     }
-    redrawCells(game);
-
-    // Checked after every click on a cell: while the full grid holds wrong digits, each click
-    // tells their number again.
-    const Completion completion = checkCompletion(*game.currentProblem, game.userGrid);
-    if (completion.empty > 0) {
-        game.view->presentFrame();
-        return;
-    }
-    if (completion.wrong > 0) {
-        showWrongCells(game, completion.wrong);
-        game.view->presentFrame();
-        return;
-    }
-    puzzleSolved(game);
+    redrawAndCheckCompletion(game);
 }
 
 void onRightButtonDown(GameState& game, int x, int y) {
@@ -185,9 +225,11 @@ void onRightButtonDown(GameState& game, int x, int y) {
     if (cell < 0) return;
     // Givens are never in userGrid, so only the player's own digits are erased.
     if (game.userGrid[cell] == 0) return;
+    // Erasing brings no notes back; undo does.
+    const BoardSnapshot before = boardOf(game);
     game.userGrid[cell] = 0;
-    redrawCells(game);
-    game.view->presentFrame();
+    commitChange(game, before);
+    redrawAndPresent(game);
 }
 
 void onTimer(GameState& game) {

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "game/game_view.h"
+#include "game/move_history.h"
+#include "hint/hint.h"
 #include "progress/progress_store.h"
 
 #include <cstdint>
@@ -20,8 +22,11 @@ struct GameState {
     std::int8_t selectedDigit = -1; // -1 (0xFF): none
     std::int32_t hoveredButton = -1;
     std::int32_t hoveredCell = -1;
-    NoteGrid notes = {};  // the player's pencil marks; 0 in a cell without
-    CellMarks marks = {}; // what the last hint marked, until the next change of the board
+    NoteGrid notes = {};      // the player's pencil marks; 0 in a cell without
+    CellMarks marks = {};     // what the last hint marked, until the next change of the board
+    MoveHistory history;      // undo and redo of this game; its buffer is freed by releaseHistory
+    bool hintPending = false; // the marks show pendingHint, which the next hint applies
+    Hint pendingHint;
 };
 
 // The picture of the board that drawCells shows for this state.
@@ -38,5 +43,27 @@ int hitTestCell(const GameState& game, int x, int y);
 // Keys 1..9 select that digit as a click on a cell showing it would, while a game is in play
 // (a puzzle may show only eight distinct digits among its givens).
 void onDigitKey(GameState& game, int digit);
+
+// Ctrl + left click or a middle click: the selected digit's note on an empty cell is added or
+// taken away. With no digit selected, or on a cell showing a digit, nothing happens.
+void onNoteClick(GameState& game, int x, int y);
+
+// The 編集 menu. Each change of the board is one step of the history; undo and redo redraw the
+// cells and run the completion check as a click does. Nothing is undone after a solve.
+void onUndo(GameState& game);
+void onRedo(GameState& game);
+void onFillNotes(GameState& game);  // every empty cell gets the digits its houses allow
+void onClearNotes(GameState& game); // every note goes
+
+// Marks and explains the next step (or the mistakes); pressed again while a step is marked, it
+// applies that step as one change of the board.
+void onHint(GameState& game);
+
+// Whether the command would act now, for greying the menu items.
+bool canUndo(const GameState& game);
+bool canRedo(const GameState& game);
+bool canFillNotes(const GameState& game);
+bool canClearNotes(const GameState& game);
+bool canHint(const GameState& game);
 
 } // namespace korvani

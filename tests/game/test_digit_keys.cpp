@@ -45,7 +45,10 @@ struct Game {
         state.solvedFlag = 0;
         state.elapsedSeconds = 100;
     }
-    ~Game() { releaseRecords(state.progress); }
+    ~Game() {
+        releaseHistory(state.history);
+        releaseRecords(state.progress);
+    }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
