@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -280,18 +281,31 @@ INT_PTR showSelection(SelectionStore& s, HWND owner, std::vector<testing::Dialog
         std::move(steps), done);
 }
 
-TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
+// Shows the dialog over a main-window-sized owner and runs `act` on it once it is up.
+INT_PTR withSelectionDialog(SelectionStore& s, const std::function<void(HWND)>& act) {
     OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
+    return showSelection(s, owner.handle(), {[&] {
+                             HWND dialog = findDialog(owner.handle());
+                             if (dialog == nullptr) return false;
+                             act(dialog);
+                             return true;
+                         }});
+}
+
+// What the dialog shows at first; it is then cancelled.
+SelectionView viewOfSelection(SelectionStore& s) {
     SelectionView view;
-    const INT_PTR result = showSelection(s, owner.handle(), {[&] {
-                                             HWND dialog = findDialog(owner.handle());
-                                             if (dialog == nullptr) return false;
-                                             view = viewSelection(dialog);
-                                             postButtonClick(dialog, IDCANCEL);
-                                             return true;
-                                         }});
+    const INT_PTR result = withSelectionDialog(s, [&](HWND dialog) {
+        view = viewSelection(dialog);
+        postButtonClick(dialog, IDCANCEL);
+    });
     EXPECT_EQ(result, IDCANCEL);
+    return view;
+}
+
+TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
+    SelectionStore s;
+    const SelectionView view = viewOfSelection(s);
     EXPECT_EQ(view.title, "問題の選択");
     EXPECT_EQ(view.fileName, "easy");
     ASSERT_EQ(view.lines.size(), 30u);
@@ -307,96 +321,45 @@ TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
     EXPECT_EQ(s.store.header.currentProblemIndex, 4);
 }
 
-TEST(SelectProblemDialog, ListsOnlyTheLoadedPuzzles) {
-    OwnerWindow owner(100, 100, 522, 600);
+TEST(SelectProblemDialog, ListsOnlyTheLoadedPuzzlesAndShowsAShortNameAsItIs) {
     SelectionStore s;
     s.store.problemCount = 3;
     s.store.header.currentProblemIndex = 2;
-    SelectionView view;
-    showSelection(s, owner.handle(), {[&] {
-                      HWND dialog = findDialog(owner.handle());
-                      if (dialog == nullptr) return false;
-                      view = viewSelection(dialog);
-                      postButtonClick(dialog, IDCANCEL);
-                      return true;
-                  }});
+    s.setName("ab");
+    const SelectionView view = viewOfSelection(s);
     ASSERT_EQ(view.lines.size(), 3u);
     EXPECT_EQ(view.selected, 2);
-}
-
-TEST(SelectProblemDialog, OkChoosesTheSelectedLine) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL, 17, 0);
-                          postButtonClick(dialog, IDOK);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 17);
-}
-
-TEST(SelectProblemDialog, DoubleClickChoosesTheLine) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          postDoubleClick(GetDlgItem(dialog, selectProblemListId), 6);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 6);
-}
-
-TEST(SelectProblemDialog, CancelKeepsTheCurrentPuzzle) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL, 9, 0);
-                          postButtonClick(dialog, IDCANCEL);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-}
-
-TEST(SelectProblemDialog, OkWithoutSelectionActsAsCancel) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL,
-                                              static_cast<WPARAM>(-1), 0);
-                          postButtonClick(dialog, IDOK);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-}
-
-TEST(SelectProblemDialog, ShortStoredNameShownAsItIs) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    s.setName("ab");
-    SelectionView view;
-    showSelection(s, owner.handle(), {[&] {
-                      HWND dialog = findDialog(owner.handle());
-                      if (dialog == nullptr) return false;
-                      view = viewSelection(dialog);
-                      postButtonClick(dialog, IDCANCEL);
-                      return true;
-                  }});
     EXPECT_EQ(view.fileName, "ab");
+}
+
+TEST(SelectProblemDialog, OkOrDoubleClickChoosesTheLineCancelKeepsThePuzzle) {
+    struct Case {
+        const char* what;
+        int line;   // selected before the button, or double-clicked
+        int button; // 0: a double click on the line
+        INT_PTR result;
+        int current; // currentProblemIndex afterwards
+    };
+    const Case cases[] = {
+        {"OK", 17, IDOK, IDOK, 17},
+        {"double click", 6, 0, IDOK, 6},
+        {"Cancel", 9, IDCANCEL, IDCANCEL, 4},
+        {"OK without a selection", -1, IDOK, IDCANCEL, 4},
+    };
+    for (const Case& c : cases) {
+        SelectionStore s;
+        const INT_PTR result = withSelectionDialog(s, [&](HWND dialog) {
+            if (c.button == 0) {
+                postDoubleClick(GetDlgItem(dialog, selectProblemListId), c.line);
+                return;
+            }
+            SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL,
+                                static_cast<WPARAM>(c.line), 0);
+            postButtonClick(dialog, c.button);
+        });
+        EXPECT_EQ(result, c.result) << c.what;
+        EXPECT_EQ(s.store.header.currentProblemIndex, c.current) << c.what;
+    }
 }
 
 // Clicks Clear and answers the question with `answer`; reports the question's caption and
