@@ -392,61 +392,58 @@ std::vector<testing::DialogStep> clearSteps(HWND owner, int answer, std::string&
     };
 }
 
-TEST(SelectProblemDialog, ClearAskedAndRefusedKeepsTheTimes) {
-    OwnerWindow owner(100, 100, 522, 600);
+// Clicks Clear, answers the question with `answer`, then looks at the list and cancels.
+struct ClearRun {
     SelectionStore s;
     std::string caption;
     bool questionShown = false;
-    auto steps = clearSteps(owner.handle(), IDCANCEL, caption, questionShown);
     SelectionView view;
-    steps.push_back([&] {
-        HWND dialog = findDialog(owner.handle());
-        view = viewSelection(dialog);
-        postButtonClick(dialog, IDCANCEL);
-        return true;
-    });
     bool done = false;
-    showSelection(s, owner.handle(), std::move(steps), &done);
-    EXPECT_TRUE(done);
-    EXPECT_EQ(caption, "確認");
-    EXPECT_TRUE(questionShown);
-    EXPECT_EQ(s.store.records[1].clearSeconds[1], 75);
-    EXPECT_EQ(s.store.records[1].clearSeconds[2], 3600);
-    ASSERT_EQ(view.lines.size(), 30u);
-    EXPECT_EQ(view.lines[1], "  2:\t難易度 -56\tクリア時間 01:15");
+    INT_PTR result = 0;
+
+    explicit ClearRun(int answer) {
+        OwnerWindow owner(100, 100, 522, 600);
+        auto steps = clearSteps(owner.handle(), answer, caption, questionShown);
+        steps.push_back([&] {
+            HWND dialog = findDialog(owner.handle());
+            view = viewSelection(dialog);
+            postButtonClick(dialog, IDCANCEL);
+            return true;
+        });
+        result = showSelection(s, owner.handle(), std::move(steps), &done);
+    }
+};
+
+TEST(SelectProblemDialog, ClearAskedAndRefusedKeepsTheTimes) {
+    ClearRun run(IDCANCEL);
+    EXPECT_TRUE(run.done);
+    EXPECT_EQ(run.caption, "確認");
+    EXPECT_TRUE(run.questionShown);
+    EXPECT_EQ(run.s.store.records[1].clearSeconds[1], 75);
+    EXPECT_EQ(run.s.store.records[1].clearSeconds[2], 3600);
+    ASSERT_EQ(run.view.lines.size(), 30u);
+    EXPECT_EQ(run.view.lines[1], "  2:\t難易度 -56\tクリア時間 01:15");
 }
 
 TEST(SelectProblemDialog, ClearErasesAtOnceEvenWhenThenCancelled) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    std::string caption;
-    bool questionShown = false;
-    auto steps = clearSteps(owner.handle(), IDOK, caption, questionShown);
-    SelectionView view;
-    steps.push_back([&] {
-        HWND dialog = findDialog(owner.handle());
-        view = viewSelection(dialog);
-        postButtonClick(dialog, IDCANCEL);
-        return true;
-    });
-    bool done = false;
-    const INT_PTR result = showSelection(s, owner.handle(), std::move(steps), &done);
-    EXPECT_TRUE(done);
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(questionShown);
+    ClearRun run(IDOK);
+    const ProgressStore& store = run.s.store;
+    EXPECT_TRUE(run.done);
+    EXPECT_EQ(run.result, IDCANCEL);
+    EXPECT_TRUE(run.questionShown);
     // The current file's record: every time 0, the key kept.
-    EXPECT_EQ(s.store.records[1].fileKey, 0x22222222u);
-    for (int i = 0; i < maxProblemsPerFile; ++i) EXPECT_EQ(s.store.records[1].clearSeconds[i], 0);
+    EXPECT_EQ(store.records[1].fileKey, 0x22222222u);
+    for (int i = 0; i < maxProblemsPerFile; ++i) EXPECT_EQ(store.records[1].clearSeconds[i], 0);
     // Nothing else moved.
-    EXPECT_EQ(s.store.records[0].fileKey, 0x11111111u);
-    EXPECT_EQ(s.store.records[0].clearSeconds[0], 42);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-    EXPECT_EQ(s.store.header.recordCount, 2);
+    EXPECT_EQ(store.records[0].fileKey, 0x11111111u);
+    EXPECT_EQ(store.records[0].clearSeconds[0], 42);
+    EXPECT_EQ(store.header.currentProblemIndex, 4);
+    EXPECT_EQ(store.header.recordCount, 2);
     // The list was filled again at once, with the current line selected.
-    ASSERT_EQ(view.lines.size(), 30u);
-    EXPECT_EQ(view.lines[1], "  2:\t難易度 -56\tクリア時間 －");
-    EXPECT_EQ(view.lines[2], "  3:\t難易度 3\tクリア時間 －");
-    EXPECT_EQ(view.selected, 4);
+    ASSERT_EQ(run.view.lines.size(), 30u);
+    EXPECT_EQ(run.view.lines[1], "  2:\t難易度 -56\tクリア時間 －");
+    EXPECT_EQ(run.view.lines[2], "  3:\t難易度 3\tクリア時間 －");
+    EXPECT_EQ(run.view.selected, 4);
 }
 
 // ---------------------------------------------------------------------------------------------
