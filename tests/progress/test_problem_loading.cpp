@@ -2,6 +2,7 @@
 // limit, the 2047-byte reads, the trace of a load, the record found or added, and that a failed
 // load (file missing, nothing accepted, no memory for a new record) changes nothing.
 #include "progress/problem_loading.h"
+#include "tests/progress/save_test_support.h"
 #include "tests/support/grid_text.h"
 #include "tests/support/problem_text.h"
 #include "tests/support/store_snapshot.h"
@@ -28,29 +29,10 @@ using test::solutionB;
 // ---------------------------------------------------------------------------------------------
 // Whole files
 
-class TempFolder {
-  public:
-    TempFolder() {
-        static int serial = 0;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base / ("korvani-loading-test-" + std::to_string(std::rand()) + "-" +
-                            std::to_string(++serial));
-            if (std::filesystem::create_directory(path_)) break;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string prefix() const {
-        std::string p = (path_ / "").string();
-        return p;
-    }
-
-  private:
-    std::filesystem::path path_;
+// A scratch folder of the test's own, with paths as the loader takes them.
+struct TempFolder : testing::ScratchFolder {
+    std::string file(const std::string& name) const { return ScratchFolder::file(name).string(); }
+    std::string prefix() const { return (path() / "").string(); }
 };
 
 void writeBytes(const std::string& path, const std::string& bytes) {
