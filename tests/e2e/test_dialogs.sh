@@ -8,7 +8,7 @@
 #   - the Open-problem dialog (menu): the current file is preselected, another file can be
 #     chosen, and a file that fails to load leaves the game exactly as it was;
 #   - the About box opens from the menu and closes with Return.
-# The list texts themselves are checked in the dialog tests (tests/dialogs), which read them.
+# The list texts themselves are checked in the dialog tests (tests/win), which read them.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 PUZZLE_C="$(relabel "$PUZZLE_A" 345678912)"

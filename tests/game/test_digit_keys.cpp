@@ -18,8 +18,7 @@ namespace {
 constexpr const char* puzzleText =
     "4...3.......6..8..........1....5..9..8....6...7.2........1.27..5.3....4.9........";
 
-// A game in play on one puzzle, with a board geometry of 50-pixel cells from (10, 40) and a
-// record for the clear time.
+// A game in play on one puzzle, on the 522 x 554 layout, with a record for the clear time.
 struct Game {
     testing::RecordingView view;
     GameState state;
@@ -36,11 +35,6 @@ struct Game {
             static_cast<ProgressRecord*>(std::calloc(1, sizeof(ProgressRecord)));
         state.progress.header.recordCount = 1;
         state.progress.currentRecordIndex = 0;
-        for (int i = 0; i <= 9; ++i) {
-            view.areas.colX[i] = 10 + 50 * i;
-            view.areas.rowY[i] = 40 + 50 * i;
-        }
-        view.areas.buttonBarX = 10;
         state.currentProblem = &problem;
         state.solvedFlag = 0;
         state.elapsedSeconds = 100;
@@ -53,7 +47,8 @@ struct Game {
     Game& operator=(const Game&) = delete;
 
     void click(int cell) {
-        onLeftButtonDown(state, 10 + 50 * (cell % 9) + 25, 40 + 50 * (cell / 9) + 25);
+        onLeftButtonDown(state, testing::layoutColX[cell % 9] + 1,
+                         testing::layoutRowY[cell / 9] + 1);
     }
 };
 

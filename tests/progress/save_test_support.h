@@ -4,11 +4,13 @@
 
 #include "progress/progress_records.h"
 #include "progress/progress_store.h"
+#include "progress/save_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -89,6 +91,32 @@ struct LoadedStore {
     LoadedStore& operator=(const LoadedStore&) = delete;
     ProgressRecord& record() { return store.records[store.currentRecordIndex]; }
 };
+
+// A save file as the program writes it.
+inline Bytes saveBytes(const char* name, std::int32_t index, std::int32_t flag,
+                       std::int32_t seconds, const CellGrid& grid,
+                       const std::vector<ProgressRecord>& records) {
+    SaveHeader header{};
+    std::strcpy(header.problemFileName, name);
+    header.recordCount = static_cast<std::int32_t>(records.size());
+    header.currentProblemIndex = index;
+    header.savedGameFlag = flag;
+    header.savedElapsedSeconds = seconds;
+    header.savedUserGrid = grid;
+    Bytes bytes(saveHeaderSize + progressRecordSize * records.size());
+    encodeSaveHeader(header, bytes.data());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        encodeProgressRecord(records[r], bytes.data() + saveHeaderSize + progressRecordSize * r);
+    }
+    return bytes;
+}
+
+inline ProgressRecord recordWithKey(std::uint32_t key, int clearedPuzzle = -1, int seconds = 0) {
+    ProgressRecord record{};
+    record.fileKey = key;
+    if (clearedPuzzle >= 0) record.clearSeconds[clearedPuzzle] = static_cast<std::int16_t>(seconds);
+    return record;
+}
 
 // Releases the record table of a store when the test ends.
 struct RecordsReleaser {

@@ -2,8 +2,10 @@
 // limit, the 2047-byte reads, the trace of a load, the record found or added, and that a failed
 // load (file missing, nothing accepted, no memory for a new record) changes nothing.
 #include "progress/problem_loading.h"
+#include "tests/progress/save_test_support.h"
 #include "tests/support/grid_text.h"
 #include "tests/support/problem_text.h"
+#include "tests/support/store_snapshot.h"
 
 #include <gtest/gtest.h>
 
@@ -27,29 +29,10 @@ using test::solutionB;
 // ---------------------------------------------------------------------------------------------
 // Whole files
 
-class TempFolder {
-  public:
-    TempFolder() {
-        static int serial = 0;
-        const auto base = std::filesystem::temp_directory_path();
-        for (;;) {
-            path_ = base / ("korvani-loading-test-" + std::to_string(std::rand()) + "-" +
-                            std::to_string(++serial));
-            if (std::filesystem::create_directory(path_)) break;
-        }
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    std::string prefix() const {
-        std::string p = (path_ / "").string();
-        return p;
-    }
-
-  private:
-    std::filesystem::path path_;
+// A scratch folder of the test's own, with paths as the loader takes them.
+struct TempFolder : testing::ScratchFolder {
+    std::string file(const std::string& name) const { return ScratchFolder::file(name).string(); }
+    std::string prefix() const { return (path() / "").string(); }
 };
 
 void writeBytes(const std::string& path, const std::string& bytes) {
@@ -223,36 +206,6 @@ TEST(LoadProblemFile, ReadsAreCutAt2047Bytes) {
     EXPECT_FALSE(loadProblemFile(late.store));
 }
 
-// Every field a failed load must leave alone.
-struct Snapshot {
-    std::vector<unsigned char> problems;
-    std::int32_t problemCount;
-    ProgressRecord* records;
-    std::vector<unsigned char> recordBytes;
-    std::int32_t recordCount;
-    std::int32_t currentRecordIndex;
-    std::int32_t savedGameFlag;
-
-    explicit Snapshot(const ProgressStore& s)
-        : problems(reinterpret_cast<const unsigned char*>(s.problems),
-                   reinterpret_cast<const unsigned char*>(s.problems) + sizeof s.problems),
-          problemCount(s.problemCount), records(s.records),
-          recordBytes(reinterpret_cast<const unsigned char*>(s.records),
-                      reinterpret_cast<const unsigned char*>(s.records + s.header.recordCount)),
-          recordCount(s.header.recordCount), currentRecordIndex(s.currentRecordIndex),
-          savedGameFlag(s.header.savedGameFlag) {}
-
-    void expectSame(const ProgressStore& s) const {
-        EXPECT_EQ(Snapshot(s).problems, problems);
-        EXPECT_EQ(s.problemCount, problemCount);
-        EXPECT_EQ(s.records, records);
-        EXPECT_EQ(Snapshot(s).recordBytes, recordBytes);
-        EXPECT_EQ(s.header.recordCount, recordCount);
-        EXPECT_EQ(s.currentRecordIndex, currentRecordIndex);
-        EXPECT_EQ(s.header.savedGameFlag, savedGameFlag);
-    }
-};
-
 // A store that has loaded a file before: three puzzles in play, one record current.
 void loadSomethingFirst(const TempFolder& folder, StoreFixture& f) {
     writeBytes(folder.file("first.dat"),
@@ -272,7 +225,7 @@ TEST(LoadProblemFile, FailedLoadsChangeNothing) {
     for (const char* name : names) {
         StoreFixture f(folder, name);
         loadSomethingFirst(folder, f);
-        const Snapshot before(f.store);
+        const test::StoreSnapshot before(f.store);
         EXPECT_FALSE(loadProblemFile(f.store)) << name;
         before.expectSame(f.store);
     }
@@ -293,7 +246,7 @@ TEST(LoadProblemFile, DirectoryPrefixOutOfRangeFailsCleanly) {
     for (std::int32_t bad : {-1, savePathCapacity, 100000}) {
         StoreFixture f(folder);
         f.store.dirPrefixLength = bad;
-        const Snapshot before(f.store);
+        const test::StoreSnapshot before(f.store);
         EXPECT_FALSE(loadProblemFile(f.store));
         before.expectSame(f.store);
     }
@@ -348,7 +301,7 @@ TEST(LoadProblemFile, NoMemoryForANewRecordFailsTheLoadAndChangesNothing) {
     StoreFixture f(folder);
     loadSomethingFirst(folder, f);
     writeBytes(folder.file("puzzles.dat"), lineOf("9", puzzleB));
-    const Snapshot before(f.store);
+    const test::StoreSnapshot before(f.store);
     EXPECT_FALSE(
         loadProblemFileAt(folder.file("puzzles.dat").c_str(), f.store, nullptr, failingReallocate));
     before.expectSame(f.store);

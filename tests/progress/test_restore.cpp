@@ -18,6 +18,8 @@ namespace {
 
 using testing::Bytes;
 using testing::RecordsReleaser;
+using testing::recordWithKey;
+using testing::saveBytes;
 using testing::ScratchFolder;
 
 // Three puzzles: a classic one and two relabellings of its digits, with difficulty texts whose
@@ -26,30 +28,6 @@ constexpr char problemText[] =
     "1/53..7....6..195....98....6.8...6...34..8.3..17...2...6.6....28....419..5....8..79\n"
     "2/64..8....7..216....19....7.9...7...45..9.4..28...3...7.7....39....521..6....9..81\n"
     " 3 hard/75..9....8..327....21....8.1...8...56..1.5..39...4...8.8....41....632..7....1..92\n";
-
-Bytes saveBytes(const char* name, std::int32_t index, std::int32_t flag, std::int32_t seconds,
-                const CellGrid& grid, const std::vector<ProgressRecord>& records) {
-    SaveHeader header{};
-    std::strcpy(header.problemFileName, name);
-    header.recordCount = static_cast<std::int32_t>(records.size());
-    header.currentProblemIndex = index;
-    header.savedGameFlag = flag;
-    header.savedElapsedSeconds = seconds;
-    header.savedUserGrid = grid;
-    Bytes bytes(saveHeaderSize + progressRecordSize * records.size());
-    encodeSaveHeader(header, bytes.data());
-    for (std::size_t r = 0; r < records.size(); ++r) {
-        encodeProgressRecord(records[r], bytes.data() + saveHeaderSize + progressRecordSize * r);
-    }
-    return bytes;
-}
-
-ProgressRecord recordWithKey(std::uint32_t key, int clearedPuzzle = -1, int seconds = 0) {
-    ProgressRecord record{};
-    record.fileKey = key;
-    if (clearedPuzzle >= 0) record.clearSeconds[clearedPuzzle] = static_cast<std::int16_t>(seconds);
-    return record;
-}
 
 class Restore : public ::testing::Test {
   protected:

@@ -4,6 +4,7 @@
 #include "core/problem_file.h"
 #include "progress/progress_records.h"
 #include "tests/support/dialog_driver.h"
+#include "tests/support/store_snapshot.h"
 #include "win/dialogs.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -280,18 +282,31 @@ INT_PTR showSelection(SelectionStore& s, HWND owner, std::vector<testing::Dialog
         std::move(steps), done);
 }
 
-TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
+// Shows the dialog over a main-window-sized owner and runs `act` on it once it is up.
+INT_PTR withSelectionDialog(SelectionStore& s, const std::function<void(HWND)>& act) {
     OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
+    return showSelection(s, owner.handle(), {[&] {
+                             HWND dialog = findDialog(owner.handle());
+                             if (dialog == nullptr) return false;
+                             act(dialog);
+                             return true;
+                         }});
+}
+
+// What the dialog shows at first; it is then cancelled.
+SelectionView viewOfSelection(SelectionStore& s) {
     SelectionView view;
-    const INT_PTR result = showSelection(s, owner.handle(), {[&] {
-                                             HWND dialog = findDialog(owner.handle());
-                                             if (dialog == nullptr) return false;
-                                             view = viewSelection(dialog);
-                                             postButtonClick(dialog, IDCANCEL);
-                                             return true;
-                                         }});
+    const INT_PTR result = withSelectionDialog(s, [&](HWND dialog) {
+        view = viewSelection(dialog);
+        postButtonClick(dialog, IDCANCEL);
+    });
     EXPECT_EQ(result, IDCANCEL);
+    return view;
+}
+
+TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
+    SelectionStore s;
+    const SelectionView view = viewOfSelection(s);
     EXPECT_EQ(view.title, "問題の選択");
     EXPECT_EQ(view.fileName, "easy");
     ASSERT_EQ(view.lines.size(), 30u);
@@ -307,96 +322,45 @@ TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
     EXPECT_EQ(s.store.header.currentProblemIndex, 4);
 }
 
-TEST(SelectProblemDialog, ListsOnlyTheLoadedPuzzles) {
-    OwnerWindow owner(100, 100, 522, 600);
+TEST(SelectProblemDialog, ListsOnlyTheLoadedPuzzlesAndShowsAShortNameAsItIs) {
     SelectionStore s;
     s.store.problemCount = 3;
     s.store.header.currentProblemIndex = 2;
-    SelectionView view;
-    showSelection(s, owner.handle(), {[&] {
-                      HWND dialog = findDialog(owner.handle());
-                      if (dialog == nullptr) return false;
-                      view = viewSelection(dialog);
-                      postButtonClick(dialog, IDCANCEL);
-                      return true;
-                  }});
+    s.setName("ab");
+    const SelectionView view = viewOfSelection(s);
     ASSERT_EQ(view.lines.size(), 3u);
     EXPECT_EQ(view.selected, 2);
-}
-
-TEST(SelectProblemDialog, OkChoosesTheSelectedLine) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL, 17, 0);
-                          postButtonClick(dialog, IDOK);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 17);
-}
-
-TEST(SelectProblemDialog, DoubleClickChoosesTheLine) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          postDoubleClick(GetDlgItem(dialog, selectProblemListId), 6);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 6);
-}
-
-TEST(SelectProblemDialog, CancelKeepsTheCurrentPuzzle) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL, 9, 0);
-                          postButtonClick(dialog, IDCANCEL);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-}
-
-TEST(SelectProblemDialog, OkWithoutSelectionActsAsCancel) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    const INT_PTR result =
-        showSelection(s, owner.handle(), {[&] {
-                          HWND dialog = findDialog(owner.handle());
-                          if (dialog == nullptr) return false;
-                          SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL,
-                                              static_cast<WPARAM>(-1), 0);
-                          postButtonClick(dialog, IDOK);
-                          return true;
-                      }});
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-}
-
-TEST(SelectProblemDialog, ShortStoredNameShownAsItIs) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    s.setName("ab");
-    SelectionView view;
-    showSelection(s, owner.handle(), {[&] {
-                      HWND dialog = findDialog(owner.handle());
-                      if (dialog == nullptr) return false;
-                      view = viewSelection(dialog);
-                      postButtonClick(dialog, IDCANCEL);
-                      return true;
-                  }});
     EXPECT_EQ(view.fileName, "ab");
+}
+
+TEST(SelectProblemDialog, OkOrDoubleClickChoosesTheLineCancelKeepsThePuzzle) {
+    struct Case {
+        const char* what;
+        int line;   // selected before the button, or double-clicked
+        int button; // 0: a double click on the line
+        INT_PTR result;
+        int current; // currentProblemIndex afterwards
+    };
+    const Case cases[] = {
+        {"OK", 17, IDOK, IDOK, 17},
+        {"double click", 6, 0, IDOK, 6},
+        {"Cancel", 9, IDCANCEL, IDCANCEL, 4},
+        {"OK without a selection", -1, IDOK, IDCANCEL, 4},
+    };
+    for (const Case& c : cases) {
+        SelectionStore s;
+        const INT_PTR result = withSelectionDialog(s, [&](HWND dialog) {
+            if (c.button == 0) {
+                postDoubleClick(GetDlgItem(dialog, selectProblemListId), c.line);
+                return;
+            }
+            SendDlgItemMessageA(dialog, selectProblemListId, LB_SETCURSEL,
+                                static_cast<WPARAM>(c.line), 0);
+            postButtonClick(dialog, c.button);
+        });
+        EXPECT_EQ(result, c.result) << c.what;
+        EXPECT_EQ(s.store.header.currentProblemIndex, c.current) << c.what;
+    }
 }
 
 // Clicks Clear and answers the question with `answer`; reports the question's caption and
@@ -428,61 +392,58 @@ std::vector<testing::DialogStep> clearSteps(HWND owner, int answer, std::string&
     };
 }
 
-TEST(SelectProblemDialog, ClearAskedAndRefusedKeepsTheTimes) {
-    OwnerWindow owner(100, 100, 522, 600);
+// Clicks Clear, answers the question with `answer`, then looks at the list and cancels.
+struct ClearRun {
     SelectionStore s;
     std::string caption;
     bool questionShown = false;
-    auto steps = clearSteps(owner.handle(), IDCANCEL, caption, questionShown);
     SelectionView view;
-    steps.push_back([&] {
-        HWND dialog = findDialog(owner.handle());
-        view = viewSelection(dialog);
-        postButtonClick(dialog, IDCANCEL);
-        return true;
-    });
     bool done = false;
-    showSelection(s, owner.handle(), std::move(steps), &done);
-    EXPECT_TRUE(done);
-    EXPECT_EQ(caption, "確認");
-    EXPECT_TRUE(questionShown);
-    EXPECT_EQ(s.store.records[1].clearSeconds[1], 75);
-    EXPECT_EQ(s.store.records[1].clearSeconds[2], 3600);
-    ASSERT_EQ(view.lines.size(), 30u);
-    EXPECT_EQ(view.lines[1], "  2:\t難易度 -56\tクリア時間 01:15");
+    INT_PTR result = 0;
+
+    explicit ClearRun(int answer) {
+        OwnerWindow owner(100, 100, 522, 600);
+        auto steps = clearSteps(owner.handle(), answer, caption, questionShown);
+        steps.push_back([&] {
+            HWND dialog = findDialog(owner.handle());
+            view = viewSelection(dialog);
+            postButtonClick(dialog, IDCANCEL);
+            return true;
+        });
+        result = showSelection(s, owner.handle(), std::move(steps), &done);
+    }
+};
+
+TEST(SelectProblemDialog, ClearAskedAndRefusedKeepsTheTimes) {
+    ClearRun run(IDCANCEL);
+    EXPECT_TRUE(run.done);
+    EXPECT_EQ(run.caption, "確認");
+    EXPECT_TRUE(run.questionShown);
+    EXPECT_EQ(run.s.store.records[1].clearSeconds[1], 75);
+    EXPECT_EQ(run.s.store.records[1].clearSeconds[2], 3600);
+    ASSERT_EQ(run.view.lines.size(), 30u);
+    EXPECT_EQ(run.view.lines[1], "  2:\t難易度 -56\tクリア時間 01:15");
 }
 
 TEST(SelectProblemDialog, ClearErasesAtOnceEvenWhenThenCancelled) {
-    OwnerWindow owner(100, 100, 522, 600);
-    SelectionStore s;
-    std::string caption;
-    bool questionShown = false;
-    auto steps = clearSteps(owner.handle(), IDOK, caption, questionShown);
-    SelectionView view;
-    steps.push_back([&] {
-        HWND dialog = findDialog(owner.handle());
-        view = viewSelection(dialog);
-        postButtonClick(dialog, IDCANCEL);
-        return true;
-    });
-    bool done = false;
-    const INT_PTR result = showSelection(s, owner.handle(), std::move(steps), &done);
-    EXPECT_TRUE(done);
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_TRUE(questionShown);
+    ClearRun run(IDOK);
+    const ProgressStore& store = run.s.store;
+    EXPECT_TRUE(run.done);
+    EXPECT_EQ(run.result, IDCANCEL);
+    EXPECT_TRUE(run.questionShown);
     // The current file's record: every time 0, the key kept.
-    EXPECT_EQ(s.store.records[1].fileKey, 0x22222222u);
-    for (int i = 0; i < maxProblemsPerFile; ++i) EXPECT_EQ(s.store.records[1].clearSeconds[i], 0);
+    EXPECT_EQ(store.records[1].fileKey, 0x22222222u);
+    for (int i = 0; i < maxProblemsPerFile; ++i) EXPECT_EQ(store.records[1].clearSeconds[i], 0);
     // Nothing else moved.
-    EXPECT_EQ(s.store.records[0].fileKey, 0x11111111u);
-    EXPECT_EQ(s.store.records[0].clearSeconds[0], 42);
-    EXPECT_EQ(s.store.header.currentProblemIndex, 4);
-    EXPECT_EQ(s.store.header.recordCount, 2);
+    EXPECT_EQ(store.records[0].fileKey, 0x11111111u);
+    EXPECT_EQ(store.records[0].clearSeconds[0], 42);
+    EXPECT_EQ(store.header.currentProblemIndex, 4);
+    EXPECT_EQ(store.header.recordCount, 2);
     // The list was filled again at once, with the current line selected.
-    ASSERT_EQ(view.lines.size(), 30u);
-    EXPECT_EQ(view.lines[1], "  2:\t難易度 -56\tクリア時間 －");
-    EXPECT_EQ(view.lines[2], "  3:\t難易度 3\tクリア時間 －");
-    EXPECT_EQ(view.selected, 4);
+    ASSERT_EQ(run.view.lines.size(), 30u);
+    EXPECT_EQ(run.view.lines[1], "  2:\t難易度 -56\tクリア時間 －");
+    EXPECT_EQ(run.view.lines[2], "  3:\t難易度 3\tクリア時間 －");
+    EXPECT_EQ(run.view.selected, 4);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -520,6 +481,25 @@ OpenView viewOpen(HWND dialog) {
     return view;
 }
 
+// What the dialog shows over a main-window-sized owner; it is then cancelled.
+OpenView viewOfOpenDialog(TestStore& t) {
+    OwnerWindow owner(100, 100, 522, 600);
+    OpenView view;
+    const INT_PTR result = runDialogScript(
+        [&] {
+            return showDialog(openProblemDialogId, owner.handle(), openProblemDialogProc, &t.store);
+        },
+        {[&] {
+            HWND dialog = findDialog(owner.handle());
+            if (dialog == nullptr) return false;
+            view = viewOpen(dialog);
+            postButtonClick(dialog, IDCANCEL);
+            return true;
+        }});
+    EXPECT_EQ(result, IDCANCEL);
+    return view;
+}
+
 // Selects the line with `text` and presses OK.
 testing::DialogStep chooseWithOk(HWND owner, const std::string& text) {
     return [=] {
@@ -553,16 +533,7 @@ TEST_F(OpenProblemDialog, ListsOnlyProblemFilesAndPreselectsTheCurrentOne) {
     ASSERT_TRUE(CreateDirectoryA((executableDirectory() + "x.dat").c_str(), nullptr));
     t.setName("easy.dat");
 
-    OwnerWindow owner(100, 100, 522, 600);
-    OpenView view;
-    const INT_PTR result = show(owner.handle(), {[&] {
-                                    HWND dialog = findDialog(owner.handle());
-                                    if (dialog == nullptr) return false;
-                                    view = viewOpen(dialog);
-                                    postButtonClick(dialog, IDCANCEL);
-                                    return true;
-                                }});
-    EXPECT_EQ(result, IDCANCEL);
+    const OpenView view = viewOfOpenDialog(t);
     EXPECT_EQ(view.title, "問題を開く");
     EXPECT_EQ(sorted(view.lines), sorted({"a", "easy", "初級", std::string(59, 'n')}));
     EXPECT_EQ(view.selectedLine, "easy");
@@ -576,18 +547,7 @@ TEST_F(OpenProblemDialog, FirstLineSelectedWhenTheCurrentFileIsNotListed) {
     writeProblemFile("easy.dat", {"1"});
     writeProblemFile("hard.dat", {"2"});
     t.setName("gone.dat");
-    OwnerWindow owner(100, 100, 522, 600);
-    OpenView view;
-    LRESULT selected = LB_ERR;
-    show(owner.handle(), {[&] {
-             HWND dialog = findDialog(owner.handle());
-             if (dialog == nullptr) return false;
-             view = viewOpen(dialog);
-             selected = SendDlgItemMessageA(dialog, openProblemListId, LB_GETCURSEL, 0, 0);
-             postButtonClick(dialog, IDCANCEL);
-             return true;
-         }});
-    EXPECT_EQ(selected, 0);
+    const OpenView view = viewOfOpenDialog(t);
     ASSERT_EQ(view.lines.size(), 2u);
     EXPECT_EQ(view.selectedLine, view.lines[0]);
 }
@@ -635,8 +595,8 @@ TEST_F(OpenProblemDialog, ChoosingAFileLoadsItAndStartsItsFirstUnclearedPuzzle) 
     EXPECT_EQ(t.store.header.currentProblemIndex, 0);
 }
 
-TEST_F(OpenProblemDialog, DoubleClickChoosesTheFile) {
-    writeProblemFile("only.dat", {"3", "4"});
+TEST_F(OpenProblemDialog, DoubleClickChoosesTheFileAndJapaneseNamesLoad) {
+    writeProblemFile("初級.dat", {"3", "4"});
     OwnerWindow owner(100, 100, 522, 600);
     const INT_PTR result = show(owner.handle(), {[&] {
                                     HWND dialog = findDialog(owner.handle());
@@ -645,41 +605,9 @@ TEST_F(OpenProblemDialog, DoubleClickChoosesTheFile) {
                                     return true;
                                 }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_STREQ(t.store.header.problemFileName, "only.dat");
-    EXPECT_EQ(t.store.problemCount, 2);
-}
-
-TEST_F(OpenProblemDialog, JapaneseNameLoads) {
-    writeProblemFile("初級.dat", {"1", "2"});
-    OwnerWindow owner(100, 100, 522, 600);
-    ASSERT_EQ(show(owner.handle(), {chooseWithOk(owner.handle(), "初級")}), IDOK);
     EXPECT_STREQ(t.store.header.problemFileName, "初級.dat");
     EXPECT_EQ(t.store.problemCount, 2);
 }
-
-// The whole store as bytes that a failed load must leave alone.
-struct StoreSnapshot {
-    SaveHeader header;
-    std::vector<ProgressRecord> records;
-    std::vector<Problem> problems;
-    std::int32_t problemCount;
-    std::int32_t currentRecordIndex;
-
-    explicit StoreSnapshot(const ProgressStore& store)
-        : header(store.header), records(store.records, store.records + store.header.recordCount),
-          problems(store.problems, store.problems + maxProblemsPerFile),
-          problemCount(store.problemCount), currentRecordIndex(store.currentRecordIndex) {}
-
-    void expectSame(const ProgressStore& store) const {
-        EXPECT_EQ(std::memcmp(&header, &store.header, sizeof header), 0);
-        ASSERT_EQ(store.header.recordCount, static_cast<std::int32_t>(records.size()));
-        EXPECT_EQ(
-            std::memcmp(records.data(), store.records, records.size() * sizeof(ProgressRecord)), 0);
-        EXPECT_EQ(std::memcmp(problems.data(), store.problems, sizeof store.problems), 0);
-        EXPECT_EQ(problemCount, store.problemCount);
-        EXPECT_EQ(currentRecordIndex, store.currentRecordIndex);
-    }
-};
 
 // A store playing puzzle 1 of easy.dat, and a file whose first line has two completions.
 void prepareFailingChoice(TestStore& t, HWND owner) {
@@ -697,7 +625,7 @@ void prepareFailingChoice(TestStore& t, HWND owner) {
 TEST_F(OpenProblemDialog, FileThatFailsFromOkLeavesEverythingAsItWas) {
     OwnerWindow owner(100, 100, 522, 600);
     prepareFailingChoice(t, owner.handle());
-    const StoreSnapshot before(t.store);
+    const test::StoreSnapshot before(t.store);
     EXPECT_EQ(show(owner.handle(), {chooseWithOk(owner.handle(), "broken")}), IDCANCEL);
     before.expectSame(t.store);
     EXPECT_STREQ(t.store.header.problemFileName, "easy.dat");
@@ -706,7 +634,7 @@ TEST_F(OpenProblemDialog, FileThatFailsFromOkLeavesEverythingAsItWas) {
 TEST_F(OpenProblemDialog, FileThatFailsFromDoubleClickKeepsTheDialogOpen) {
     OwnerWindow owner(100, 100, 522, 600);
     prepareFailingChoice(t, owner.handle());
-    const StoreSnapshot before(t.store);
+    const test::StoreSnapshot before(t.store);
     bool stillOpen = false;
     bool done = false;
     auto lineOf = [](HWND dialog, const char* text) {

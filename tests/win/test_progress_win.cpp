@@ -4,6 +4,7 @@
 #include "progress/atomic_file.h"
 #include "progress/save_file.h"
 #include "tests/game/game_test_support.h"
+#include "tests/progress/save_test_support.h"
 #include "tests/support/message_box_answerer.h"
 #include "win/app_state.h"
 
@@ -12,30 +13,20 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace korvani {
 namespace {
 
+using testing::Bytes;
 using testing::MessageBoxAnswerer;
-using Bytes = std::vector<std::uint8_t>;
+using testing::recordWithKey;
+using testing::saveBytes;
 
 constexpr char confirm[] = "確認";
 constexpr char cannotSave[] = "セーブファイルを書き込めませんでした。";
 constexpr char problemFile[] = "korvani-progress-test.dat";
-
-Bytes readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
 
 bool exists(const std::string& path) {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -48,30 +39,6 @@ std::string problemLine(int k) {
     for (std::uint8_t given : problem.givens)
         line += given == 0 ? '.' : static_cast<char>('0' + given);
     return line + "\r\n";
-}
-
-// A save file as the program writes it.
-Bytes saveBytes(const char* name, std::int32_t index, std::int32_t flag, std::int32_t seconds,
-                const CellGrid& grid, const std::vector<ProgressRecord>& records) {
-    SaveHeader header{};
-    std::strcpy(header.problemFileName, name);
-    header.recordCount = static_cast<std::int32_t>(records.size());
-    header.currentProblemIndex = index;
-    header.savedGameFlag = flag;
-    header.savedElapsedSeconds = seconds;
-    header.savedUserGrid = grid;
-    Bytes bytes(saveHeaderSize + progressRecordSize * records.size());
-    encodeSaveHeader(header, bytes.data());
-    for (std::size_t r = 0; r < records.size(); ++r) {
-        encodeProgressRecord(records[r], bytes.data() + saveHeaderSize + progressRecordSize * r);
-    }
-    return bytes;
-}
-
-ProgressRecord recordWithKey(std::uint32_t key) {
-    ProgressRecord record{};
-    record.fileKey = key;
-    return record;
 }
 
 // Files beside this executable: its save file (the exe's path with "sav" for its last three
@@ -132,7 +99,7 @@ class BesideExecutable : public ::testing::Test {
 
     // The key of the problem file, as a first start with an empty record table finds it.
     std::uint32_t problemFileKey() {
-        writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+        testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
         GameState& game = newGame();
         EXPECT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
         EXPECT_EQ(game.progress.header.recordCount, 1);
@@ -162,7 +129,7 @@ TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
     MessageBoxAnswerer answerer(IDOK);
     ProgressRecord cleared = recordWithKey(1);
     cleared.clearSeconds[0] = 5;
-    writeFile(savePath, saveBytes("gone.dat", 4, 1, 0, {}, {cleared, recordWithKey(2)}));
+    testing::writeBytes(savePath, saveBytes("gone.dat", 4, 1, 0, {}, {cleared, recordWithKey(2)}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     ASSERT_EQ(answerer.shown().size(), 1u);
@@ -184,7 +151,7 @@ TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
 
 TEST_F(BesideExecutable, CancelledStartupDialogFailsStartUp) {
     MessageBoxAnswerer answerer(IDCANCEL);
-    writeFile(savePath, saveBytes("gone.dat", 0, 1, 0, {}, {}));
+    testing::writeBytes(savePath, saveBytes("gone.dat", 0, 1, 0, {}, {}));
     GameState& game = newGame();
     EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
     ASSERT_EQ(answerer.shown().size(), 1u);
@@ -205,7 +172,7 @@ TEST_F(BesideExecutable, GetModuleFileNameAReportsACutPathByFillingTheBuffer) {
 TEST_F(BesideExecutable, HeaderOnlySaveFileAddsTheRecordAndResumesNothing) {
     CellGrid grid{};
     grid[2] = 1;
-    writeFile(savePath, saveBytes(problemFile, 2, 1, 130, grid, {}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 2, 1, 130, grid, {}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     EXPECT_EQ(game.progress.problemCount, 3);
@@ -228,7 +195,7 @@ TEST_F(BesideExecutable, StoredGameResumesWithItsDigitsAndClock) {
     ProgressRecord other = recordWithKey(key + 1);
     ProgressRecord mine = recordWithKey(key);
     mine.clearSeconds[0] = 75;
-    writeFile(savePath, saveBytes(problemFile, 1, 1, 130, grid, {other, mine}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 1, 1, 130, grid, {other, mine}));
 
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
@@ -248,7 +215,7 @@ TEST_F(BesideExecutable, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
     old.clearSeconds[1] = 99;
     CellGrid grid{};
     grid[2] = 4;
-    writeFile(savePath, saveBytes(problemFile, 1, 1, 500, grid, {old}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 1, 1, 500, grid, {old}));
 
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
@@ -265,14 +232,14 @@ TEST_F(BesideExecutable, DamagedStoredGameStartsThePuzzleAfresh) {
     const std::uint32_t key = problemFileKey();
     CellGrid grid{};
     grid[50] = 12;
-    writeFile(savePath, saveBytes(problemFile, 2, 1, 130, grid, {recordWithKey(key)}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 2, 1, 130, grid, {recordWithKey(key)}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     EXPECT_EQ(game.solvedFlag, 1);
     EXPECT_EQ(game.progress.header.currentProblemIndex, 2);
     EXPECT_EQ(game.userGrid, CellGrid{});
 
-    writeFile(savePath, saveBytes(problemFile, 3, 1, 130, {}, {recordWithKey(key)}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 3, 1, 130, {}, {recordWithKey(key)}));
     GameState& outside = newGame();
     ASSERT_TRUE(loadProgress(outside, GetModuleHandleA(nullptr)));
     EXPECT_EQ(outside.solvedFlag, 1);
@@ -282,7 +249,8 @@ TEST_F(BesideExecutable, DamagedStoredGameStartsThePuzzleAfresh) {
 
 TEST_F(BesideExecutable, MissingProblemFileKeepsTheRecordsForTheDialog) {
     MessageBoxAnswerer answerer(IDCANCEL);
-    writeFile(savePath, saveBytes("gone.dat", 0, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
+    testing::writeBytes(savePath,
+                        saveBytes("gone.dat", 0, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
     GameState& game = newGame();
     EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
     EXPECT_EQ(game.progress.header.recordCount, 2);
@@ -293,7 +261,7 @@ TEST_F(BesideExecutable, MissingProblemFileKeepsTheRecordsForTheDialog) {
 TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     MessageBoxAnswerer answerer;
     const std::uint32_t key = problemFileKey();
-    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {recordWithKey(key)}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {recordWithKey(key)}));
 
     // First run: puzzle 0 is solved in 75 seconds, puzzle 1 is played for a while.
     GameState& first = newGame();
@@ -340,7 +308,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     second.progress.header.currentProblemIndex = 1;
     recordClearTime(second.progress, 222);
     exitGame(second);
-    const Bytes bytes = readFile(savePath);
+    const Bytes bytes = testing::readBytes(savePath);
     ASSERT_EQ(bytes.size(), 164u + 64);
     EXPECT_EQ(bytes[72], 0xFF); // savedGameFlag -1
     EXPECT_EQ(bytes[164 + 4 + 2], 222 & 0xFF);
@@ -353,7 +321,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
 
 TEST_F(BesideExecutable, SaveReplacesTheOldFileWithExactlyTheFormat) {
     const std::uint32_t key = problemFileKey();
-    writeFile(savePath, Bytes(4000, 0xAB)); // a longer old file
+    testing::writeBytes(savePath, Bytes(4000, 0xAB)); // a longer old file
     GameState& game = newGame();
     std::strcpy(game.progress.savePath, savePath.c_str());
     std::strcpy(game.progress.header.problemFileName, "easy.dat");
@@ -368,21 +336,21 @@ TEST_F(BesideExecutable, SaveReplacesTheOldFileWithExactlyTheFormat) {
     game.elapsedSeconds = 130;
     game.userGrid[9] = 3;
     ASSERT_TRUE(saveProgress(game));
-    EXPECT_EQ(readFile(savePath),
+    EXPECT_EQ(testing::readBytes(savePath),
               saveBytes("easy.dat", 3, 1, 130, game.userGrid, {game.progress.records[0]}));
     EXPECT_FALSE(exists(savePath + ".tmp"));
     EXPECT_TRUE(writeFileAtomically(savePath.c_str(), "x", 1));
-    EXPECT_EQ(readFile(savePath), Bytes{'x'});
+    EXPECT_EQ(testing::readBytes(savePath), Bytes{'x'});
 }
 
 TEST_F(BesideExecutable, UnwritableSaveFileIsToldAndTheOldFileStays) {
     MessageBoxAnswerer answerer;
-    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     // The temporary file cannot be made: a folder of its name stands in the way.
     ASSERT_TRUE(CreateDirectoryA((savePath + ".tmp").c_str(), nullptr));
-    const Bytes before = readFile(savePath);
+    const Bytes before = testing::readBytes(savePath);
     EXPECT_FALSE(saveProgress(game));
     EXPECT_TRUE(answerer.shown().empty()); // saveProgress itself only reports
 
@@ -392,18 +360,18 @@ TEST_F(BesideExecutable, UnwritableSaveFileIsToldAndTheOldFileStays) {
     EXPECT_EQ(answerer.shown()[0].text, cannotSave);
     EXPECT_EQ(answerer.shown()[0].owner, window);
     EXPECT_FALSE(answerer.shown()[0].hasCancel);
-    EXPECT_EQ(readFile(savePath), before);
+    EXPECT_EQ(testing::readBytes(savePath), before);
 }
 
 TEST_F(BesideExecutable, SaveThatCannotReplaceTheOldOneIsTold) {
     MessageBoxAnswerer answerer;
-    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     // A folder now holds the save file's name, with a file in it: MoveFileExA cannot replace it.
     DeleteFileA(savePath.c_str());
     ASSERT_TRUE(CreateDirectoryA(savePath.c_str(), nullptr));
-    writeFile(savePath + "\\inside", Bytes{1});
+    testing::writeBytes(savePath + "\\inside", Bytes{1});
     exitGame(game);
     ASSERT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(answerer.shown()[0].text, cannotSave);
@@ -425,31 +393,31 @@ TEST_F(BesideExecutable, ReadOnlyFolderIsTold) {
         GTEST_SKIP() << "the read-only folder was not prepared";
     }
     MessageBoxAnswerer answerer;
-    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     const std::string oldSave = readOnly + "\\old.sav";
-    const Bytes before = readFile(oldSave);
+    const Bytes before = testing::readBytes(oldSave);
     std::strcpy(game.progress.savePath, oldSave.c_str());
     exitGame(game);
     ASSERT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(answerer.shown()[0].caption, confirm);
     EXPECT_EQ(answerer.shown()[0].text, cannotSave);
     EXPECT_EQ(answerer.shown()[0].owner, window);
-    EXPECT_EQ(readFile(oldSave), before);
+    EXPECT_EQ(testing::readBytes(oldSave), before);
 }
 #endif
 
 TEST_F(BesideExecutable, NoWindowMeansNothingIsWritten) {
     MessageBoxAnswerer answerer;
-    writeFile(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
-    const Bytes before = readFile(savePath);
+    testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
+    const Bytes before = testing::readBytes(savePath);
     newGame();
     AppState* app = apps.back();
     ASSERT_TRUE(loadProgress(app->game, GetModuleHandleA(nullptr)));
     apps.clear();
     destroyGameState(app); // start-up ended before the window existed
-    EXPECT_EQ(readFile(savePath), before);
+    EXPECT_EQ(testing::readBytes(savePath), before);
     EXPECT_TRUE(answerer.shown().empty());
     destroyGameState(nullptr);
 }

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
 #include <vector>
 
 namespace korvani {
@@ -15,22 +14,14 @@ namespace {
 
 using testing::MessageBoxAnswerer;
 
-struct WindowEvents {
-    int timerMessages = 0;
-    std::vector<std::pair<WPARAM, LPARAM>> commands;
-};
-WindowEvents events;
+// The messages that reached the window: WM_TIMER and WM_COMMAND.
+std::vector<MSG> received;
 
 LRESULT CALLBACK recordingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_TIMER) {
-        ++events.timerMessages;
-        return 0;
-    }
-    if (message == WM_COMMAND) {
-        events.commands.emplace_back(wParam, lParam);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
+    if (message != WM_TIMER && message != WM_COMMAND)
+        return DefWindowProcA(window, message, wParam, lParam);
+    received.push_back(MSG{window, message, wParam, lParam, 0, {}});
+    return 0;
 }
 
 class WindowViewTest : public ::testing::Test {
@@ -44,7 +35,7 @@ class WindowViewTest : public ::testing::Test {
         view.mainWindow = CreateWindowExA(0, windowClass.lpszClassName, "view", WS_POPUP, 0, 0, 522,
                                           554, nullptr, nullptr, windowClass.hInstance, nullptr);
         ASSERT_NE(view.mainWindow, nullptr);
-        events = WindowEvents{};
+        received.clear();
     }
     void TearDown() override {
         view.stopClock();
@@ -58,12 +49,14 @@ class WindowViewTest : public ::testing::Test {
 TEST_F(WindowViewTest, ClockIsTimerOneOfTheMainWindow) {
     view.startClock();
     const DWORD start = GetTickCount();
-    while (events.timerMessages == 0 && GetTickCount() - start < 3000) {
+    while (received.empty() && GetTickCount() - start < 3000) {
         MSG message;
         while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
         Sleep(20);
     }
-    EXPECT_GE(events.timerMessages, 1);
+    ASSERT_FALSE(received.empty());
+    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_TIMER));
+    EXPECT_EQ(received[0].wParam, 1u);
     view.stopClock();
     EXPECT_FALSE(KillTimer(view.mainWindow, clockTimerId)); // no longer running
 }
@@ -87,9 +80,10 @@ TEST_F(WindowViewTest, NoticeAndQuestionAreOwnedBoxesCaptionedConfirm) {
 
 TEST_F(WindowViewTest, ProblemSelectionIsCommand105SentToTheMainWindow) {
     view.requestProblemSelection();
-    ASSERT_EQ(events.commands.size(), 1u);
-    EXPECT_EQ(events.commands[0].first, 105u);
-    EXPECT_EQ(events.commands[0].second, 0);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(received[0].wParam, 105u);
+    EXPECT_EQ(received[0].lParam, 0);
 }
 
 TEST_F(WindowViewTest, HitAreasAreTheRenderersLayout) {
