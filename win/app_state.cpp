@@ -83,6 +83,7 @@ void destroyGameState(AppState* app) {
     }
     release(view.renderer);
     releaseRecords(game.progress);
+    releaseHistory(game.history);
     delete app;
 }
 
