@@ -341,19 +341,6 @@ TEST_F(Rules, EachChangeRedrawsItsPartOnceAndPresentsOnce) {
     expectOnly(0, 0, 1, "tick");
     EXPECT_EQ(view.lastClock, 1);
 
-    // Hovering: one redraw per change, each presented; a move that changes both does both.
-    onMouseMove(*game, layoutButtonBarX + 10, 10);
-    expectOnly(0, 1, 0, "onto button 0");
-    onMouseMove(*game, layoutButtonBarX + 20, 12);
-    expectOnly(0, 0, 0, "within button 0");
-    onMouseMove(*game, layoutButtonBarX + 100, 10);
-    expectOnly(0, 1, 0, "onto button 1");
-    EXPECT_EQ(view.lastHoveredButton, 1);
-    onMouseMove(*game, 16, 48);
-    expectOnly(1, 1, 0, "from button 1 to cell 0");
-    onMouseMove(*game, 60, 90);
-    expectOnly(0, 0, 0, "within cell 0");
-
     // Clicks and erases that change nothing redraw nothing.
     rightClick(0);
     rightClick(target);
@@ -361,22 +348,25 @@ TEST_F(Rules, EachChangeRedrawsItsPartOnceAndPresentsOnce) {
     expectOnly(0, 0, 0, "erasing a given, an empty cell, a point off the board");
 }
 
-TEST_F(Rules, HoverFollowsThePointerWhileInPlay) {
+TEST_F(Rules, HoverFollowsThePointerRedrawingOncePerChange) {
     restart(*game);
-    onMouseMove(*game, layoutButtonBarX + 10, 10);
-    EXPECT_EQ(game->hoveredButton, 0);
-    EXPECT_EQ(game->hoveredCell, -1);
-    onMouseMove(*game, layoutButtonBarX + 100, 10);
-    EXPECT_EQ(game->hoveredButton, 1);
-    onMouseMove(*game, 16, 48);
-    EXPECT_EQ(game->hoveredButton, -1);
-    EXPECT_EQ(game->hoveredCell, 0);
-    onMouseMove(*game, 68, 100); // the gap corner of cell 0
-    EXPECT_EQ(game->hoveredCell, 0);
-    onMouseMove(*game, 506, 538);
-    EXPECT_EQ(game->hoveredCell, 80);
-    onMouseMove(*game, 600, 600);
-    EXPECT_EQ(game->hoveredCell, -1);
+    const auto moveTo = [&](int x, int y, int button, int cell, int barDraws, int cellDraws) {
+        view.forget();
+        onMouseMove(*game, x, y);
+        EXPECT_EQ(game->hoveredButton, button) << x << "," << y;
+        EXPECT_EQ(game->hoveredCell, cell) << x << "," << y;
+        EXPECT_EQ(view.buttonBarDraws, barDraws) << x << "," << y;
+        EXPECT_EQ(view.cellDraws, cellDraws) << x << "," << y;
+        EXPECT_EQ(view.redraws(), barDraws + cellDraws) << x << "," << y;
+        EXPECT_EQ(view.presents, barDraws + cellDraws) << x << "," << y;
+    };
+    moveTo(layoutButtonBarX + 10, 10, 0, -1, 1, 0);
+    moveTo(layoutButtonBarX + 20, 12, 0, -1, 0, 0); // within button 0
+    moveTo(layoutButtonBarX + 100, 10, 1, -1, 1, 0);
+    moveTo(16, 48, -1, 0, 1, 1);  // both change: two redraws, each presented
+    moveTo(68, 100, -1, 0, 0, 0); // the gap corner of cell 0
+    moveTo(506, 538, -1, 80, 0, 1);
+    moveTo(600, 600, -1, -1, 0, 1);
 }
 
 TEST_F(Rules, NothingHappensBeforeTheFirstGame) {
