@@ -111,7 +111,7 @@ e2e_log "client $E2E_CW x $E2E_CH, cell $CELL, columns ${COLX[*]}"
 e2e_move 1 1
 e2e_shot_until 10 start cells_are start "$PUZZLE_A" "$EMPTY81" 0 -1 ||
     e2e_fail "cells differ from korvani-atlas's tiles at $CELL px in $CELLS_DIFF pixels"
-e2e_keep start "screenshot-dpi$scale_dpi"
+e2e_keep start "screenshot-$((scale_dpi * 100 / 96))" # docs/screenshot-150.png, -200.png
 expect_scaled_band_and_outline start
 
 # A click on the last pixel of a given's cell selects its digit; one on the first pixel of an
