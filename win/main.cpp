@@ -90,6 +90,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // Everything in the client area is laid out in the window's own pixels at its scale.
     setDisplayScale(appState->view.renderer, windowDpi(window));
     sizeToMinimumClient(window, appState->view.renderer.metrics);
+    // A new scale dropped the back buffer; should the window already have had that client size,
+    // no WM_SIZE came to build it again.
+    RECT client = {};
+    GetClientRect(window, &client);
+    resize(appState->view.renderer, window, client.right, client.bottom);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.
