@@ -20,7 +20,7 @@ constexpr COLORREF backgroundColour = 0xFFE0E0; // pale blue, as the bitmaps' ow
 constexpr COLORREF gapColour = 0x808080;
 constexpr COLORREF borderColour = 0x000000;
 constexpr int minimumClientSide = 32;
-constexpr int buttonSourceHighlightX = 450; // the highlighted forms start at image 5
+constexpr int highlightedImage = 5; // the highlighted forms start at image 5 of the strip
 constexpr COLORREF bannerTransparent = 0xFFFFFF;
 constexpr int atlasTiles = 74;
 
@@ -68,17 +68,43 @@ void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
 
 void paintBoardBackground(BoardRenderer& renderer, int boardSize) {
     Surface& back = *renderer.backBuffer;
+    const int outline = renderer.metrics.outline;
+    const int rim = outline + renderer.metrics.edgeGap;
     fillRect(back, renderer.backgroundBrush, 0, 0, back.width, back.height);
-    fillRect(back, renderer.borderBrush, renderer.colX[0] - 4, renderer.rowY[0] - 4, boardSize,
+    fillRect(back, renderer.borderBrush, renderer.colX[0] - rim, renderer.rowY[0] - rim, boardSize,
              boardSize);
-    fillRect(back, renderer.gapBrush, renderer.colX[0] - 2, renderer.rowY[0] - 2, boardSize - 4,
-             boardSize - 4);
+    fillRect(back, renderer.gapBrush, renderer.colX[0] - rim + outline,
+             renderer.rowY[0] - rim + outline, boardSize - 2 * outline, boardSize - 2 * outline);
 }
 
 } // namespace
 
 void setRendererInstance(HINSTANCE instance) {
     rendererInstance = instance;
+}
+
+namespace {
+int artworkPercent(int artworkDpi) {
+    return artworkDpi * 100 / baseDpi;
+}
+} // namespace
+
+int buttonStripResourceFor(int artworkDpi) {
+    return artworkDpi == baseDpi ? buttonStripResource : 1000 + artworkPercent(artworkDpi);
+}
+
+int timerFontResourceFor(int artworkDpi) {
+    return artworkDpi == baseDpi ? timerFontResource : 2000 + artworkPercent(artworkDpi);
+}
+
+bool setDisplayScale(BoardRenderer& renderer, int dpi) {
+    const LayoutMetrics metrics = layoutMetrics(dpi);
+    if (metrics.dpi == renderer.metrics.dpi) return false;
+    renderer.metrics = metrics;
+    releaseSurface(renderer.backBuffer);
+    releaseSurface(renderer.buttonStrip);
+    releaseSurface(renderer.timerFont);
+    return true;
 }
 
 void resize(BoardRenderer& renderer, HWND window, int width, int height) {
@@ -89,8 +115,9 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
 
     HDC windowDC = GetDC(window);
     if (!renderer.rasterizer) renderer.rasterizer = createGlyphRasterizer();
-    loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResource);
-    loadBitmapSurface(renderer.timerFont, windowDC, timerFontResource);
+    const int artworkDpi = renderer.metrics.artworkDpi;
+    loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResourceFor(artworkDpi));
+    loadBitmapSurface(renderer.timerFont, windowDC, timerFontResourceFor(artworkDpi));
 
     releaseSurface(renderer.backBuffer);
     renderer.backBuffer = createCompatibleSurface(windowDC, width, height);
@@ -108,8 +135,8 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
 
 void layout(BoardRenderer& renderer, HWND window) {
     if (!renderer.backBuffer) return;
-    const BoardGeometry g =
-        computeBoardGeometry(renderer.backBuffer->width, renderer.backBuffer->height);
+    const BoardGeometry g = computeBoardGeometry(renderer.backBuffer->width,
+                                                 renderer.backBuffer->height, renderer.metrics);
     for (int i = 0; i < 10; ++i) {
         renderer.colX[i] = g.colX[i];
         renderer.rowY[i] = g.rowY[i];
@@ -140,33 +167,39 @@ void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& 
 
 void drawButtonBar(BoardRenderer& renderer, int hoveredButton) {
     if (!renderer.backBuffer || !renderer.buttonStrip) return;
+    const LayoutMetrics& m = renderer.metrics;
     for (int button = 0; button < 2; ++button) {
-        const int sourceX =
-            buttonWidth * button + (hoveredButton == button ? buttonSourceHighlightX : 0);
-        BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + buttonWidth * button, buttonBarY,
-               buttonWidth, buttonHeight, renderer.buttonStrip->memDC, sourceX, 0, SRCCOPY);
+        const int image = button + (hoveredButton == button ? highlightedImage : 0);
+        BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + m.buttonWidth * button, m.buttonY,
+               m.buttonWidth, m.buttonHeight, renderer.buttonStrip->memDC, m.buttonWidth * image, 0,
+               SRCCOPY);
     }
 }
 
 void drawClock(BoardRenderer& renderer, int seconds) {
     if (!renderer.backBuffer || !renderer.timerFont) return;
     ClockGlyph glyphs[5];
-    clockGlyphs(renderer.clockX, seconds, glyphs);
+    const LayoutMetrics& m = renderer.metrics;
+    clockGlyphs(renderer.clockX, seconds, m, glyphs);
     for (const ClockGlyph& glyph : glyphs)
-        BitBlt(renderer.backBuffer->memDC, glyph.destX, clockGlyphY, glyph.width, clockGlyphHeight,
-               renderer.timerFont->memDC, glyph.sourceX, 0, SRCCOPY);
+        BitBlt(renderer.backBuffer->memDC, glyph.destX, m.clockGlyphY, glyph.width,
+               m.clockGlyphHeight, renderer.timerFont->memDC, glyph.sourceX, 0, SRCCOPY);
 }
 
 void drawClearBanner(BoardRenderer& renderer) {
     if (!renderer.backBuffer) return;
     Surface& back = *renderer.backBuffer;
-    fillRect(back, renderer.backgroundBrush, 0, 0, renderer.buttonBarX + 2 * buttonWidth,
-             bandHeight);
+    const LayoutMetrics& m = renderer.metrics;
+    fillRect(back, renderer.backgroundBrush, 0, 0, renderer.buttonBarX + 2 * m.buttonWidth, m.band);
     int x = 0;
     int y = 0;
-    if (!renderer.timerFont || !bannerPosition(back.width, back.height, x, y)) return;
-    TransparentBlt(back.memDC, x, y, bannerWidth, bannerHeight, renderer.timerFont->memDC, 0,
-                   bannerSourceY, bannerWidth, bannerHeight, bannerTransparent);
+    if (!renderer.timerFont ||
+        !bannerPosition(back.width, back.height, m.bannerWidth, m.bannerHeight, x, y))
+        return;
+    // Same size on both sides: the banner is drawn for this scale, never stretched. It lies
+    // below the clock glyphs' rows in the font strip.
+    TransparentBlt(back.memDC, x, y, m.bannerWidth, m.bannerHeight, renderer.timerFont->memDC, 0,
+                   m.clockGlyphHeight, m.bannerWidth, m.bannerHeight, bannerTransparent);
 }
 
 void presentFrame(BoardRenderer& renderer, HWND window) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "core/grid.h"
+#include "render/board_geometry.h"
 #include "render/surface.h"
 
 #include <windows.h>
@@ -29,12 +30,22 @@ struct BoardRenderer {
     std::int32_t cellSize = 0;
     std::int32_t buttonBarX = 0;
     std::int32_t clockX = 0;
+    LayoutMetrics metrics; // the display scale's pixel quantities; 96 DPI until told otherwise
 };
 
 inline constexpr int buttonStripResource = 113;
 inline constexpr int timerFontResource = 115;
 
-// The module instance whose bitmaps 113 and 115 resize() loads; set by the shell before the
+// Bitmaps 113 and 115 are the 100 % artwork; the other scales' copies are numbered 1000 and
+// 2000 plus their percentage (1125 ... 1300, 2125 ... 2300).
+int buttonStripResourceFor(int artworkDpi);
+int timerFontResourceFor(int artworkDpi);
+
+// Sets the window's display scale. When it changes, the back buffer and the two bitmaps go, so
+// that the next resize builds everything again at the new scale; returns whether it changed.
+bool setDisplayScale(BoardRenderer& renderer, int dpi);
+
+// The module instance whose bitmaps resize() loads; set by the shell before the
 // main window is created.
 void setRendererInstance(HINSTANCE instance);
 

@@ -1,7 +1,9 @@
 // The program's entry point: start-up in a fixed order (texts, game state, save file and
-// problem file, window class, window at a 522 x 554 client area, first puzzle), the message
-// loop, and the last clean-up when the loop ends without WM_DESTROY.
+// problem file, window class, window at the smallest client area for its display scale,
+// 522 x 554 at 96 DPI, first puzzle), the message loop, and the last clean-up when the loop
+// ends without WM_DESTROY.
 #include "win/app_state.h"
+#include "win/display_scale.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
 #include "win/window_proc.h"
@@ -30,13 +32,14 @@ void registerMainClass(HINSTANCE instance) {
     RegisterClassExA(&windowClass);
 }
 
-// Gives the window a client area of exactly 522 x 554 whatever the frame and menu bar measure.
-void sizeToMinimumClient(HWND window) {
-    const korvani::FrameExtra frame = korvani::measureFrameExtra(window);
+// Gives the window exactly the smallest client area of its display scale (522 x 554 at
+// 96 DPI) whatever the frame and menu bar measure.
+void sizeToMinimumClient(HWND window, const korvani::LayoutMetrics& metrics) {
+    const korvani::FrameExtra frame = korvani::measureFrameExtra(window, metrics);
     korvani::setFrameExtra(frame);
-    const int chromeHeight = frame.height - 32;
-    SetWindowPos(window, nullptr, 0, 0, frame.width + korvani::minimumClientWidth,
-                 chromeHeight + korvani::minimumClientHeight,
+    const int chromeHeight = frame.height - metrics.band;
+    SetWindowPos(window, nullptr, 0, 0, frame.width + metrics.minimumClientWidth,
+                 chromeHeight + metrics.minimumClientHeight,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -55,6 +58,7 @@ void startFirstGame(korvani::GameState& game) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using namespace korvani;
+    requestPerMonitorAwareness();
     // Before anything reads the save file: a second game on it would wipe out this one's records.
     SaveFileClaim saveFileClaim;
     if (!saveFileClaim.claim()) return 0;
@@ -83,7 +87,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         appState = nullptr;
         return 0;
     }
-    sizeToMinimumClient(window);
+    // Everything in the client area is laid out in the window's own pixels at its scale.
+    setDisplayScale(appState->view.renderer, windowDpi(window));
+    sizeToMinimumClient(window, appState->view.renderer.metrics);
+    // A new scale dropped the back buffer; should the window already have had that client size,
+    // no WM_SIZE came to build it again.
+    RECT client = {};
+    GetClientRect(window, &client);
+    resize(appState->view.renderer, window, client.right, client.bottom);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.

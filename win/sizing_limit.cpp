@@ -3,22 +3,20 @@
 
 namespace korvani {
 
-namespace {
-constexpr int boardAreaSide = 522; // client height less the band, and the client width
-}
-
-FrameExtra measureFrameExtra(HWND window) {
+FrameExtra measureFrameExtra(HWND window, const LayoutMetrics& metrics) {
     RECT client = {};
     RECT outer = {};
     GetClientRect(window, &client);
     GetWindowRect(window, &outer);
     FrameExtra frame;
     frame.width = (outer.right - outer.left) - client.right;
-    frame.height = (outer.bottom - outer.top) - client.bottom + 32;
+    frame.height = (outer.bottom - outer.top) - client.bottom + metrics.band;
+    frame.minimumSide = metrics.minimumClientWidth;
     return frame;
 }
 
 void clampSizingRect(RECT& rect, WPARAM edge, const FrameExtra& frame) {
+    const int boardAreaSide = frame.minimumSide; // client height less the band, and the width
     if ((rect.bottom - rect.top) - frame.height < boardAreaSide) {
         if (edge == WMSZ_TOP || edge == WMSZ_TOPLEFT || edge == WMSZ_TOPRIGHT)
             rect.top = rect.bottom - frame.height - boardAreaSide;

@@ -13,6 +13,9 @@ namespace {
 
 FrameExtra frameExtra;
 
+// WM_DPICHANGED, spelled out: older SDK headers leave it out.
+constexpr UINT dpiChangedMessage = 0x02E0;
+
 void onSize(HWND window, LPARAM lParam) {
     if (!appState) return;
     WindowView& view = appState->view;
@@ -20,6 +23,24 @@ void onSize(HWND window, LPARAM lParam) {
     const int width = LOWORD(static_cast<DWORD_PTR>(lParam));
     const int height = HIWORD(static_cast<DWORD_PTR>(lParam));
     resize(view.renderer, view.mainWindow, width, height);
+    view.redrawAll(appState->game);
+}
+
+// The window moved to a monitor with another scale (or the scale changed): everything that
+// depends on it is rebuilt at the new DPI, and the window takes the rectangle Windows suggests.
+void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
+    if (!appState) return;
+    WindowView& view = appState->view;
+    setDisplayScale(view.renderer, LOWORD(static_cast<DWORD_PTR>(wParam)));
+    const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    frameExtra = measureFrameExtra(window, view.renderer.metrics);
+    // The WM_SIZE of that move rebuilt the back buffer, unless the client size stayed the same.
+    RECT client = {};
+    GetClientRect(window, &client);
+    if (!view.mainWindow) view.mainWindow = window;
+    resize(view.renderer, view.mainWindow, client.right, client.bottom);
     view.redrawAll(appState->game);
 }
 
@@ -105,6 +126,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         if (onCommand(window, wParam)) return 0;
         break;
+    case dpiChangedMessage:
+        onDpiChanged(window, wParam, lParam);
+        return 0;
     case WM_SIZING:
         clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, frameExtra);
         return TRUE; // the rectangle was changed in place

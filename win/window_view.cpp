@@ -52,10 +52,12 @@ HitAreas WindowView::hitAreas() const {
         areas.colX[i] = renderer.colX[i];
         areas.rowY[i] = renderer.rowY[i];
     }
+    // The buttons as the last layout drew them, at the window's display scale.
+    const LayoutMetrics& m = renderer.metrics;
     areas.buttonBarX = renderer.buttonBarX;
-    areas.buttonWidth = buttonWidth;
-    areas.buttonRowTop = buttonBarY;
-    areas.buttonRowBottom = buttonBarY + buttonHeight - 1;
+    areas.buttonWidth = m.buttonWidth;
+    areas.buttonRowTop = m.buttonY;
+    areas.buttonRowBottom = m.buttonY + m.buttonHeight - 1;
     return areas;
 }
 

@@ -75,7 +75,7 @@ e2e_spawn_xvfb() {
     local n=$((100 + RANDOM % 300)) tries
     for tries in $(seq 20); do
         while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-        setsid Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 </dev/null &
+        setsid Xvfb ":$n" -screen 0 "${E2E_SCREEN:-1280x1024x24}" -nolisten tcp >/dev/null 2>&1 </dev/null &
         local pid=$!
         local i
         for i in $(seq 100); do
@@ -92,9 +92,10 @@ e2e_spawn_xvfb() {
     return 1
 }
 
-# The display: the one the fixture started for the whole run, or one of our own.
+# The display: the one the fixture started for the whole run, or one of our own (always when
+# the test asks for its own screen size with E2E_SCREEN).
 e2e_use_display() {
-    if [ -f "$E2E_STATE/display" ]; then
+    if [ -z "${E2E_SCREEN:-}" ] && [ -f "$E2E_STATE/display" ]; then
         local display pid
         read -r display pid <"$E2E_STATE/display"
         if kill -0 "$pid" 2>/dev/null; then
@@ -451,6 +452,23 @@ tile_of() {
     TILE=$((TILE + 36 * hov))
 }
 
+# ImageMagick arguments into E2E_TILE_ARGS that lay the 81 cells' tiles of a board, cut from
+# mpr:atlas (the strip at CELL), over the current image at COLX / ROWY. GIVENS and USER are 81
+# characters ('.' or 0 empty), SELECTED a digit or 0, HOVERED a cell index or -1.
+e2e_tile_composites() { # GIVENS USER SELECTED HOVERED
+    local givens=$1 user=$2 sel=$3 hovered=$4 k g u
+    E2E_TILE_ARGS=()
+    for ((k = 0; k < 81; k++)); do
+        g="${givens:k:1}"
+        u="${user:k:1}"
+        [ "$g" = . ] && g=0
+        [ "$u" = . ] && u=0
+        tile_of "$g" "$u" "$sel" $((k == hovered ? 1 : 0))
+        E2E_TILE_ARGS+=("(" mpr:atlas -crop "${CELL}x${CELL}+$((TILE * CELL))+0" +repage ")"
+            -geometry "+${COLX[k % 9]}+${ROWY[k / 9]}" -composite)
+    done
+}
+
 # e2e_expected_frame OUT GIVENS USER SELECTED HOVERED HOTBUTTON SECONDS [banner]
 # The frame that the layout, the cell tiles, the buttons and the clock give for the current
 # client size (E2E_CW x E2E_CH): GIVENS and USER are 81 characters ('.' or 0 empty), SELECTED a
@@ -466,16 +484,8 @@ e2e_expected_frame() {
         -size "${E2E_CW}x${E2E_CH}" "xc:rgb(224,224,255)" +antialias
         -fill black -draw "rectangle $((COLX[0] - 4)),$((ROWY[0] - 4)) $((COLX[9] - 1)),$((ROWY[9] - 1))"
         -fill "rgb(128,128,128)" -draw "rectangle $((COLX[0] - 2)),$((ROWY[0] - 2)) $((COLX[9] - 3)),$((ROWY[9] - 3))")
-    local k g u
-    for ((k = 0; k < 81; k++)); do
-        g="${givens:k:1}"
-        u="${user:k:1}"
-        [ "$g" = . ] && g=0
-        [ "$u" = . ] && u=0
-        tile_of "$g" "$u" "$sel" $((k == hovered ? 1 : 0))
-        args+=("(" mpr:atlas -crop "${CELL}x${CELL}+$((TILE * CELL))+0" +repage ")"
-            -geometry "+${COLX[k % 9]}+${ROWY[k / 9]}" -composite)
-    done
+    e2e_tile_composites "$givens" "$user" "$sel" "$hovered"
+    args+=("${E2E_TILE_ARGS[@]}")
     local b
     for b in 0 1; do
         args+=("(" "$strip" -crop "90x30+$((90 * b + (hot == b ? 450 : 0)))+0" +repage ")"

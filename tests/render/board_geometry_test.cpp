@@ -1,5 +1,5 @@
-// Known layouts of the board for several client sizes, the clock's glyph choice and the
-// placement of the "clear!" banner.
+// Known layouts of the board for several client sizes and display scales, the clock's glyph
+// choice and the placement of the "clear!" banner.
 #include "render/board_geometry.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +54,88 @@ TEST(BoardGeometry, BoxesAreSeparatedByWiderGaps) {
         const int gap = g.colX[i + 1] - g.colX[i] - g.cellSize;
         EXPECT_EQ(gap, (i == 2 || i == 5 || i == 8) ? 4 : 2) << "after column " << i;
         EXPECT_EQ(g.rowY[i + 1] - g.rowY[i], g.colX[i + 1] - g.colX[i]);
+    }
+}
+
+TEST(DisplayScale, SmallestClientAtOneAndAHalfAndTwiceTheScale) {
+    const LayoutMetrics m144 = layoutMetrics(144);
+    EXPECT_EQ(m144.minimumClientWidth, 783);
+    EXPECT_EQ(m144.minimumClientHeight, 831);
+    const BoardGeometry g = computeBoardGeometry(783, 831, m144);
+    EXPECT_EQ(g.cellSize, 78);
+    EXPECT_EQ(g.boardSize, 744);
+    EXPECT_EQ(edges(g.colX), (std::vector<int>{22, 103, 184, 268, 349, 430, 514, 595, 676, 760}));
+    EXPECT_EQ(edges(g.rowY), (std::vector<int>{70, 151, 232, 316, 397, 478, 562, 643, 724, 808}));
+    EXPECT_EQ(g.buttonBarX, 16);
+    EXPECT_EQ(g.clockX, 760 - 104); // four 23-pixel digits and a 12-pixel colon
+    EXPECT_EQ(m144.buttonWidth, 135);
+    EXPECT_EQ(m144.buttonHeight, 45);
+    EXPECT_EQ(m144.buttonY, 3);
+
+    const LayoutMetrics m192 = layoutMetrics(192);
+    EXPECT_EQ(m192.minimumClientWidth, 1044);
+    EXPECT_EQ(m192.minimumClientHeight, 1108);
+    const BoardGeometry d = computeBoardGeometry(1044, 1108, m192);
+    EXPECT_EQ(d.cellSize, 104);
+    EXPECT_EQ(edges(d.colX), (std::vector<int>{30, 138, 246, 358, 466, 574, 686, 794, 902, 1014}));
+    EXPECT_EQ(d.rowY[0], 94);
+    EXPECT_EQ(d.buttonBarX, 22);
+    EXPECT_EQ(d.clockX, 1014 - 136);
+    // Twice the scale is exactly twice every 96-DPI quantity.
+    const LayoutMetrics m96 = layoutMetrics(96);
+    EXPECT_EQ(m192.band, 2 * m96.band);
+    EXPECT_EQ(m192.bannerWidth, 2 * m96.bannerWidth);
+    EXPECT_EQ(m192.clockWidth, 2 * m96.clockWidth);
+}
+
+TEST(DisplayScale, NinetySixDpiIsTheUnscaledLayout) {
+    const LayoutMetrics m = layoutMetrics(96);
+    const LayoutMetrics base;
+    EXPECT_EQ(m.minimumClientWidth, 522);
+    EXPECT_EQ(m.minimumClientHeight, 554);
+    EXPECT_EQ(m.clockWidth, clockWidth);
+    const BoardGeometry g = computeBoardGeometry(700, 640, m);
+    const BoardGeometry b = computeBoardGeometry(700, 640, base);
+    EXPECT_EQ(edges(g.colX), edges(b.colX));
+    EXPECT_EQ(edges(g.rowY), edges(b.rowY));
+    // Below 100 % (which Windows never offers) the 100 % layout is used.
+    EXPECT_EQ(layoutMetrics(72).band, 32);
+}
+
+TEST(DisplayScale, ArtworkIsTheOfferedScaleAtOrBelow) {
+    EXPECT_EQ(artworkDpiFor(96), 96);
+    EXPECT_EQ(artworkDpiFor(120), 120);
+    EXPECT_EQ(artworkDpiFor(143), 120);
+    EXPECT_EQ(artworkDpiFor(168), 168);
+    EXPECT_EQ(artworkDpiFor(200), 192);
+    EXPECT_EQ(artworkDpiFor(480), 288);
+    EXPECT_EQ(scalePixels(2, 120), 3); // halves round away from zero, as MulDiv does
+    EXPECT_EQ(scalePixels(522, 168), 914);
+}
+
+TEST(DisplayScale, EveryScaleFitsTheBandAndTheSmallestClient) {
+    for (int dpi = 96; dpi <= 480; ++dpi) {
+        SCOPED_TRACE(dpi);
+        const LayoutMetrics m = layoutMetrics(dpi);
+        EXPECT_LE(m.buttonY + m.buttonHeight, m.band);
+        EXPECT_LE(m.clockGlyphY + m.clockGlyphHeight, m.band);
+        const int w = m.minimumClientWidth;
+        const int h = m.minimumClientHeight;
+        const BoardGeometry g = computeBoardGeometry(w, h, m);
+        const int rim = m.outline + m.edgeGap;
+        // The outline square ends at index 9 and lies wholly in the client below the band.
+        EXPECT_EQ(g.colX[9] - (g.colX[0] - rim), g.boardSize);
+        EXPECT_EQ(g.rowY[9] - (g.rowY[0] - rim), g.boardSize);
+        EXPECT_GE(g.colX[0] - rim, 0);
+        EXPECT_GE(g.rowY[0] - rim, m.band);
+        EXPECT_LE(g.colX[9], w);
+        EXPECT_LE(g.rowY[9], h);
+        // Both buttons end left of the clock, and the banner fits the board.
+        EXPECT_LE(g.buttonBarX + 2 * m.buttonWidth, g.clockX);
+        int x = 0;
+        int y = 0;
+        EXPECT_TRUE(bannerPosition(w, h, m.bannerWidth, m.bannerHeight, x, y));
+        EXPECT_LE(m.bannerWidth, g.boardSize);
     }
 }
 

@@ -160,6 +160,10 @@ TEST(ResourceManifest, RunsAsInvokerAndIsDpiAware) {
     EXPECT_NE(manifest.find("<dpiAware xmlns=\"http://schemas.microsoft.com/SMI/2005/"
                             "WindowsSettings\">true</dpiAware>"),
               std::string::npos);
+    // Per-monitor V2 where Windows knows it; the line above serves older systems.
+    EXPECT_NE(manifest.find("<dpiAwareness xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                            "WindowsSettings\">PerMonitorV2</dpiAwareness>"),
+              std::string::npos);
 }
 
 } // namespace

@@ -2,6 +2,8 @@
 // border and a shadow below and to the right, on the window background, its label centred.
 #include "artwork.h"
 
+#include "render/board_geometry.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -12,46 +14,64 @@ namespace {
 constexpr std::u32string_view kLabels[5] = {U"問題の選択", U"最初から", U"トライ", U"トライ決定",
                                             U"トライ消去"};
 
-// Geometry of one image, in pixels: the body covers [0, 86) x [1, 27); the shadow is the same
-// shape two pixels down and right, so two neighbouring images keep a 2-pixel gap.
-constexpr double kBodyLeft = 0, kBodyTop = 1, kBodyRight = 86, kBodyBottom = 27;
-constexpr double kRadius = 5.0;
-constexpr int kShadowOffset = 2;
-
 constexpr Rgb kShadow{150, 150, 166};
 constexpr Rgb kShadowLit{96, 96, 112};
 
-bool drawButton(const Font& font, std::u32string_view label, bool lit, int baseline, Image& out,
-                int originX) {
+// Geometry of one image, in pixels, at 96 DPI: the body covers [0, 86) x [1, 27); the shadow
+// is the same shape two pixels down and right, so two neighbouring images keep a 2-pixel gap.
+// Every length follows the display scale.
+struct ButtonShape {
+    int width = kButtonWidth;
+    int height = kButtonHeight;
+    double left = 0, top = 1, right = 86, bottom = 27;
+    double radius = 5.0;
+    double line = 1; // border and sheen
+    int shadowOffset = 2;
+    TextStyle label;
+
+    explicit ButtonShape(int dpi) {
+        const LayoutMetrics metrics = layoutMetrics(dpi);
+        width = metrics.buttonWidth;
+        height = metrics.buttonHeight;
+        top = scalePixels(1, dpi);
+        right = width - scalePixels(4, dpi);
+        bottom = scalePixels(27, dpi);
+        radius = scaledLength(5.0, dpi);
+        line = scalePixels(1, dpi);
+        shadowOffset = scalePixels(2, dpi);
+        label.pixelSize = scalePixels(14, dpi);
+        label.embolden = scalePixels(16, dpi);
+    }
+};
+
+bool drawButton(const Font& font, const ButtonShape& b, std::u32string_view label, bool lit,
+                int baseline, Image& out, int originX) {
     const Rgb ground = lit ? kButtonGroundLit : kButtonGround;
-    const Mask outer = shapeMask(kButtonWidth, kButtonHeight, 16, [](double x, double y) {
-        return insideRoundedRect(x, y, kBodyLeft, kBodyTop, kBodyRight, kBodyBottom, kRadius);
+    const Mask outer = shapeMask(b.width, b.height, 16, [&b](double x, double y) {
+        return insideRoundedRect(x, y, b.left, b.top, b.right, b.bottom, b.radius);
     });
-    const Mask inner = shapeMask(kButtonWidth, kButtonHeight, 16, [](double x, double y) {
-        return insideRoundedRect(x, y, kBodyLeft + 1, kBodyTop + 1, kBodyRight - 1, kBodyBottom - 1,
-                                 kRadius - 1);
+    const Mask inner = shapeMask(b.width, b.height, 16, [&b](double x, double y) {
+        return insideRoundedRect(x, y, b.left + b.line, b.top + b.line, b.right - b.line,
+                                 b.bottom - b.line, b.radius - b.line);
     });
-    // A one-pixel lighter line under the top border gives the face a slight lift.
-    const Mask sheen = shapeMask(kButtonWidth, kButtonHeight, 16, [](double x, double y) {
-        return insideRoundedRect(x, y, kBodyLeft + 1, kBodyTop + 1, kBodyRight - 1, kBodyBottom - 1,
-                                 kRadius - 1) &&
-               !insideRoundedRect(x, y, kBodyLeft + 1, kBodyTop + 2, kBodyRight - 1,
-                                  kBodyBottom - 1, kRadius - 1);
+    // A one-pixel (at 96 DPI) lighter line under the top border gives the face a slight lift.
+    const Mask sheen = shapeMask(b.width, b.height, 16, [&b](double x, double y) {
+        return insideRoundedRect(x, y, b.left + b.line, b.top + b.line, b.right - b.line,
+                                 b.bottom - b.line, b.radius - b.line) &&
+               !insideRoundedRect(x, y, b.left + b.line, b.top + 2 * b.line, b.right - b.line,
+                                  b.bottom - b.line, b.radius - b.line);
     });
 
-    Image button(kButtonWidth, kButtonHeight, kBackground);
-    paintMask(button, outer, kShadowOffset, kShadowOffset, lit ? kShadowLit : kShadow);
+    Image button(b.width, b.height, kBackground);
+    paintMask(button, outer, b.shadowOffset, b.shadowOffset, lit ? kShadowLit : kShadow);
     paintMask(button, outer, 0, 0, kBlack);
     paintMask(button, inner, 0, 0, ground);
     paintMask(button, sheen, 0, 0, mix(ground, kWhite, lit ? 90 : 130));
 
-    TextStyle style;
-    style.pixelSize = 14;
-    style.embolden = 16;
     TextImage text;
-    if (!renderText(font, label, style, text)) return false;
+    if (!renderText(font, label, b.label, text)) return false;
     // Centre the ink horizontally on the face; all labels share one baseline.
-    const int faceCentre2 = static_cast<int>(kBodyLeft + kBodyRight); // twice the centre
+    const int faceCentre2 = static_cast<int>(b.left + b.right); // twice the centre
     const int x = (faceCentre2 - text.mask.width + 1) / 2;
     paintMask(button, text.mask, x, baseline + text.top, kBlack);
 
@@ -61,12 +81,11 @@ bool drawButton(const Font& font, std::u32string_view label, bool lit, int basel
 
 } // namespace
 
-bool drawButtonStrip(const Fonts& fonts, Image& out) {
+bool drawButtonStrip(const Fonts& fonts, Image& out, int dpi) {
+    const ButtonShape shape(dpi);
     // One baseline for every label, chosen so that the ink of all five labels together sits
     // centred on the face.
-    TextStyle style;
-    style.pixelSize = 14;
-    style.embolden = 16;
+    const TextStyle& style = shape.label;
     int top = 1000, bottom = -1000;
     for (std::u32string_view label : kLabels) {
         TextImage text;
@@ -74,12 +93,13 @@ bool drawButtonStrip(const Fonts& fonts, Image& out) {
         top = std::min(top, text.top);
         bottom = std::max(bottom, text.top + text.mask.height);
     }
-    const int faceMiddle2 = static_cast<int>(kBodyTop + kBodyBottom);
+    const int faceMiddle2 = static_cast<int>(shape.top + shape.bottom);
     const int baseline = (faceMiddle2 - (top + bottom) + 1) / 2;
 
-    out = Image(kStripWidth, kButtonHeight, kBackground);
+    out = Image(10 * shape.width, shape.height, kBackground);
     for (int k = 0; k < 10; ++k)
-        if (!drawButton(fonts.japanese, kLabels[k % 5], k >= 5, baseline, out, kButtonWidth * k))
+        if (!drawButton(fonts.japanese, shape, kLabels[k % 5], k >= 5, baseline, out,
+                        shape.width * k))
             return false;
     return true;
 }

@@ -4,6 +4,8 @@
 #include "artwork.h"
 #include "image_files.h"
 
+#include "render/board_geometry.h"
+
 #include <cstdio>
 #include <string>
 
@@ -29,6 +31,18 @@ int run(const std::string& dir, const char* previewPath) {
     if (!drawButtonStrip(fonts, strip)) return fail("cannot draw the button strip");
     Image timer;
     if (!drawTimerFont(fonts, timer)) return fail("cannot draw the clock font");
+    // The same two bitmaps for every other scale Windows offers, named by the percentage.
+    for (const int dpi : korvani::artworkDpis) {
+        if (dpi == korvani::baseDpi) continue;
+        const std::string suffix = "_" + std::to_string(dpi * 100 / korvani::baseDpi) + ".bmp";
+        Image scaledStrip;
+        Image scaledTimer;
+        if (!drawButtonStrip(fonts, scaledStrip, dpi) || !drawTimerFont(fonts, scaledTimer, dpi))
+            return fail("cannot draw a scaled bitmap");
+        if (!writeFile(dir + "/button_strip" + suffix, encodeBmp(scaledStrip)) ||
+            !writeFile(dir + "/timer_font" + suffix, encodeBmp(scaledTimer)))
+            return fail("cannot write into the output folder");
+    }
     std::vector<Image> icons;
     if (!drawIcons(fonts, icons)) return fail("cannot draw the icon");
 

@@ -4,6 +4,8 @@
 // anti-aliased edge would blend towards white and show as a pale fringe over the board.
 #include "artwork.h"
 
+#include "render/board_geometry.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -11,46 +13,65 @@ namespace korvani::bitmaps {
 
 namespace {
 
-constexpr int kDigitWidth = 15;
-constexpr int kBlankX = 150;
-constexpr int kColonX = 165;
-constexpr int kColonWidth = 8;
+// At 96 DPI: digits 15 px wide (blank at 150, colon of 8 px at 165), drawn at 20 px with the
+// baseline on row 17 (digits cover rows 2 to 16). Other scales multiply every length.
 constexpr int kDigitPixelSize = 20;
-constexpr int kDigitBaseline = 17; // digits cover rows 2 to 16
+constexpr int kDigitBaseline = 17;
 
-bool drawClockGlyphs(const Font& font, Image& out) {
+bool drawClockGlyphs(const Font& font, Image& out, int dpi) {
+    const LayoutMetrics metrics = layoutMetrics(dpi);
+    const int digitWidth = metrics.clockDigitWidth;
+    const int colonCellX = 11 * digitWidth;
+    const int colonWidth = metrics.clockColonWidth;
     TextStyle style;
-    style.pixelSize = kDigitPixelSize;
+    style.pixelSize = scalePixels(kDigitPixelSize, dpi);
     // Every digit gets the pen position that centres the zero, so that the digits keep the
     // font's own spacing and a changing clock does not jitter.
     TextImage zero;
     if (!renderText(font, U"0", style, zero)) return false;
-    const int pen = (kDigitWidth - zero.mask.width + 1) / 2 - zero.left;
+    const int pen = (digitWidth - zero.mask.width + 1) / 2 - zero.left;
+    const int baseline = scalePixels(kDigitBaseline, dpi);
     for (int d = 0; d < 10; ++d) {
         TextImage digit;
         const char32_t text[1] = {static_cast<char32_t>(U'0' + d)};
         if (!renderText(font, std::u32string_view(text, 1), style, digit)) return false;
-        paintMask(out, digit.mask, kDigitWidth * d + pen + digit.left, kDigitBaseline + digit.top,
+        paintMask(out, digit.mask, digitWidth * d + pen + digit.left, baseline + digit.top,
                   kClockBrown);
     }
     // The colon's dots are centred on the digits' height, not on the font's x-height.
     TextImage colon;
     if (!renderText(font, U":", style, colon)) return false;
-    const int digitTop = kDigitBaseline + zero.top;
+    const int digitTop = baseline + zero.top;
     const int digitMiddle2 = 2 * digitTop + zero.mask.height;
     const int colonY = (digitMiddle2 - colon.mask.height + 1) / 2;
-    const int colonX = kColonX + (kColonWidth - colon.mask.width + 1) / 2;
-    paintMask(out, colon.mask, colonX, colonY, kClockBrown);
-    (void)kBlankX; // the blank glyph is plain background
+    const int colonX = colonCellX + (colonWidth - colon.mask.width + 1) / 2;
+    paintMask(out, colon.mask, colonX, colonY, kClockBrown); // the blank is plain background
     return true;
 }
 
 constexpr std::u32string_view kBannerText = U"clear!";
-constexpr int kSuper = 8;         // subsamples per pixel side for the banner
-constexpr double kRimWidth = 3.0; // pixels of rim around the letters
-constexpr double kSlant = 0.18;   // a light forward lean
-constexpr int kBannerMargin = 2;  // pixels of white kept around the banner
+constexpr int kSuper = 8;       // subsamples per pixel side for the banner
+constexpr double kSlant = 0.18; // a light forward lean
 constexpr Rgb kRim{255, 178, 218};
+
+// The banner's lengths at one scale: at 96 DPI 293 x 88 with a rim of 3 px and 2 px of white
+// kept around it; the largest size that fits is searched below 160 px.
+struct BannerFrame {
+    int width = 0;
+    int height = 0;
+    double rimWidth = 3.0;
+    int margin = 2;
+    int sizeLimit = 160;
+
+    explicit BannerFrame(int dpi) {
+        const LayoutMetrics metrics = layoutMetrics(dpi);
+        width = metrics.bannerWidth;
+        height = metrics.bannerHeight;
+        rimWidth = scaledLength(3.0, dpi);
+        margin = scalePixels(2, dpi);
+        sizeLimit = scalePixels(160, dpi);
+    }
+};
 
 struct BannerShape {
     std::vector<std::uint8_t> fill; // subsample grid: 1 inside a letter
@@ -60,14 +81,14 @@ struct BannerShape {
     int inkLeft = 0, inkTop = 0, inkRight = 0, inkBottom = 0; // rim's extent, subsamples
 };
 
-bool shapeBanner(const Font& font, int pixelSize, BannerShape& shape) {
+bool shapeBanner(const Font& font, int pixelSize, double rimWidth, BannerShape& shape) {
     TextStyle style;
     style.pixelSize = pixelSize * kSuper;
     style.hinted = false;
     style.slant = kSlant;
     TextImage text;
     if (!renderText(font, kBannerText, style, text)) return false;
-    const int rim = static_cast<int>(std::ceil(kRimWidth * kSuper)) + 2;
+    const int rim = static_cast<int>(std::ceil(rimWidth * kSuper)) + 2;
     shape.width = text.mask.width + 2 * rim;
     shape.height = text.mask.height + 2 * rim;
     shape.fill.assign(static_cast<std::size_t>(shape.width) * shape.height, 0);
@@ -76,7 +97,7 @@ bool shapeBanner(const Font& font, int pixelSize, BannerShape& shape) {
             if (text.mask.at(x, y) >= 128)
                 shape.fill[static_cast<std::size_t>(y + rim) * shape.width + x + rim] = 1;
     shape.distance2 = squaredDistanceToSet(shape.fill, shape.width, shape.height);
-    const double limit = kRimWidth * kSuper;
+    const double limit = rimWidth * kSuper;
     shape.inkLeft = shape.width;
     shape.inkTop = shape.height;
     shape.inkRight = 0;
@@ -95,20 +116,24 @@ bool shapeBanner(const Font& font, int pixelSize, BannerShape& shape) {
     return true;
 }
 
-bool drawBanner(const Font& font, Image& out, int top) {
+bool drawBanner(const Font& font, Image& out, int top, int dpi) {
+    const BannerFrame frame(dpi);
+    const int width = frame.width;
+    const int height = frame.height;
+    const int margin = frame.margin;
+    const double rimWidth = frame.rimWidth;
     // The largest size whose rimmed lettering fits the banner with its margin, by bisection
     // (the extent grows with the size): `fits` holds a size that fits, `tooBig` one that does not.
     BannerShape shape;
     int fits = 0;
-    int tooBig = 160;
+    int tooBig = frame.sizeLimit;
     while (tooBig - fits > 1) {
         const int candidate = (fits + tooBig) / 2;
         BannerShape trial;
-        if (!shapeBanner(font, candidate, trial)) return false;
+        if (!shapeBanner(font, candidate, rimWidth, trial)) return false;
         const int w = trial.inkRight - trial.inkLeft;
         const int h = trial.inkBottom - trial.inkTop;
-        if (w > (kTimerWidth - 2 * kBannerMargin) * kSuper ||
-            h > (kBannerHeight - 2 * kBannerMargin) * kSuper) {
+        if (w > (width - 2 * margin) * kSuper || h > (height - 2 * margin) * kSuper) {
             tooBig = candidate;
             continue;
         }
@@ -121,12 +146,12 @@ bool drawBanner(const Font& font, Image& out, int top) {
     // Centre the rim's extent, on whole pixels.
     const int w = (shape.inkRight - shape.inkLeft + kSuper - 1) / kSuper;
     const int h = (shape.inkBottom - shape.inkTop + kSuper - 1) / kSuper;
-    const int originX = (kTimerWidth - w) / 2;
-    const int originY = (kBannerHeight - h) / 2;
-    const double limit2 = kRimWidth * kSuper * kRimWidth * kSuper;
+    const int originX = (width - w) / 2;
+    const int originY = (height - h) / 2;
+    const double limit2 = rimWidth * kSuper * rimWidth * kSuper;
     const int samples = kSuper * kSuper;
-    for (int y = 0; y < kBannerHeight; ++y) {
-        for (int x = 0; x < kTimerWidth; ++x) {
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
             int inFill = 0, inRim = 0;
             for (int sy = 0; sy < kSuper; ++sy) {
                 const int gy = shape.inkTop + (y - originY) * kSuper + sy;
@@ -155,11 +180,19 @@ bool drawBanner(const Font& font, Image& out, int top) {
 
 } // namespace
 
-bool drawTimerFont(const Fonts& fonts, Image& out) {
-    out = Image(kTimerWidth, kTimerHeight, kBackground);
-    fillRect(out, 0, kGlyphHeight, kTimerWidth, kBannerHeight, kWhite);
-    if (!drawClockGlyphs(fonts.digits, out)) return false;
-    return drawBanner(fonts.banner, out, kGlyphHeight);
+bool drawTimerFont(const Fonts& fonts, Image& out, int dpi) {
+    // The banner is the widest part; the glyph rows lie above it.
+    const LayoutMetrics metrics = layoutMetrics(dpi);
+    const int width = metrics.bannerWidth;
+    const int glyphHeight = metrics.clockGlyphHeight;
+    out = Image(width, glyphHeight + metrics.bannerHeight, kBackground);
+    fillRect(out, 0, glyphHeight, width, metrics.bannerHeight, kWhite);
+    if (!drawClockGlyphs(fonts.digits, out, dpi)) return false;
+    return drawBanner(fonts.banner, out, glyphHeight, dpi);
+}
+
+double scaledLength(double length, int dpi) {
+    return length * dpi / baseDpi;
 }
 
 } // namespace korvani::bitmaps
