@@ -39,4 +39,18 @@ int hitTestCell(const GameState& game, int x, int y);
 // (a puzzle may show only eight distinct digits among its givens).
 void onDigitKey(GameState& game, int digit);
 
+// Notes, undo and hints: the 編集 menu, its accelerators and the note gestures. The can*
+// functions tell the menu which items can act now.
+void onNoteClick(GameState& game, int x, int y);
+void onUndo(GameState& game);
+void onRedo(GameState& game);
+void onFillNotes(GameState& game);
+void onClearNotes(GameState& game);
+void onHint(GameState& game);
+bool canUndo(const GameState& game);
+bool canRedo(const GameState& game);
+bool canFillNotes(const GameState& game);
+bool canClearNotes(const GameState& game);
+bool canHint(const GameState& game);
+
 } // namespace korvani
