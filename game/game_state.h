@@ -39,14 +39,22 @@ int hitTestCell(const GameState& game, int x, int y);
 // (a puzzle may show only eight distinct digits among its givens).
 void onDigitKey(GameState& game, int digit);
 
-// Notes, undo and hints: the 編集 menu, its accelerators and the note gestures. The can*
-// functions tell the menu which items can act now.
+// Ctrl + left click or a middle click: the selected digit's note on an empty cell is added or
+// taken away. With no digit selected, or on a cell showing a digit, nothing happens.
 void onNoteClick(GameState& game, int x, int y);
+
+// The 編集 menu. Each change of the board is one step of the history; undo and redo redraw the
+// cells and run the completion check as a click does. Nothing is undone after a solve.
 void onUndo(GameState& game);
 void onRedo(GameState& game);
-void onFillNotes(GameState& game);
-void onClearNotes(GameState& game);
+void onFillNotes(GameState& game);  // every empty cell gets the digits its houses allow
+void onClearNotes(GameState& game); // every note goes
+
+// Marks and explains the next step (or the mistakes); pressed again while a step is marked, it
+// applies that step as one change of the board.
 void onHint(GameState& game);
+
+// Whether the command would act now, for greying the menu items.
 bool canUndo(const GameState& game);
 bool canRedo(const GameState& game);
 bool canFillNotes(const GameState& game);
