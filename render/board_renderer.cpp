@@ -5,6 +5,7 @@
 
 #include "render/board_geometry.h"
 #include "render/glyph_rasterizer.h"
+#include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
 #include <cstdlib>
@@ -23,6 +24,21 @@ constexpr int minimumClientSide = 32;
 constexpr int highlightedImage = 5; // the highlighted forms start at image 5 of the strip
 constexpr COLORREF bannerTransparent = 0xFFFFFF;
 constexpr int atlasTiles = 74;
+// The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
+// selection's dotted red, and solid where the selection is dotted.
+constexpr COLORREF frameColours[3] = {RGB(0, 176, 0), RGB(0, 96, 255), RGB(224, 0, 0)};
+
+// A 24-bit DIB of width x height pixels, rows top-down.
+BITMAPINFO topDownInfo(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
 
 void loadBitmapSurface(Surface*& surface, HDC windowDC, int resource) {
     if (surface) return;
@@ -52,18 +68,65 @@ void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
         return;
     }
 
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = atlasTiles * cellSize;
-    info.bmiHeader.biHeight = -cellSize; // rows top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = topDownInfo(atlasTiles * cellSize, cellSize);
     HBITMAP bitmap =
         CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
     std::free(pixels);
     if (!bitmap) return;
     renderer.tileAtlas = wrapBitmap(windowDC, bitmap);
+}
+
+void releaseNoteResources(BoardRenderer& renderer) {
+    destroyNoteGlyphs(renderer.noteGlyphs);
+    renderer.noteGlyphs = nullptr;
+    releaseSurface(renderer.noteTile);
+    renderer.noteTileBits = nullptr;
+}
+
+// The note glyphs and the one-cell tile for the current cell size (built after the atlas, whose
+// painting scales the rasteriser itself), and the frame brushes once. Any failure leaves the
+// notes undrawn: their cells show the plain empty tile.
+void rebuildNoteResources(BoardRenderer& renderer, HDC windowDC) {
+    releaseNoteResources(renderer);
+    for (int k = 0; k < 3; ++k) {
+        if (!renderer.frameBrushes[k]) renderer.frameBrushes[k] = CreateSolidBrush(frameColours[k]);
+    }
+    const int cellSize = renderer.cellSize;
+    if (cellSize <= 0 || !renderer.rasterizer) return;
+    renderer.noteGlyphs = createNoteGlyphs(*renderer.rasterizer, cellSize);
+    if (!renderer.noteGlyphs) return;
+    const BITMAPINFO info = topDownInfo(cellSize, cellSize);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) return;
+    renderer.noteTile = wrapBitmap(windowDC, bitmap);
+    if (renderer.noteTile) renderer.noteTileBits = static_cast<std::uint8_t*>(bits);
+}
+
+// The memory DC and x in it of a cell's finished tile: the atlas's tile, or for an empty cell
+// with notes (emptyCellNotes not 0) the note tile painted afresh.
+HDC cellSource(BoardRenderer& renderer, int tile, DigitMask emptyCellNotes, std::uint8_t selected,
+               bool hovered, int& sourceX) {
+    sourceX = tile * renderer.cellSize;
+    if (emptyCellNotes == 0 || !renderer.noteTileBits) return renderer.tileAtlas->memDC;
+    // The copy of the previous note cell may still be queued against these pixels.
+    GdiFlush();
+    const int stride = (3 * renderer.cellSize + 3) & ~3;
+    paintNoteTile(*renderer.noteGlyphs, emptyCellNotes, selected, hovered, renderer.noteTileBits,
+                  stride);
+    sourceX = 0;
+    return renderer.noteTile->memDC;
+}
+
+// A hint's frame along the inside of the cell, a little thicker on larger cells.
+void drawCellFrame(BoardRenderer& renderer, HBRUSH brush, int x, int y) {
+    const int size = renderer.cellSize;
+    const int width = size / 16 < 2 ? 2 : size / 16;
+    Surface& back = *renderer.backBuffer;
+    fillRect(back, brush, x, y, size, width);
+    fillRect(back, brush, x, y + size - width, size, width);
+    fillRect(back, brush, x, y + width, width, size - 2 * width);
+    fillRect(back, brush, x + size - width, y + width, width, size - 2 * width);
 }
 
 void paintBoardBackground(BoardRenderer& renderer, int boardSize) {
@@ -145,6 +208,7 @@ void layout(BoardRenderer& renderer, HWND window) {
 
     HDC windowDC = GetDC(window);
     rebuildTileAtlas(renderer, windowDC);
+    rebuildNoteResources(renderer, windowDC);
     ReleaseDC(window, windowDC);
 
     renderer.buttonBarX = g.buttonBarX;
@@ -153,15 +217,24 @@ void layout(BoardRenderer& renderer, HWND window) {
 }
 
 void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
-               int hoveredCell, std::int8_t selectedDigit) {
+               int hoveredCell, std::int8_t selectedDigit, const NoteGrid* notes,
+               const CellFrame* frames) {
     if (!renderer.backBuffer || !renderer.tileAtlas) return;
     const int size = renderer.cellSize;
     const auto selected = static_cast<std::uint8_t>(selectedDigit);
     for (int cell = 0; cell < 81; ++cell) {
-        const int tile = tileForCell(givens[cell], userGrid[cell], selected, cell == hoveredCell);
-        BitBlt(renderer.backBuffer->memDC, renderer.colX[columnOf(cell)],
-               renderer.rowY[rowOf(cell)], size, size, renderer.tileAtlas->memDC, tile * size, 0,
-               SRCCOPY);
+        const bool hovered = cell == hoveredCell;
+        const int tile = tileForCell(givens[cell], userGrid[cell], selected, hovered);
+        const int x = renderer.colX[columnOf(cell)];
+        const int y = renderer.rowY[rowOf(cell)];
+        const bool empty = givens[cell] == 0 && userGrid[cell] == 0;
+        int sourceX = 0;
+        HDC source = cellSource(renderer, tile, empty && notes ? (*notes)[cell] : 0, selected,
+                                hovered, sourceX);
+        BitBlt(renderer.backBuffer->memDC, x, y, size, size, source, sourceX, 0, SRCCOPY);
+        const int frame = frames ? static_cast<int>(frames[cell]) : 0;
+        if (frame != 0 && renderer.frameBrushes[frame - 1])
+            drawCellFrame(renderer, renderer.frameBrushes[frame - 1], x, y);
     }
 }
 
@@ -215,6 +288,8 @@ void release(BoardRenderer& renderer) {
     releaseSurface(renderer.buttonStrip);
     releaseSurface(renderer.timerFont);
     releaseSurface(renderer.tileAtlas);
+    releaseNoteResources(renderer);
+    for (HBRUSH& brush : renderer.frameBrushes) deleteBrush(brush);
     destroyGlyphRasterizer(renderer.rasterizer);
     renderer.rasterizer = nullptr;
     deleteBrush(renderer.backgroundBrush);

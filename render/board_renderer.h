@@ -15,6 +15,10 @@
 namespace korvani {
 
 struct GlyphRasterizer;
+struct NoteGlyphs;
+
+// A frame drawn over a cell's tile: none, or one of a hint's marks.
+enum class CellFrame : std::uint8_t { None, HintTarget, HintPattern, Mistake };
 
 struct BoardRenderer {
     Surface* backBuffer = nullptr;
@@ -31,6 +35,14 @@ struct BoardRenderer {
     std::int32_t buttonBarX = 0;
     std::int32_t clockX = 0;
     LayoutMetrics metrics; // the display scale's pixel quantities; 96 DPI until told otherwise
+    // The notes: their glyphs at the current cell size, and one cell's tile in a 24-bit top-down
+    // DIB section into which an empty cell with notes is painted before its copy. Both are
+    // rebuilt at every layout after the tile atlas.
+    NoteGlyphs* noteGlyphs = nullptr;
+    Surface* noteTile = nullptr;
+    std::uint8_t* noteTileBits = nullptr; // the DIB section's pixels, owned by noteTile's bitmap
+    // The hint's frames, one brush per kind (target, pattern, mistake), made at the first layout.
+    HBRUSH frameBrushes[3] = {};
 };
 
 inline constexpr int buttonStripResource = 113;
@@ -53,8 +65,12 @@ void setRendererInstance(HINSTANCE instance);
 // of at least 32 x 32), so the rules of play can run without a window.
 void resize(BoardRenderer& renderer, HWND window, int width, int height);
 void layout(BoardRenderer& renderer, HWND window);
+// Each cell is one copy from the tile atlas, except an empty cell with notes (its tile is
+// painted with the notes first); a cell whose frame is not None gets that frame over its tile.
+// Without notes and frames (null, or all zero) the cells are exactly the atlas's tiles.
 void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
-               int hoveredCell, std::int8_t selectedDigit);
+               int hoveredCell, std::int8_t selectedDigit, const NoteGrid* notes = nullptr,
+               const CellFrame* frames = nullptr);
 void drawButtonBar(BoardRenderer& renderer, int hoveredButton);
 void drawClock(BoardRenderer& renderer, int seconds);
 void drawClearBanner(BoardRenderer& renderer);

@@ -4,6 +4,7 @@
 #include "win/app_state.h"
 
 #include "progress/atomic_file.h"
+#include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 #include "progress/save_file.h"
@@ -25,6 +26,8 @@ void beginGame(GameState& game, const StartingGame& start) {
     game.elapsedSeconds = start.elapsedSeconds;
     // 1 leaves the new game to the shell's restart; 0 goes on with the stored one.
     game.solvedFlag = start.resume ? 0 : 1;
+    // Only a resumed game can have notes: they are kept for exactly its placed digits.
+    if (start.resume) restoreNotes(store, game.currentProblem->givens, game.userGrid, game.notes);
 }
 
 // The Open-problem dialog, with no owner, when there is no save file or its problem file cannot
@@ -81,6 +84,10 @@ void destroyGameState(AppState* app) {
         HWND owner = IsWindow(view.mainWindow) ? view.mainWindow : nullptr;
         MessageBoxA(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
     }
+    // The notes are a convenience beside the save file: without them the game still resumes,
+    // so a failed write is not worth a second message.
+    if (view.mainWindow != nullptr)
+        saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically);
     release(view.renderer);
     releaseRecords(game.progress);
     releaseHistory(game.history);

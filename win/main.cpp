@@ -4,6 +4,7 @@
 // ends without WM_DESTROY.
 #include "win/app_state.h"
 #include "win/display_scale.h"
+#include "win/resources/resource.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
 #include "win/window_proc.h"
@@ -101,8 +102,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!appState->view.mainWindow) appState->view.mainWindow = window;
     startFirstGame(appState->game);
 
+    // The 編集 menu's keys; a table loaded from the resources needs no release.
+    HACCEL editKeys = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_EDIT_ACCELERATORS));
     MSG message = {};
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == window && TranslateAcceleratorW(window, editKeys, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }

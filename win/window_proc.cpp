@@ -4,6 +4,7 @@
 
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
+#include "win/edit_commands.h"
 
 #include <windowsx.h>
 
@@ -83,7 +84,7 @@ bool onCommand(HWND window, WPARAM wParam) {
         DestroyWindow(window);
         return true;
     default:
-        return false;
+        return appState && onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam)));
     }
 }
 
@@ -115,7 +116,17 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
-        if (appState) onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        // Ctrl + left click toggles a note, as the middle button does.
+        if (appState && (wParam & MK_CONTROL))
+            onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        else if (appState)
+            onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_MBUTTONDOWN:
+        if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_INITMENUPOPUP:
+        if (appState) enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
         return 0;
     case WM_RBUTTONDOWN:
         if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -11,6 +11,20 @@ namespace {
 
 constexpr char confirmCaption[] = "確認";
 
+CellFrame frameOfMark(CellMark mark) {
+    switch (mark) {
+    case CellMark::HintTarget:
+        return CellFrame::HintTarget;
+    case CellMark::HintPattern:
+        return CellFrame::HintPattern;
+    case CellMark::Mistake:
+        return CellFrame::Mistake;
+    case CellMark::None:
+        break;
+    }
+    return CellFrame::None;
+}
+
 } // namespace
 
 void WindowView::layout() {
@@ -18,8 +32,10 @@ void WindowView::layout() {
 }
 
 void WindowView::drawCells(const BoardPicture& picture) {
+    CellFrame frames[81];
+    for (int cell = 0; cell < 81; ++cell) frames[cell] = frameOfMark(picture.marks[cell]);
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
-                       picture.selectedDigit);
+                       picture.selectedDigit, &picture.notes, frames);
 }
 
 void WindowView::drawButtonBar(int hoveredButton) {

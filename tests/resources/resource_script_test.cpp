@@ -82,6 +82,26 @@ TEST_F(ResourceScript, MenuHasTheGamePopupWithItsThreeCommands) {
     EXPECT_LT(dump_->find("SEPARATOR"), dump_->find("107\n"));
 }
 
+// The edit menu after the game menu, its items in order with their keys after a tab, and the
+// accelerators that the keys name (Z 90, Y 89, H 72).
+TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
+    const auto item = [](std::u32string_view text, const std::string& keys, int id) {
+        std::string quoted = rcText(text);
+        if (!keys.empty()) quoted.insert(quoted.size() - 1, "\\t" + keys);
+        return "    MENUITEM " + quoted + ", " + std::to_string(id) + "\n";
+    };
+    const std::string separator = "    MENUITEM SEPARATOR\n";
+    const std::string menu =
+        rcText(U"終了(&X)") + ", 107\n  END\n  POPUP " + rcText(U"編集(&E)") + "\n  BEGIN\n" +
+        item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) + separator +
+        item(U"候補をすべてメモ(&M)", "", 122) + item(U"メモをすべて消す(&C)", "", 123) +
+        separator + item(U"ヒント(&H)", "H", 124) + "  END\nEND\n";
+    EXPECT_TRUE(has(menu));
+    EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
+                    "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"
+                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\nEND"));
+}
+
 TEST_F(ResourceScript, StringsNameTheWindowClassAndTitle) {
     EXPECT_TRUE(has("101, \"KORVANI\""));
     EXPECT_TRUE(has("102, \"korvani\""));

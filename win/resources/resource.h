@@ -12,6 +12,14 @@
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
 
+// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
+#define IDR_EDIT_ACCELERATORS 101
+#define IDM_UNDO 120
+#define IDM_REDO 121
+#define IDM_FILL_NOTES 122
+#define IDM_CLEAR_NOTES 123
+#define IDM_HINT 124
+
 // Bitmaps
 #define IDB_BUTTON_STRIP 113
 #define IDB_TIMER_FONT 115
