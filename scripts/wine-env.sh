@@ -12,11 +12,15 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 korvani_wineserver=/usr/lib/wine/wineserver
 
+# ja_JP always; further locales (en_US, hi_IN) by name for the tests on other code pages.
 korvani_prepare_locale() {
-    if [ ! -d "$KORVANI_LOCPATH/ja_JP.UTF-8" ]; then
-        mkdir -p "$KORVANI_LOCPATH"
-        localedef -i ja_JP -f UTF-8 "$KORVANI_LOCPATH/ja_JP.UTF-8" 2>/dev/null || true
-    fi
+    local name
+    for name in ja_JP "$@"; do
+        if [ ! -d "$KORVANI_LOCPATH/$name.UTF-8" ]; then
+            mkdir -p "$KORVANI_LOCPATH"
+            localedef -i "$name" -f UTF-8 "$KORVANI_LOCPATH/$name.UTF-8" 2>/dev/null || true
+        fi
+    done
 }
 
 korvani_prepare_prefix() {

@@ -4,6 +4,7 @@
 #include "win/app_state.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
+#include "win/wide_text.h"
 #include "win/window_proc.h"
 
 namespace {
@@ -13,21 +14,21 @@ constexpr UINT titleString = 102;
 constexpr WORD iconResource = 103;
 constexpr WORD menuResource = 101;
 
-char windowTitle[64];
-char windowClassName[64];
+wchar_t windowTitle[64];
+wchar_t windowClassName[64];
 
 void registerMainClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = korvani::mainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconResource));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconResource));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = nullptr; // the back buffer covers every pixel
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(menuResource);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(menuResource);
     windowClass.lpszClassName = windowClassName;
-    RegisterClassExA(&windowClass);
+    RegisterClassExW(&windowClass);
 }
 
 // Gives the window a client area of exactly 522 x 554 whatever the frame and menu bar measure.
@@ -58,14 +59,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // Before anything reads the save file: a second game on it would wipe out this one's records.
     SaveFileClaim saveFileClaim;
     if (!saveFileClaim.claim()) return 0;
-    LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
-    LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
+    LoadStringW(instance, titleString, windowTitle, 64);
+    LoadStringW(instance, classNameString, windowClassName, 64);
 
     appState = createAppState();
     if (!appState) return 0;
 
     if (!loadProgress(appState->game, instance)) {
-        MessageBoxA(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
+        messageBoxCp932(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
         destroyGameState(appState);
         appState = nullptr;
         return 0;
@@ -75,7 +76,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     appInstance = instance;
     setRendererInstance(instance);
 
-    HWND window = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
+    HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   nullptr, nullptr, instance, nullptr);
     if (!window) {
@@ -91,9 +92,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     startFirstGame(appState->game);
 
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     if (appState) {
         destroyGameState(appState);
