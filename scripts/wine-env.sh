@@ -35,6 +35,18 @@ korvani_prepare_prefix() {
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$WINEPREFIX/.korvani-ready"
     fi
+    # Under a non-Japanese locale the menu and caption font (Tahoma) and the dialogs' font (MS UI
+    # Gothic) are not there and Japanese shows as empty boxes: link Tahoma to IPA Gothic and put
+    # IPA Gothic in place of MS UI Gothic, as a Japanese Windows has them. Under ja_JP Wine draws
+    # the same pixels with or without these entries.
+    if [ ! -f "$WINEPREFIX/.korvani-fonts" ]; then
+        local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        /usr/lib/wine/wine64 reg add "$link" /v Tahoma /t REG_MULTI_SZ \
+            /d 'ipag.ttf,IPAGothic\0MSGOTHIC.TTC,MS UI Gothic' /f >/dev/null 2>&1
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+            /v 'MS UI Gothic' /d IPAGothic /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.korvani-fonts"
+    fi
 }
 
 # Starts Xvfb on a free display number and exports DISPLAY; the caller stops it with

@@ -22,7 +22,7 @@ constexpr DWORD wideNameCapacity = MAX_PATH;
 constexpr char unstorableNameText[] =
     "このファイル名には、セーブファイルに記録できない文字が含まれています。\n"
     "ファイル名を英数字やかな・漢字だけに変えてから、もう一度開いてください。";
-constexpr char openProblemCaption[] = "問題を開く";
+constexpr char unstorableNameCaption[] = "確認";
 
 enum class OpenResult { opened, failed, unstorableName };
 
@@ -111,7 +111,7 @@ OpenResult openSelectedFile(HWND dialog, ProgressStore& store) {
 
     char text[512];
     if (!narrowText(codePage932, wideText, text, sizeof text)) {
-        messageBoxCp932(dialog, unstorableNameText, openProblemCaption, MB_OK | MB_ICONWARNING);
+        messageBoxCp932(dialog, unstorableNameText, unstorableNameCaption, MB_OK | MB_ICONWARNING);
         return OpenResult::unstorableName;
     }
     char chosen[problemNameSize];

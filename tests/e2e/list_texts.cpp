@@ -7,6 +7,8 @@
 // the choice by program.
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <cstdio>
 
 namespace {

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The game on systems whose ANSI code page is not 932: 1252 (en_US) and 65001 (hi_IN). Every
 # text reads as on 932 (the start-up error box, the Open-problem and Problem-selection dialogs'
-# titles and lists, the wrong-cells message), read back through the wide API; and a game folder
-# named in Korean and emoji plays, saves and resumes. A problem file whose name has no code page
-# 932 form is listed, but choosing it says that the save file cannot keep it and stores nothing.
+# titles and lists, the wrong-cells message), read back through the wide API, and the menus show
+# the same pixels; a game folder named in Korean and emoji plays, saves and resumes. A problem
+# file whose name has no code page 932 form is listed, but choosing it says that the save file
+# cannot keep it and stores nothing. Leaves docs/screenshot-cp1252.png among the screenshots.
 # Argument after lib.sh's: the list_texts helper.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 LIST_TEXTS="$4"
@@ -40,6 +41,36 @@ select_line() {
     e2e_fail "[$KORVANI_LOCALE] no list line '$2' in: ${lines[*]}"
 }
 
+# menu_shots NAME : the menu bar and the open Game menu, as pixels (Japanese fonts are set up
+# for every locale in the prefix, so they must match those of code page 932 exactly).
+menu_shots() {
+    import -window root -crop "${E2E_CW}x20+${E2E_CX}+$((E2E_CY - 20))" +repage "$E2E_WORK/$1-bar.png"
+    xdotool windowfocus --sync "$E2E_WIN" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+g
+    sleep 0.6
+    local w geo=""
+    for w in $(e2e_windows); do
+        [ "$w" != "$E2E_WIN" ] && geo="$(xdotool getwindowgeometry --shell "$w")"
+    done
+    [ -n "$geo" ] || e2e_fail "[${KORVANI_LOCALE:-ja_JP}] the Game menu did not open"
+    eval "$(echo "$geo" | sed 's/^/M/')"
+    import -window root -crop "${MWIDTH}x${MHEIGHT}+${MX}+${MY}" +repage "$E2E_WORK/$1-menu.png"
+    xdotool key --clearmodifiers Escape Escape
+    sleep 0.3
+}
+same_pixels() { [ "$(compare -metric AE "$1" "$2" null: 2>&1 || true)" = 0 ]; }
+
+# The menus as code page 932 shows them.
+E2E_DIR="$E2E_WORK/reference"
+E2E_SAVE="$E2E_DIR/korvani.sav"
+mkdir -p "$E2E_DIR"
+cp "$E2E_EXE" "$E2E_DIR/korvani.exe"
+e2e_write_dat a.dat "1/$PUZZLE_A"
+e2e_write_save a.dat 0 0 -1 0 ""
+e2e_start_game
+menu_shots cp932
+e2e_close
+
 run=0
 for locale in en_US.UTF-8 hi_IN.UTF-8; do
     export KORVANI_LOCALE="$locale"
@@ -64,7 +95,7 @@ for locale in en_US.UTF-8 hi_IN.UTF-8; do
     e2e_write_dat a.dat "1/$PUZZLE_A" "-3/$PUZZLE_B"
     e2e_write_dat 문제.dat "1/$PUZZLE_A"
     e2e_start
-    e2e_find_window "問題を開く" 20 || e2e_fail "[$locale] no Open-problem dialog"
+    e2e_find_window "問題を開く" 30 || e2e_fail "[$locale] no Open-problem dialog"
     dialog="$E2E_FOUND"
     xdotool windowfocus --sync "$dialog" 2>/dev/null || true
     select_line "$E2E_DIR" 문제
@@ -81,10 +112,21 @@ for locale in en_US.UTF-8 hi_IN.UTF-8; do
     E2E_WIN="$E2E_FOUND"
     e2e_wait_until 15 e2e_locate_client || e2e_fail "[$locale] the board never showed"
     e2e_geometry "$E2E_CW" "$E2E_CH"
+    menu_shots "$run"
+    same_pixels "$E2E_WORK/cp932-bar.png" "$E2E_WORK/$run-bar.png" ||
+        e2e_fail "[$locale] the menu bar differs from code page 932's"
+    same_pixels "$E2E_WORK/cp932-menu.png" "$E2E_WORK/$run-menu.png" ||
+        e2e_fail "[$locale] the Game menu differs from code page 932's"
 
     # The Problem-selection dialog: title, file name and list lines as on 932.
     e2e_click $((BARX + 45)) 16
     e2e_find_window "問題の選択" 10 || e2e_fail "[$locale] no Problem-selection dialog"
+    if [ "$run" = 1 ]; then
+        sleep 0.3 # the dialog finishes painting before it is photographed
+        eval "$(xdotool getwindowgeometry --shell "$E2E_WIN" | sed 's/^/W/')"
+        import -window root -crop "${WWIDTH}x${WHEIGHT}+${WX}+${WY}" +repage \
+            "$E2E_SHOTS/screenshot-cp1252.png"
+    fi
     expect_text "$E2E_DIR" "text:a"
     expect_text "$E2E_DIR" $'  1:\t難易度 1\tクリア時間 －'
     expect_text "$E2E_DIR" $'  2:\t難易度 -3\tクリア時間 －'
