@@ -3,6 +3,7 @@
 #include "progress/notes_file.h"
 
 #include "core/crc32c.h"
+#include "progress/file_names.h"
 #include "progress/progress_records.h"
 
 #include <cstdio>
@@ -98,7 +99,7 @@ bool notesFileMatches(const NotesFile& file, std::uint32_t fileKey, std::int32_t
 }
 
 bool readNotesFile(const char* path, NotesFile& file) {
-    std::FILE* stream = path != nullptr ? std::fopen(path, "rb") : nullptr;
+    std::FILE* stream = openFile(path, "rb");
     if (stream == nullptr) return false;
     // One byte more than a notes file holds, so a longer file is told from a whole one.
     std::uint8_t bytes[notesFileSize + 1];

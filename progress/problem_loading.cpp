@@ -1,6 +1,8 @@
 // Loading a problem file into the progress store, and the record lookup at the end of a load.
 #include "progress/problem_loading.h"
 
+#include "progress/file_names.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -45,23 +47,15 @@ bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate realloc
 }
 
 bool loadProblemFile(ProgressStore& store) {
-    const std::int32_t prefixLength = store.dirPrefixLength;
-    if (prefixLength < 0 || prefixLength >= savePathCapacity) return false;
-    char path[savePathCapacity + sizeof store.header.problemFileName + 1];
-    std::memcpy(path, store.savePath, static_cast<std::size_t>(prefixLength));
-    std::size_t length = static_cast<std::size_t>(prefixLength);
-    for (char c : store.header.problemFileName) {
-        if (c == '\0') break;
-        path[length++] = c;
-    }
-    path[length] = '\0';
+    char path[problemPathCapacity];
+    if (!problemFilePath(store, path, sizeof path)) return false;
     return loadProblemFileAt(path, store);
 }
 
 bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,
                        Reallocate reallocate) {
     errno = 0;
-    std::FILE* file = std::fopen(path, "r");
+    std::FILE* file = openFile(path, "r");
     if (file == nullptr) {
         if (trace != nullptr) trace->openError = errno;
         return false;

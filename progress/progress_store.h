@@ -33,7 +33,7 @@ struct SaveHeader {
 static_assert(sizeof(SaveHeader) == saveHeaderSize);
 
 struct ProgressStore {
-    char savePath[savePathCapacity] = {};
+    char savePath[savePathCapacity] = {}; // UTF-8 on Windows (file_names.h)
     SaveHeader header = {};
     ProgressRecord* records = nullptr; // recordCount records, heap, owned (releaseRecords)
     Problem problems[maxProblemsPerFile] = {};

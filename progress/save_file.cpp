@@ -1,6 +1,7 @@
 // The save file's byte layout and its damage-tolerant reader.
 #include "progress/save_file.h"
 
+#include "progress/file_names.h"
 #include "progress/progress_records.h"
 
 #include <cstdio>
@@ -97,14 +98,18 @@ std::size_t directoryPrefix(const char* path, std::size_t length) {
     return prefix;
 }
 
-bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length) {
+namespace {
+
+// savePath from a module path whose directory prefix the caller found in its encoding.
+bool deriveSavePathWith(ProgressStore& store, const char* modulePath, std::size_t length,
+                        std::size_t (*prefixOf)(const char*, std::size_t)) {
     std::memset(store.savePath, 0, sizeof store.savePath);
     store.dirPrefixLength = 0;
     // GetModuleFileNameA returns the buffer size when the path was cut to fit; a path of 511
     // characters is the longest that arrives whole.
     if (modulePath == nullptr || length < 3 || length >= sizeof store.savePath) return false;
     if (std::memchr(modulePath, '\0', length) != nullptr) return false;
-    const std::size_t prefix = directoryPrefix(modulePath, length);
+    const std::size_t prefix = prefixOf(modulePath, length);
     // Overwriting a separator would put the save file outside the executable's folder.
     if (prefix > length - 3) return false;
     std::memcpy(store.savePath, modulePath, length);
@@ -113,6 +118,34 @@ bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t le
     store.savePath[length - 1] = 'v';
     store.dirPrefixLength = static_cast<std::int32_t>(prefix);
     return true;
+}
+
+// In UTF-8 every byte of a character beyond ASCII is 0x80 or above, so the last separator byte
+// is the last separator.
+std::size_t utf8DirectoryPrefix(const char* path, std::size_t length) {
+    std::size_t prefix = 0;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (isSeparator(path[i])) prefix = i + 1;
+    }
+    return prefix;
+}
+
+} // namespace
+
+bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length) {
+    return deriveSavePathWith(store, modulePath, length, directoryPrefix);
+}
+
+bool deriveSavePathUtf8(ProgressStore& store, const char* modulePath, std::size_t length) {
+    // "sav" in place of part of a character would name no file that can be opened.
+    for (std::size_t i = length >= 3 ? length - 3 : 0; modulePath != nullptr && i < length; ++i) {
+        if (static_cast<unsigned char>(modulePath[i]) >= 0x80) {
+            std::memset(store.savePath, 0, sizeof store.savePath);
+            store.dirPrefixLength = 0;
+            return false;
+        }
+    }
+    return deriveSavePathWith(store, modulePath, length, utf8DirectoryPrefix);
 }
 
 bool problemFileNameUsable(const SaveHeader& header) {
@@ -235,7 +268,7 @@ bool decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t 
 }
 
 SaveFileRead readSaveFile(ProgressStore& store, const char* path) {
-    std::FILE* file = std::fopen(path, "rb");
+    std::FILE* file = openFile(path, "rb");
     if (file == nullptr) return SaveFileRead::missing;
     const bool held = readSaveFile(store, readFromFile, file);
     std::fclose(file);

@@ -24,6 +24,11 @@ std::size_t directoryPrefix(const char* path, std::size_t length);
 // Paths are code page 932: the second byte of a double-byte character is never a separator.
 bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t length);
 
+// The same for a UTF-8 path, as the Windows side has it from GetModuleFileNameW: the directory
+// is cut at the last separator byte. Also false when the last three bytes are not all ASCII
+// ("sav" would replace part of a character).
+bool deriveSavePathUtf8(ProgressStore& store, const char* modulePath, std::size_t length);
+
 // Whether the header's problemFileName can name a problem file: a non-empty bare file name,
 // NUL-terminated within its 64 bytes, with no '\', '/' or ':' (the Open-problem dialog only ever
 // stores names of files in the executable's folder). Double-byte characters count whole.

@@ -12,11 +12,15 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 korvani_wineserver=/usr/lib/wine/wineserver
 
+# ja_JP always; further locales (en_US, hi_IN) by name for the tests on other code pages.
 korvani_prepare_locale() {
-    if [ ! -d "$KORVANI_LOCPATH/ja_JP.UTF-8" ]; then
-        mkdir -p "$KORVANI_LOCPATH"
-        localedef -i ja_JP -f UTF-8 "$KORVANI_LOCPATH/ja_JP.UTF-8" 2>/dev/null || true
-    fi
+    local name
+    for name in ja_JP "$@"; do
+        if [ ! -d "$KORVANI_LOCPATH/$name.UTF-8" ]; then
+            mkdir -p "$KORVANI_LOCPATH"
+            localedef -i "$name" -f UTF-8 "$KORVANI_LOCPATH/$name.UTF-8" 2>/dev/null || true
+        fi
+    done
 }
 
 korvani_prepare_prefix() {
@@ -30,6 +34,18 @@ korvani_prepare_prefix() {
         mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
         cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$WINEPREFIX/.korvani-ready"
+    fi
+    # Under a non-Japanese locale the menu and caption font (Tahoma) and the dialogs' font (MS UI
+    # Gothic) are not there and Japanese shows as empty boxes: link Tahoma to IPA Gothic and put
+    # IPA Gothic in place of MS UI Gothic, as a Japanese Windows has them. Under ja_JP Wine draws
+    # the same pixels with or without these entries.
+    if [ ! -f "$WINEPREFIX/.korvani-fonts" ]; then
+        local link='HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink'
+        /usr/lib/wine/wine64 reg add "$link" /v Tahoma /t REG_MULTI_SZ \
+            /d 'ipag.ttf,IPAGothic\0MSGOTHIC.TTC,MS UI Gothic' /f >/dev/null 2>&1
+        /usr/lib/wine/wine64 reg add 'HKCU\Software\Wine\Fonts\Replacements' \
+            /v 'MS UI Gothic' /d IPAGothic /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.korvani-fonts"
     fi
 }
 

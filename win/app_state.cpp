@@ -1,15 +1,18 @@
 // The shell's process-wide state, and the two ends of a run: start-up restore from the save file
-// beside the executable (GetModuleFileNameA), and the save on exit with the atomic write and the
+// beside the executable (GetModuleFileNameW), and the save on exit with the atomic write and the
 // message when the write fails.
 #include "win/app_state.h"
 
 #include "progress/atomic_file.h"
+#include "progress/code_pages.h"
 #include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 #include "progress/save_file.h"
 #include "win/dialogs.h"
+#include "win/wide_text.h"
 
+#include <cstring>
 #include <new>
 
 namespace korvani {
@@ -49,11 +52,15 @@ AppState* createAppState() {
 
 bool loadProgress(GameState& game, HINSTANCE instance) {
     ProgressStore& store = game.progress;
+    // The path is held as UTF-8, so that a folder name in any script can be opened again.
+    wchar_t widePath[savePathCapacity];
     char modulePath[savePathCapacity];
-    const DWORD length = GetModuleFileNameA(nullptr, modulePath, sizeof modulePath);
     // A path cut to fit the buffer would name another folder: no save file is read or written
     // there, and no problem file can be found beside the executable either.
-    if (!deriveSavePath(store, modulePath, length)) return false;
+    if (executablePath(widePath, savePathCapacity) == 0 ||
+        !narrowText(codePageUtf8, widePath, modulePath, savePathCapacity) ||
+        !deriveSavePathUtf8(store, modulePath, std::strlen(modulePath)))
+        return false;
     StartingGame start;
     switch (restoreProgress(store, start)) {
     case RestoreOutcome::ready:
@@ -82,7 +89,7 @@ void destroyGameState(AppState* app) {
         // Told while everything still stands, so that the player knows the progress of this
         // run is not on the disk. The window may already be gone when the loop ended first.
         HWND owner = IsWindow(view.mainWindow) ? view.mainWindow : nullptr;
-        MessageBoxA(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
+        messageBoxCp932(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
     }
     // The notes are a convenience beside the save file: without them the game still resumes,
     // so a failed write is not worth a second message.

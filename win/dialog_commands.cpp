@@ -11,7 +11,7 @@ namespace korvani {
 namespace {
 
 INT_PTR runDialog(WORD resource, HWND owner, DLGPROC procedure, LPARAM parameter) {
-    return DialogBoxParamA(appInstance, MAKEINTRESOURCEA(resource), owner, procedure, parameter);
+    return DialogBoxParamW(appInstance, MAKEINTRESOURCEW(resource), owner, procedure, parameter);
 }
 
 } // namespace

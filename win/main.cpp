@@ -7,6 +7,7 @@
 #include "win/resources/resource.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
+#include "win/wide_text.h"
 #include "win/window_proc.h"
 
 namespace {
@@ -16,21 +17,21 @@ constexpr UINT titleString = 102;
 constexpr WORD iconResource = 103;
 constexpr WORD menuResource = 101;
 
-char windowTitle[64];
-char windowClassName[64];
+wchar_t windowTitle[64];
+wchar_t windowClassName[64];
 
 void registerMainClass(HINSTANCE instance) {
-    WNDCLASSEXA windowClass = {};
+    WNDCLASSEXW windowClass = {};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = korvani::mainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(iconResource));
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconResource));
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = nullptr; // the back buffer covers every pixel
-    windowClass.lpszMenuName = MAKEINTRESOURCEA(menuResource);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(menuResource);
     windowClass.lpszClassName = windowClassName;
-    RegisterClassExA(&windowClass);
+    RegisterClassExW(&windowClass);
 }
 
 // Gives the window exactly the smallest client area of its display scale (522 x 554 at
@@ -63,14 +64,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // Before anything reads the save file: a second game on it would wipe out this one's records.
     SaveFileClaim saveFileClaim;
     if (!saveFileClaim.claim()) return 0;
-    LoadStringA(instance, titleString, windowTitle, sizeof windowTitle);
-    LoadStringA(instance, classNameString, windowClassName, sizeof windowClassName);
+    LoadStringW(instance, titleString, windowTitle, 64);
+    LoadStringW(instance, classNameString, windowClassName, 64);
 
     appState = createAppState();
     if (!appState) return 0;
 
     if (!loadProgress(appState->game, instance)) {
-        MessageBoxA(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
+        messageBoxCp932(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
         destroyGameState(appState);
         appState = nullptr;
         return 0;
@@ -80,7 +81,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     appInstance = instance;
     setRendererInstance(instance);
 
-    HWND window = CreateWindowExA(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
+    HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                   nullptr, nullptr, instance, nullptr);
     if (!window) {
@@ -105,10 +106,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // The 編集 menu's keys; a table loaded from the resources needs no release.
     HACCEL editKeys = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_EDIT_ACCELERATORS));
     MSG message = {};
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         if (message.hwnd == window && TranslateAcceleratorW(window, editKeys, &message)) continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     if (appState) {
         destroyGameState(appState);

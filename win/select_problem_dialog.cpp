@@ -3,61 +3,62 @@
 #include "progress/progress_records.h"
 #include "progress/selection_list.h"
 #include "win/dialogs.h"
+#include "win/wide_text.h"
 
 namespace korvani {
 
 namespace {
 
 ProgressStore* storeOf(HWND dialog) {
-    return reinterpret_cast<ProgressStore*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return reinterpret_cast<ProgressStore*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 void fillPuzzleList(HWND list, const ProgressStore& store) {
     // In dialog-template units: after "%3d:" and after the difficulty.
     INT tabStops[2] = {20, 64};
-    SendMessageA(list, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tabStops));
+    SendMessageW(list, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(tabStops));
 
     const ProgressRecord* record = currentRecord(store);
     for (int i = 0; i < store.problemCount && i < maxProblemsPerFile; ++i) {
         const std::int16_t seconds = record != nullptr ? record->clearSeconds[i] : 0;
         char line[selectionLineSize];
         formatSelectionLine(i + 1, store.problems[i].difficulty, seconds, line);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        addListTextCp932(list, line);
     }
-    SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(store.header.currentProblemIndex), 0);
+    SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(store.header.currentProblemIndex), 0);
 }
 
 // The chosen line becomes the current puzzle; false when no line is selected.
 bool takeSelection(HWND dialog, ProgressStore& store) {
-    const LRESULT line = SendDlgItemMessageA(dialog, selectProblemListId, LB_GETCURSEL, 0, 0);
+    const LRESULT line = SendDlgItemMessageW(dialog, selectProblemListId, LB_GETCURSEL, 0, 0);
     if (line == LB_ERR) return false;
     store.header.currentProblemIndex = static_cast<std::int32_t>(line);
     return true;
 }
 
 void askAndClearTimes(HWND dialog, ProgressStore& store) {
-    if (MessageBoxA(dialog, "すべての記録を削除します。よろしいですか?", "確認", MB_OKCANCEL) !=
+    if (messageBoxCp932(dialog, "すべての記録を削除します。よろしいですか?", "確認", MB_OKCANCEL) !=
         IDOK) {
         return;
     }
     // Erased at once: Cancel afterwards does not bring the times back.
     clearRecordTimes(store);
     HWND list = GetDlgItem(dialog, selectProblemListId);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     fillPuzzleList(list, store);
 }
 
 INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
     centreDialog(dialog);
     auto* store = reinterpret_cast<ProgressStore*>(lParam);
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     if (store == nullptr) {
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }
     char title[problemNameSize];
     formatProblemTitle(store->header.problemFileName, title);
-    SetDlgItemTextA(dialog, selectProblemTitleId, title);
+    setDlgItemTextCp932(dialog, selectProblemTitleId, title);
     fillPuzzleList(GetDlgItem(dialog, selectProblemListId), *store);
     return TRUE;
 }

@@ -4,6 +4,7 @@
 
 #include "game/game_state.h"
 #include "render/board_geometry.h"
+#include "win/wide_text.h"
 
 namespace korvani {
 
@@ -86,15 +87,15 @@ void WindowView::stopClock() {
 }
 
 void WindowView::showNotice(const char* text) {
-    MessageBoxA(mainWindow, text, confirmCaption, MB_OK);
+    messageBoxCp932(mainWindow, text, confirmCaption, MB_OK);
 }
 
 bool WindowView::askToConfirm(const char* text) {
-    return MessageBoxA(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
+    return messageBoxCp932(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
 }
 
 void WindowView::requestProblemSelection() {
-    SendMessageA(mainWindow, WM_COMMAND, commandSelectProblem, 0);
+    SendMessageW(mainWindow, WM_COMMAND, commandSelectProblem, 0);
 }
 
 void WindowView::showHint(const char* utf8Text) {

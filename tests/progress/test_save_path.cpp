@@ -100,6 +100,21 @@ TEST(SavePath, SecondByte5CIsNoSeparator) {
     EXPECT_EQ(directoryPrefix("C:\\a\\\x83", 6), 5u);
 }
 
+TEST(SavePath, Utf8PathsCutAtTheLastSeparatorByte) {
+    // ぁ is E3 81 81 in UTF-8: read as code page 932, 81 would take the separator after it as
+    // its second byte. The Windows side holds its paths as UTF-8 and must not be misled.
+    const std::string folder = "Z:\\\xE3\x81\x81\\\xED\x95\x9C\\";
+    const std::string path = folder + "korvani.exe";
+    ProgressStore store;
+    ASSERT_TRUE(deriveSavePathUtf8(store, path.data(), path.size()));
+    EXPECT_EQ(std::string(store.savePath), folder + "korvani.sav");
+    EXPECT_EQ(store.dirPrefixLength, static_cast<int>(folder.size()));
+    // "sav" over part of a character names no file: no save path at all.
+    const std::string endsInKorean = "Z:\\g\xED\x95\x9C";
+    EXPECT_FALSE(deriveSavePathUtf8(store, endsInKorean.data(), endsInKorean.size()));
+    EXPECT_EQ(store.savePath[0], '\0');
+}
+
 TEST(SavePath, NullPathGivesNoSavePath) {
     ProgressStore store;
     EXPECT_FALSE(deriveSavePath(store, nullptr, 10));

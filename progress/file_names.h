@@ -1,0 +1,27 @@
+// How the progress store names and opens files. A path held in the store (savePath and the paths
+// made from it) is in the file system's own byte form: UTF-8 on Windows, where the wide
+// functions open it so that a folder name in any script works, and the system's bytes
+// elsewhere. Problem-file names in the save file stay code page 932 bytes; problemFilePath
+// turns one into such a path. Defined in file_names.cpp (POSIX) and file_names_win.cpp.
+#pragma once
+
+#include "progress/progress_store.h"
+
+#include <cstddef>
+#include <cstdio>
+
+namespace korvani {
+
+// Room for the executable's folder and a problem-file name of 63 code page 932 bytes, each of
+// which may take three bytes of UTF-8.
+inline constexpr std::size_t problemPathCapacity = savePathCapacity + 3 * 64;
+
+// fopen for a path in the store's byte form; null when it cannot be opened or named.
+std::FILE* openFile(const char* path, const char* mode);
+
+// The path of the problem file named by header.problemFileName in the executable's folder (the
+// first dirPrefixLength bytes of savePath). False when the prefix is out of range, the name
+// cannot be converted or the path does not fit `capacity` with its terminator.
+bool problemFilePath(const ProgressStore& store, char* out, std::size_t capacity);
+
+} // namespace korvani
