@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One game per save file: while a game runs (here minimised, with a digit placed), a second
-# start from the same folder shows no window of its own, restores the first game's window, ends with exit code 0 and leaves the save file as it was; the first game then saves its
-# progress whole when it ends.
+# start from the same folder shows no window of its own, restores the first game's window, ends
+# with exit code 0 and leaves the save file as it was; the first game then saves its progress
+# whole when it ends.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 e2e_write_dat a.dat "1/$PUZZLE_A"
