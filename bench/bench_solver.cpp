@@ -3,6 +3,7 @@
 // keep the reference search busy for hours, and the grids korvani-hunt found hardest for
 // solveGivens.
 #include "core/solver/solver.h"
+#include "tests/support/grid_text.h"
 #include "tests/support/reference_solver.h"
 
 #include <benchmark/benchmark.h>
@@ -17,14 +18,7 @@ namespace {
 
 using namespace korvani;
 
-CellGrid gridFromText(const std::string& text) {
-    CellGrid grid{};
-    for (std::size_t i = 0; i < 81 && i < text.size(); ++i) {
-        const char c = text[i];
-        grid[i] = (c >= '1' && c <= '9') ? static_cast<std::uint8_t>(c - '0') : 0;
-    }
-    return grid;
-}
+using korvani::test::gridFromText;
 
 // One grid a line; with `lastField` the grid is the last blank-separated field of the line.
 std::vector<CellGrid> loadGrids(const std::string& path, bool lastField = false) {
