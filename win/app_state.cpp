@@ -89,7 +89,7 @@ void destroyGameState(AppState* app) {
         // Told while everything still stands, so that the player knows the progress of this
         // run is not on the disk. The window may already be gone when the loop ended first.
         HWND owner = IsWindow(view.mainWindow) ? view.mainWindow : nullptr;
-        messageBoxCp932(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
+        showMessageBox(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
     }
     // The notes are a convenience beside the save file: without them the game still resumes,
     // so a failed write is not worth a second message.

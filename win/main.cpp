@@ -71,7 +71,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!appState) return 0;
 
     if (!loadProgress(appState->game, instance)) {
-        messageBoxCp932(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
+        showMessageBox(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
         destroyGameState(appState);
         appState = nullptr;
         return 0;

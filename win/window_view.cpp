@@ -3,6 +3,7 @@
 #include "win/window_view.h"
 
 #include "game/game_state.h"
+#include "hint/hint_text.h"
 #include "render/board_geometry.h"
 #include "win/wide_text.h"
 
@@ -87,26 +88,19 @@ void WindowView::stopClock() {
 }
 
 void WindowView::showNotice(const char* text) {
-    messageBoxCp932(mainWindow, text, confirmCaption, MB_OK);
+    showMessageBox(mainWindow, text, confirmCaption, MB_OK);
 }
 
 bool WindowView::askToConfirm(const char* text) {
-    return messageBoxCp932(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
+    return showMessageBox(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
 }
 
 void WindowView::requestProblemSelection() {
     SendMessageW(mainWindow, WM_COMMAND, commandSelectProblem, 0);
 }
 
-void WindowView::showHint(const char* utf8Text) {
-    // The hint's texts are UTF-8 and new, so they go straight to the wide box whatever the
-    // system's code page.
-    static constexpr char8_t caption[] = u8"ヒント";
-    wchar_t wideText[1024];
-    wchar_t wideCaption[16];
-    if (MultiByteToWideChar(CP_UTF8, 0, utf8Text, -1, wideText, 1024) == 0) return;
-    MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(caption), -1, wideCaption, 16);
-    MessageBoxW(mainWindow, wideText, wideCaption, MB_OK);
+void WindowView::showHint(const char* text) {
+    showMessageBox(mainWindow, text, hintCaption, MB_OK);
 }
 
 } // namespace korvani

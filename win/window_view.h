@@ -36,7 +36,7 @@ class WindowView final : public GameView {
     void showNotice(const char* text) override;
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
-    void showHint(const char* utf8Text) override;
+    void showHint(const char* text) override;
 };
 
 } // namespace korvani

@@ -77,8 +77,8 @@ class RecordingView final : public GameView {
     void layout() override { ++layouts; }
     void drawCells(const BoardPicture& picture) override {
         ++cellDraws;
-        lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
-                     picture.notes, picture.marks};
+        lastCells = {picture.givens,        picture.userGrid, picture.hoveredCell,
+                     picture.selectedDigit, picture.notes,    picture.marks};
     }
     void drawButtonBar(int hoveredButton) override {
         ++buttonBarDraws;
@@ -95,7 +95,7 @@ class RecordingView final : public GameView {
         ++presents;
         if (game.currentProblem == nullptr) return;
         lastCells = {game.currentProblem->givens, game.userGrid, game.hoveredCell,
-                     game.selectedDigit, game.notes, game.marks};
+                     game.selectedDigit,          game.notes,    game.marks};
         lastHoveredButton = game.hoveredButton;
         lastClock = game.elapsedSeconds;
     }
@@ -109,7 +109,7 @@ class RecordingView final : public GameView {
         return answer;
     }
     void requestProblemSelection() override { ++problemSelections; }
-    void showHint(const char* utf8Text) override { hints.emplace_back(utf8Text); }
+    void showHint(const char* text) override { hints.emplace_back(text); }
 };
 
 } // namespace korvani::testing
