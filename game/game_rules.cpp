@@ -59,7 +59,7 @@ void showWrongCells(GameState& game, int wrong) {
 
 void puzzleSolved(GameState& game) {
     game.view->stopClock();
-    game.solvedFlag = 1;
+    game.phase = PlayPhase::Cleared;
     recordClearTime(game.progress, game.elapsedSeconds);
     game.view->drawClearBanner();
     game.view->presentFrame();
@@ -73,7 +73,7 @@ bool inButtonRows(const HitAreas& areas, int y) {
 } // namespace
 
 bool gameInPlay(const GameState& game) {
-    return game.solvedFlag == 0 && game.currentProblem != nullptr;
+    return game.phase == PlayPhase::InPlay;
 }
 
 BoardSnapshot boardOf(const GameState& game) {
@@ -139,7 +139,7 @@ int hitTestCell(const GameState& game, int x, int y) {
 }
 
 void restart(GameState& game) {
-    if (game.solvedFlag == 0) game.view->stopClock();
+    if (gameInPlay(game)) game.view->stopClock();
     std::int32_t index = game.progress.header.currentProblemIndex;
     if (index < 0 || index >= maxProblemsPerFile) index = 0;
     game.currentProblem = &game.progress.problems[index];
@@ -151,7 +151,7 @@ void restart(GameState& game) {
     // Recomputes the geometry, renders the tiles again and repaints the background, which also
     // removes the clear banner and the blanked button band.
     game.view->layout();
-    game.solvedFlag = 0;
+    game.phase = PlayPhase::InPlay;
     game.selectedDigit = -1;
     game.hoveredButton = -1;
     game.hoveredCell = -1;
@@ -161,7 +161,7 @@ void restart(GameState& game) {
 }
 
 void onMouseMove(GameState& game, int x, int y) {
-    if (game.solvedFlag) return;
+    if (!gameInPlay(game)) return;
     const int button = hitTestButton(game, x, y);
     if (button != game.hoveredButton) {
         game.hoveredButton = button;
@@ -177,7 +177,7 @@ void onMouseMove(GameState& game, int x, int y) {
 }
 
 void onLeftButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag) {
+    if (!gameInPlay(game)) {
         // Wherever it lands, the click after a solve moves on; with every puzzle cleared the
         // solved board stays.
         if (selectNextUnsolved(game.progress)) restart(game);
@@ -220,7 +220,7 @@ void onLeftButtonDown(GameState& game, int x, int y) {
 }
 
 void onRightButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag) return;
+    if (!gameInPlay(game)) return;
     const int cell = hitTestCell(game, x, y);
     if (cell < 0) return;
     // Givens are never in userGrid, so only the player's own digits are erased.

@@ -1,5 +1,6 @@
-// The main window procedure and its message handlers. Everything runs on the one UI thread;
-// the handlers only route to the renderer, the rules of play and the dialogs.
+// The main window procedure: the window takes its AppState at WM_NCCREATE, and each message goes
+// to one small handler (the message crackers of windowsx.h) that routes it to the renderer, the
+// rules of play or the dialogs. Everything runs on the one UI thread.
 #include "win/window_proc.h"
 
 #include "win/app_state.h"
@@ -12,144 +13,152 @@ namespace korvani {
 
 namespace {
 
-FrameExtra frameExtra;
+// Only called once the window holds its state: between WM_NCCREATE and WM_DESTROY.
+AppState& stateOf(HWND window) {
+    return *reinterpret_cast<AppState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
 
-// WM_DPICHANGED, spelled out: older SDK headers leave it out.
-constexpr UINT dpiChangedMessage = 0x02E0;
+// The state comes from CreateWindowExW's parameter; from here on the window is the main window.
+BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
+    auto* app = static_cast<AppState*>(create->lpCreateParams);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(app));
+    app->view.mainWindow = window;
+    return FORWARD_WM_NCCREATE(window, create, DefWindowProcW);
+}
 
-void onSize(HWND window, LPARAM lParam) {
-    if (!appState) return;
-    WindowView& view = appState->view;
-    if (!view.mainWindow) view.mainWindow = window;
-    const int width = LOWORD(static_cast<DWORD_PTR>(lParam));
-    const int height = HIWORD(static_cast<DWORD_PTR>(lParam));
-    resize(view.renderer, view.mainWindow, width, height);
-    view.redrawAll(appState->game);
+void onSize(HWND window, UINT, int width, int height) {
+    AppState& app = stateOf(window);
+    resize(app.view.renderer, window, width, height);
+    app.view.redrawAll(app.game);
 }
 
 // The window moved to a monitor with another scale (or the scale changed): everything that
 // depends on it is rebuilt at the new DPI, and the window takes the rectangle Windows suggests.
-void onDpiChanged(HWND window, WPARAM wParam, LPARAM lParam) {
-    if (!appState) return;
-    WindowView& view = appState->view;
-    setDisplayScale(view.renderer, LOWORD(static_cast<DWORD_PTR>(wParam)));
-    const RECT suggested = *reinterpret_cast<const RECT*>(lParam);
+void onDpiChanged(HWND window, int dpi, const RECT& suggested) {
+    AppState& app = stateOf(window);
+    setDisplayScale(app.view.renderer, dpi);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    frameExtra = measureFrameExtra(window, view.renderer.metrics);
+    app.frame = measureFrameExtra(window, app.view.renderer.metrics);
     // The WM_SIZE of that move rebuilt the back buffer, unless the client size stayed the same.
     RECT client = {};
     GetClientRect(window, &client);
-    if (!view.mainWindow) view.mainWindow = window;
-    resize(view.renderer, view.mainWindow, client.right, client.bottom);
-    view.redrawAll(appState->game);
+    resize(app.view.renderer, window, client.right, client.bottom);
+    app.view.redrawAll(app.game);
 }
 
 void onPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC paintDC = BeginPaint(window, &paint);
-    if (appState) paintFromBackBuffer(appState->view.renderer, paintDC);
+    paintFromBackBuffer(stateOf(window).view.renderer, paintDC);
     EndPaint(window, &paint);
+}
+
+void onTimerTick(HWND window, UINT) {
+    onTimer(stateOf(window).game);
+}
+
+// Client coordinates arrive signed: negative left of or above the client area.
+void onMouseMoved(HWND window, int x, int y, UINT) {
+    onMouseMove(stateOf(window).game, x, y);
+}
+
+// Ctrl + left click toggles a note, as the middle button does.
+void onLeftButton(HWND window, BOOL, int x, int y, UINT keys) {
+    GameState& game = stateOf(window).game;
+    if (keys & MK_CONTROL)
+        onNoteClick(game, x, y);
+    else
+        onLeftButtonDown(game, x, y);
+}
+
+void onMiddleButton(HWND window, BOOL, int x, int y, UINT) {
+    onNoteClick(stateOf(window).game, x, y);
+}
+
+void onRightButton(HWND window, BOOL, int x, int y, UINT) {
+    onRightButtonDown(stateOf(window).game, x, y);
+}
+
+void onInitMenuPopup(HWND window, HMENU popup, UINT, BOOL) {
+    enableEditItems(popup, stateOf(window).game);
 }
 
 // Keys 1 to 9 on the main row or the keypad select a digit, for puzzles whose givens show fewer
 // than nine distinct digits. Returns the digit, or 0 for any other key.
-int digitOfKey(WPARAM key) {
+int digitOfKey(UINT key) {
     if (key >= '1' && key <= '9') return static_cast<int>(key - '0');
     if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD0);
     return 0;
 }
 
-bool onKeyDown(WPARAM key) {
+void onKeyDown(HWND window, UINT key, BOOL, int repeat, UINT flags) {
     const int digit = digitOfKey(key);
-    if (digit == 0) return false;
-    if (appState) onDigitKey(appState->game, digit);
-    return true;
+    if (digit == 0) {
+        FORWARD_WM_KEYDOWN(window, key, repeat, flags, DefWindowProcW);
+        return;
+    }
+    onDigitKey(stateOf(window).game, digit);
 }
 
-bool onCommand(HWND window, WPARAM wParam) {
-    switch (LOWORD(static_cast<DWORD_PTR>(wParam))) {
+void onCommand(HWND window, int id, HWND control, UINT notification) {
+    GameState& game = stateOf(window).game;
+    switch (id) {
     case commandOpenProblem:
-        if (appState && runOpenProblemDialog(appState->game, window) == IDOK)
-            restart(appState->game);
-        return true;
+        if (runOpenProblemDialog(game, window) == IDOK) restart(game);
+        return;
     case commandSelectProblem:
-        if (appState && runSelectProblemDialog(appState->game, window) == IDOK)
-            restart(appState->game);
-        return true;
+        if (runSelectProblemDialog(game, window) == IDOK) restart(game);
+        return;
     case commandAbout:
         runAboutDialog(window);
-        return true;
+        return;
     case commandExit:
         DestroyWindow(window);
-        return true;
+        return;
     default:
-        return appState && onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam)));
+        if (!onEditCommand(game, static_cast<WORD>(id)))
+            FORWARD_WM_COMMAND(window, id, control, notification, DefWindowProcW);
+        return;
     }
 }
 
-void onDestroy() {
-    if (appState) destroyGameState(appState);
-    appState = nullptr;
+// The run ends here: the save file is written while the window still stands, and the window lets
+// go of the state, which WinMain frees after the message loop.
+void onDestroy(HWND window) {
+    endRun(stateOf(window));
+    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     PostQuitMessage(0);
 }
 
 } // namespace
 
-void setFrameExtra(const FrameExtra& frame) {
-    frameExtra = frame;
-}
-
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) return HANDLE_WM_NCCREATE(window, wParam, lParam, onNcCreate);
+    // Before WM_NCCREATE (WM_GETMINMAXINFO) and after WM_DESTROY the window holds no state.
+    if (GetWindowLongPtrW(window, GWLP_USERDATA) == 0)
+        return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
-    case WM_SIZE:
-        onSize(window, lParam);
-        return 0;
-    case WM_PAINT:
-        onPaint(window);
-        return 0;
-    case WM_TIMER:
-        if (appState) onTimer(appState->game);
-        return 0;
-    case WM_MOUSEMOVE:
-        // Signed client coordinates: negative left of or above the client area.
-        if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONDOWN:
-        // Ctrl + left click toggles a note, as the middle button does.
-        if (appState && (wParam & MK_CONTROL))
-            onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        else if (appState)
-            onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_MBUTTONDOWN:
-        if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_INITMENUPOPUP:
-        if (appState) enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
-        return 0;
-    case WM_RBUTTONDOWN:
-        if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_KEYDOWN:
-        if (onKeyDown(wParam)) return 0;
-        break;
-    case WM_COMMAND:
-        if (onCommand(window, wParam)) return 0;
-        break;
-    case dpiChangedMessage:
-        onDpiChanged(window, wParam, lParam);
+        HANDLE_MSG(window, WM_SIZE, onSize);
+        HANDLE_MSG(window, WM_PAINT, onPaint);
+        HANDLE_MSG(window, WM_TIMER, onTimerTick);
+        HANDLE_MSG(window, WM_MOUSEMOVE, onMouseMoved);
+        HANDLE_MSG(window, WM_LBUTTONDOWN, onLeftButton);
+        HANDLE_MSG(window, WM_MBUTTONDOWN, onMiddleButton);
+        HANDLE_MSG(window, WM_RBUTTONDOWN, onRightButton);
+        HANDLE_MSG(window, WM_INITMENUPOPUP, onInitMenuPopup);
+        HANDLE_MSG(window, WM_KEYDOWN, onKeyDown);
+        HANDLE_MSG(window, WM_COMMAND, onCommand);
+        HANDLE_MSG(window, WM_DESTROY, onDestroy);
+    case WM_DPICHANGED:
+        onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SIZING:
-        clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, frameExtra);
+        clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, stateOf(window).frame);
         return TRUE; // the rectangle was changed in place
-    case WM_DESTROY:
-        onDestroy();
-        return 0;
     default:
-        break;
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
 }
 
 } // namespace korvani
