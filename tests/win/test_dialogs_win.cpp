@@ -316,8 +316,10 @@ TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
     EXPECT_EQ(view.lines[2], "  3:\t難易度 3\tクリア時間 59:59");
     EXPECT_EQ(view.lines[3], "  4:\t難易度 4\tクリア時間 －");
     EXPECT_EQ(view.lines[29], " 30:\t難易度 30\tクリア時間 59:59");
+    const std::string notCleared = "－";
     for (int i = 3; i < 29; ++i) {
-        EXPECT_EQ(view.lines[i].substr(view.lines[i].size() - 2), "－") << "line " << i;
+        EXPECT_EQ(view.lines[i].substr(view.lines[i].size() - notCleared.size()), notCleared)
+            << "line " << i;
     }
     EXPECT_EQ(view.selected, 4);
     EXPECT_EQ(s.store.header.currentProblemIndex, 4);
