@@ -49,3 +49,8 @@
 
 // About dialog
 #define IDD_ABOUT 116
+
+// Progress dialog of long work (importing, making puzzles)
+#define IDD_PROGRESS 130
+#define IDC_PROGRESS_COUNT 131
+#define IDC_PROGRESS_BAR 132
