@@ -5,6 +5,8 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/resources/resource.h"
+#include "win/view_commands.h"
 
 #include <windowsx.h>
 
@@ -77,6 +79,9 @@ bool onCommand(HWND window, WPARAM wParam) {
         if (appState && runSelectProblemDialog(appState->game, window) == IDOK)
             restart(appState->game);
         return true;
+    case IDM_RESTART:
+        if (appState) onRestartCommand(appState->game);
+        return true;
     case commandAbout:
         runAboutDialog(window);
         return true;
@@ -84,7 +89,8 @@ bool onCommand(HWND window, WPARAM wParam) {
         DestroyWindow(window);
         return true;
     default:
-        return appState && onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam)));
+        return appState && (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
+                            onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
     }
 }
 
@@ -126,7 +132,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_INITMENUPOPUP:
-        if (appState) enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
+        if (appState) {
+            enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
+            checkViewItems(reinterpret_cast<HMENU>(wParam), *appState);
+        }
         return 0;
     case WM_RBUTTONDOWN:
         if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
