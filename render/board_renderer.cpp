@@ -4,12 +4,10 @@
 #include "render/board_renderer.h"
 
 #include "render/board_geometry.h"
-#include "render/glyph_rasterizer.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
-#include <cstdlib>
-#include <new>
+#include <vector>
 
 namespace korvani {
 
@@ -57,44 +55,35 @@ void deleteBrush(HBRUSH& brush) {
 void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
     releaseSurface(renderer.tileAtlas);
     const int cellSize = renderer.cellSize;
-    if (cellSize <= 0 || !renderer.rasterizer) return;
+    if (cellSize <= 0) return;
 
     const int stride = tileAtlasStride(cellSize);
-    auto* pixels = static_cast<std::uint8_t*>(
-        std::malloc(static_cast<std::size_t>(stride) * static_cast<std::size_t>(cellSize)));
-    if (!pixels) return;
-    if (!buildTiles(*renderer.rasterizer, cellSize, stride, pixels)) {
-        std::free(pixels);
-        return;
-    }
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
+    buildTiles(renderer.glyphCoverage, cellSize, stride, pixels.data());
 
     BITMAPINFO info = topDownInfo(atlasTiles * cellSize, cellSize);
     HBITMAP bitmap =
-        CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
-    std::free(pixels);
+        CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
     if (!bitmap) return;
     renderer.tileAtlas = wrapBitmap(windowDC, bitmap);
 }
 
 void releaseNoteResources(BoardRenderer& renderer) {
-    destroyNoteGlyphs(renderer.noteGlyphs);
-    renderer.noteGlyphs = nullptr;
+    renderer.noteGlyphs = NoteGlyphs{};
     releaseSurface(renderer.noteTile);
     renderer.noteTileBits = nullptr;
 }
 
-// The note glyphs and the one-cell tile for the current cell size (built after the atlas, whose
-// painting scales the rasteriser itself), and the frame brushes once. Any failure leaves the
-// notes undrawn: their cells show the plain empty tile.
+// The note glyphs and the one-cell tile for the current cell size, and the frame brushes once.
+// Without the one-cell tile the notes stay undrawn: their cells show the plain empty tile.
 void rebuildNoteResources(BoardRenderer& renderer, HDC windowDC) {
     releaseNoteResources(renderer);
     for (int k = 0; k < 3; ++k) {
         if (!renderer.frameBrushes[k]) renderer.frameBrushes[k] = CreateSolidBrush(frameColours[k]);
     }
     const int cellSize = renderer.cellSize;
-    if (cellSize <= 0 || !renderer.rasterizer) return;
-    renderer.noteGlyphs = createNoteGlyphs(*renderer.rasterizer, cellSize);
-    if (!renderer.noteGlyphs) return;
+    if (cellSize <= 0) return;
+    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize);
     const BITMAPINFO info = topDownInfo(cellSize, cellSize);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -112,7 +101,7 @@ HDC cellSource(BoardRenderer& renderer, int tile, DigitMask emptyCellNotes, std:
     // The copy of the previous note cell may still be queued against these pixels.
     GdiFlush();
     const int stride = (3 * renderer.cellSize + 3) & ~3;
-    paintNoteTile(*renderer.noteGlyphs, emptyCellNotes, selected, hovered, renderer.noteTileBits,
+    paintNoteTile(renderer.noteGlyphs, emptyCellNotes, selected, hovered, renderer.noteTileBits,
                   stride);
     sourceX = 0;
     return renderer.noteTile->memDC;
@@ -177,7 +166,6 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
         return;
 
     HDC windowDC = GetDC(window);
-    if (!renderer.rasterizer) renderer.rasterizer = createGlyphRasterizer();
     const int artworkDpi = renderer.metrics.artworkDpi;
     loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResourceFor(artworkDpi));
     loadBitmapSurface(renderer.timerFont, windowDC, timerFontResourceFor(artworkDpi));
@@ -204,6 +192,8 @@ void layout(BoardRenderer& renderer, HWND window) {
         renderer.colX[i] = g.colX[i];
         renderer.rowY[i] = g.rowY[i];
     }
+    // The coverage of the sizes left behind is not needed again.
+    if (g.cellSize != renderer.cellSize) renderer.glyphCoverage.clear();
     renderer.cellSize = g.cellSize;
 
     HDC windowDC = GetDC(window);
@@ -290,8 +280,7 @@ void release(BoardRenderer& renderer) {
     releaseSurface(renderer.tileAtlas);
     releaseNoteResources(renderer);
     for (HBRUSH& brush : renderer.frameBrushes) deleteBrush(brush);
-    destroyGlyphRasterizer(renderer.rasterizer);
-    renderer.rasterizer = nullptr;
+    renderer.glyphCoverage.clear();
     deleteBrush(renderer.backgroundBrush);
     deleteBrush(renderer.gapBrush);
     deleteBrush(renderer.borderBrush);

@@ -98,7 +98,7 @@ TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
         item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) + separator +
         item(U"候補をすべてメモ(&M)", "", 122) + item(U"メモをすべて消す(&C)", "", 123) +
         separator + item(U"ヒント(&H)", "H", 124) + "  END\n  POPUP " + rcText(U"表示(&V)") +
-        "\n  BEGIN\n" + item(U"ダーク(&D)", "", 130) + "  END\nEND\n";
+        "\n  BEGIN\n" + item(U"ダーク(&D)", "", 140) + "  END\nEND\n";
     EXPECT_TRUE(has(menu));
     EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
                     "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"

@@ -14,7 +14,7 @@
 #define IDM_RESTART 125 // the second button's action, asked first as the button does
 
 // The 表示 menu
-#define IDM_DARK_THEME 130
+#define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
 #define IDR_EDIT_ACCELERATORS 101
@@ -53,3 +53,8 @@
 
 // About dialog
 #define IDD_ABOUT 116
+
+// Progress dialog of long work (importing, making puzzles)
+#define IDD_PROGRESS 130
+#define IDC_PROGRESS_COUNT 131
+#define IDC_PROGRESS_BAR 132
