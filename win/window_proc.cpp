@@ -6,6 +6,9 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/keyboard_input.h"
+#include "win/resources/resource.h"
+#include "win/view_commands.h"
 
 #include <windowsx.h>
 
@@ -60,7 +63,12 @@ void onTimerTick(HWND window, UINT) {
 
 // Client coordinates arrive signed: negative left of or above the client area.
 void onMouseMoved(HWND window, int x, int y, UINT) {
+    trackMouseLeave(window);
     onMouseMove(stateOf(window).game, x, y);
+}
+
+void onMouseLeft(HWND window) {
+    onMouseLeaveMessage(stateOf(window).game);
 }
 
 // Ctrl + left click toggles a note, as the middle button does.
@@ -81,28 +89,19 @@ void onRightButton(HWND window, BOOL, int x, int y, UINT) {
 }
 
 void onInitMenuPopup(HWND window, HMENU popup, UINT, BOOL) {
-    enableEditItems(popup, stateOf(window).game);
-}
-
-// Keys 1 to 9 on the main row or the keypad select a digit, for puzzles whose givens show fewer
-// than nine distinct digits. Returns the digit, or 0 for any other key.
-int digitOfKey(UINT key) {
-    if (key >= '1' && key <= '9') return static_cast<int>(key - '0');
-    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD0);
-    return 0;
+    const AppState& app = stateOf(window);
+    enableEditItems(popup, app.game);
+    checkViewItems(popup, app);
 }
 
 void onKeyDown(HWND window, UINT key, BOOL, int repeat, UINT flags) {
-    const int digit = digitOfKey(key);
-    if (digit == 0) {
+    if (!onKeyDownMessage(stateOf(window).game, key))
         FORWARD_WM_KEYDOWN(window, key, repeat, flags, DefWindowProcW);
-        return;
-    }
-    onDigitKey(stateOf(window).game, digit);
 }
 
 void onCommand(HWND window, int id, HWND control, UINT notification) {
-    GameState& game = stateOf(window).game;
+    AppState& app = stateOf(window);
+    GameState& game = app.game;
     switch (id) {
     case commandOpenProblem:
         if (runOpenProblemDialog(game, window) == IDOK) restart(game);
@@ -110,16 +109,21 @@ void onCommand(HWND window, int id, HWND control, UINT notification) {
     case commandSelectProblem:
         if (runSelectProblemDialog(game, window) == IDOK) restart(game);
         return;
+    case IDM_RESTART:
+        onRestartCommand(game);
+        return;
     case commandAbout:
         runAboutDialog(window);
         return;
     case commandExit:
         DestroyWindow(window);
         return;
-    default:
-        if (!onEditCommand(game, static_cast<WORD>(id)))
+    default: {
+        const auto command = static_cast<WORD>(id);
+        if (!onEditCommand(game, command) && !onViewCommand(app, window, command))
             FORWARD_WM_COMMAND(window, id, control, notification, DefWindowProcW);
         return;
+    }
     }
 }
 
@@ -149,6 +153,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HANDLE_MSG(window, WM_INITMENUPOPUP, onInitMenuPopup);
         HANDLE_MSG(window, WM_KEYDOWN, onKeyDown);
         HANDLE_MSG(window, WM_COMMAND, onCommand);
+    case WM_MOUSELEAVE:
+        onMouseLeft(window);
+        return 0;
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
     case WM_DPICHANGED:
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
