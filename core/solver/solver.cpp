@@ -5,6 +5,7 @@
 // the answer is the one the straightforward search would give.
 #include "core/solver/solver.h"
 
+#include "core/solver/bitboard_search.h"
 #include "core/solver/branching_search.h"
 #include "core/solver/clause_counter.h"
 #include "core/solver/linear_relaxation.h"
@@ -89,6 +90,15 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats, const SolveOp
         if (value > 9) return SolveResult{}; // not a grid of digits: no completion
     }
     const SolveOptions settings = options != nullptr ? *options : SolveOptions{};
+    if (options == nullptr) {
+        SolveResult shortResult;
+        long long shortNodes = 0;
+        if (solver::countStrictCompletions(givens, 1 << 14, shortResult, shortNodes) ==
+            solver::ShortSearchEnd::settled) {
+            if (stats != nullptr) stats->nodes = shortNodes;
+            return shortResult;
+        }
+    }
     BranchingSearch branching;
     branching.start(solver::rootCountsOf(givens), settings);
     CounterTurns counters;
