@@ -70,23 +70,6 @@ inline void strike(Board& board, int digit, int band, std::uint32_t bits) {
     board.staleStacks |= 1u << digit;
 }
 
-// Takes one cell out of the cells of `digit`. Only what a single cell can change marks the word:
-// its minirow or minicolumn left empty, or its row or column left with one cell.
-inline void strikeCell(Board& board, int digit, int band, int bit) {
-    std::uint32_t* words = board.candidates[digit];
-    const std::uint32_t x = words[band];
-    if ((x >> bit & 1u) == 0) return;
-    const std::uint32_t rest = x & ~(1u << bit);
-    words[band] = rest;
-    const std::uint32_t row = rest & bandRowBits(bit / 9);
-    const std::uint32_t minirow = row & (7u << (bit - bit % 3));
-    if (minirow == 0 || (row & (row - 1)) == 0) board.stale |= 1u << (3 * digit + band);
-    const std::uint32_t column = bandColumnBits(bit % 9);
-    const std::uint32_t inBand = rest & column;
-    const std::uint32_t across = words[0] & column | words[1] & column | words[2] & column;
-    if (inBand == 0 || (across & (across - 1)) == 0) board.staleStacks |= 1u << digit;
-}
-
 // Leaves `digit` the only one of the cell's row that may take it; the band table then places it.
 inline void settle(Board& board, int digit, int band, int bit) {
     strike(board, digit, band, bandRowBits(bit / 9) & ~(1u << bit));
@@ -108,15 +91,14 @@ bool readBand(Board& board, int digit, int band) {
     for (; fresh != 0; fresh &= fresh - 1) {
         const int r = std::countr_zero(fresh);
         const std::uint32_t cell = x & bandRowBits(r);
-        const int column = std::countr_zero(cell) - 9 * r; // NOLINT
+        const int column = std::countr_zero(cell) - 9 * r;
         board.placedRows[digit] = static_cast<std::uint16_t>(board.placedRows[digit] |
                                                              1u << (3 * band + r));
         board.placedColumns[digit] =
             static_cast<std::uint16_t>(board.placedColumns[digit] | 1u << column);
         board.open[band] &= ~cell;
-        const int bit = std::countr_zero(cell);
         for (int d = 0; d < 9; ++d) {
-            if (d != digit) strikeCell(board, d, band, bit);
+            if (d != digit) strike(board, d, band, cell);
         }
         for (int b = 0; b < 3; ++b) {
             if (b != band) strike(board, digit, b, bandColumnBits(column));

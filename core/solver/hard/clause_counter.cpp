@@ -33,7 +33,7 @@
 // - The counts cover exactly the literals of the trail below `propagated`.
 // - Literals: 2v is "v true", 2v + 1 "v false". Assignment values: 1 true, -1 false, 0 none.
 // - Learned clauses are forgotten only at decision level 0, where no reason is ever read.
-#include "core/solver/clause_counter.h"
+#include "core/solver/hard/clause_counter.h"
 
 #include "core/solver/tables.h"
 

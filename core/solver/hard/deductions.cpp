@@ -1,7 +1,7 @@
 // The deductions of the branching search: naked and hidden singles, box-line reduction, the
 // counting that loose units need, failed-candidate strikes and the matching check
 // of whole units. Each only removes what no completion can hold.
-#include "core/solver/board.h"
+#include "core/solver/hard/board.h"
 
 #include <algorithm>
 #include <bit>
