@@ -54,7 +54,7 @@ inline unsigned singleRows(std::uint32_t x) {
 // was last read through the band table.
 struct Board {
     std::uint32_t candidates[9][3];
-    std::uint32_t open[3];      // cells without a digit yet
+    std::uint32_t open[3];       // cells without a digit yet
     std::uint16_t placedRows[9]; // per digit: the rows (0..8) where it is placed
     std::uint16_t placedColumns[9];
     std::uint32_t stale;
@@ -92,8 +92,8 @@ bool readBand(Board& board, int digit, int band) {
         const int r = std::countr_zero(fresh);
         const std::uint32_t cell = x & bandRowBits(r);
         const int column = std::countr_zero(cell) - 9 * r;
-        board.placedRows[digit] = static_cast<std::uint16_t>(board.placedRows[digit] |
-                                                             1u << (3 * band + r));
+        board.placedRows[digit] =
+            static_cast<std::uint16_t>(board.placedRows[digit] | 1u << (3 * band + r));
         board.placedColumns[digit] =
             static_cast<std::uint16_t>(board.placedColumns[digit] | 1u << column);
         board.open[band] &= ~cell;
@@ -147,8 +147,9 @@ bool settleNakedSingles(Board& board, const CellCounts& counts) {
     return true;
 }
 
-// The columns of a digit, and its stacks read like the bands: in each stack a digit's columns and boxes meet in one of the
-// six permutations, so its columns in each band are narrowed to those the permutations use.
+// The columns of a digit, and its stacks read like the bands: in each stack a digit's columns and
+// boxes meet in one of the six permutations, so its columns in each band are narrowed to those the
+// permutations use.
 bool readStacks(Board& board, int digit) {
     std::uint32_t* words = board.candidates[digit];
     unsigned columns[3];

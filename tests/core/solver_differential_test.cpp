@@ -1,8 +1,8 @@
 // The solver, its hard engines' schedule, its branching search and its clause counter each on
 // their own, against the straightforward reference search on many thousands of generated grids:
-// all must give the same count and, for a count of 1, the same completion. Grids on which the reference would run long are passed over (a bounded run),
-// and every category checks that most of its grids were compared and that it met the counts it is
-// meant to.
+// all must give the same count and, for a count of 1, the same completion. Grids on which the
+// reference would run long are passed over (a bounded run), and every category checks that most of
+// its grids were compared and that it met the counts it is meant to.
 #include "core/solver/hard/schedule.h"
 #include "core/solver/solver.h"
 #include "test_grids.h"

@@ -63,8 +63,7 @@ void turnsUntilSettled(BranchingSearch& branching, CounterTurns& counters,
 
 } // namespace
 
-SolveResult takeTurns(BranchingSearch& branching, SolveStats* stats,
-                      const ScheduleTuning& tuning) {
+SolveResult takeTurns(BranchingSearch& branching, SolveStats* stats, const ScheduleTuning& tuning) {
     CounterTurns counters;
     if (!branching.verdict().settled) turnsUntilSettled(branching, counters, tuning);
     SolveResult result = branching.verdict().result;
@@ -80,8 +79,7 @@ SolveResult takeTurns(BranchingSearch& branching, SolveStats* stats,
 }
 
 // Grids with loose units first get a short attempt, since most have completions everywhere.
-SolveResult solveInTurns(const CellGrid& givens, SolveStats* stats,
-                         const ScheduleTuning& tuning) {
+SolveResult solveInTurns(const CellGrid& givens, SolveStats* stats, const ScheduleTuning& tuning) {
     BranchingSearch branching;
     branching.start(rootCountsOf(givens), tuning);
     if (branching.hasLooseUnits() && tuning.quickAttemptNodes > 0)
