@@ -3,24 +3,14 @@
 // inline in glyph_rasterizer.h, below the rules they all keep.
 #include "render/glyph_rasterizer.h"
 
+#include "core/grid.h"
+
 #include <cstdlib>
 #include <cstring>
 
 namespace korvani {
 
 namespace {
-
-struct BitCountTable {
-    std::uint8_t count[256];
-    constexpr BitCountTable() : count() {
-        for (int v = 0; v < 256; ++v) {
-            int n = 0;
-            for (int b = v; b != 0; b >>= 1) n += b & 1;
-            count[v] = static_cast<std::uint8_t>(n);
-        }
-    }
-};
-constexpr BitCountTable bitCount;
 
 std::int32_t scaleCoordinate(std::int64_t scale, std::int32_t value) {
     return static_cast<std::int32_t>((scale * value) >> 12);
@@ -43,9 +33,9 @@ void fillSpan(std::uint8_t* row, int left, int right) {
 
 int pixelCoverage(const std::uint8_t* mask, int cellSize, int px, int py) {
     const std::uint8_t* byte = mask + static_cast<std::size_t>(py) * 8 * cellSize + px;
-    int c = 0;
-    for (int k = 0; k < 8; ++k) c += bitCount.count[byte[static_cast<std::size_t>(k) * cellSize]];
-    return c;
+    std::uint64_t bits = 0; // the eight mask bytes of the pixel side by side
+    for (int k = 0; k < 8; ++k) bits = bits << 8 | byte[static_cast<std::size_t>(k) * cellSize];
+    return bitCount64(bits);
 }
 
 // Fills the glyph into the cleared mask and hands every pixel of the tile, with its coverage,

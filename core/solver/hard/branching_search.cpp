@@ -229,7 +229,7 @@ void BranchingSearch::start(const RootCounts& root, const ScheduleTuning& option
         LooseUnit& at = search_.loose[search_.looseCount++];
         at.kind = unit / 9;
         at.index = unit % 9;
-        unitCells(at.kind, at.index, at.cells);
+        unitWords(at.kind, at.index, at.cells);
     }
     // A band is tight when its three rows and three boxes repeat no given, a stack likewise.
     const auto tight = [&](unsigned units) { return (root.looseUnits & units) == 0; };

@@ -286,7 +286,7 @@ void applyRegionRanges(Board& board, Search& search, int d, unsigned can[3],
             }
             for (unsigned u = optional; u != 0; u &= u - 1) {
                 std::uint32_t unitCellMask[3];
-                unitCells(kind, std::countr_zero(u), unitCellMask);
+                unitWords(kind, std::countr_zero(u), unitCellMask);
                 for (int band = 0; band < 3; ++band)
                     board.candidates[d][band] &= ~unitCellMask[band];
             }
