@@ -5,6 +5,7 @@
 
 #include "game/game_view.h"
 #include "render/board_renderer.h"
+#include "win/resources/resource.h"
 
 #include <windows.h>
 
@@ -12,15 +13,17 @@ namespace korvani {
 
 inline constexpr UINT_PTR clockTimerId = 1;
 inline constexpr UINT clockPeriodMs = 1000;
-inline constexpr WORD commandOpenProblem = 104;
-inline constexpr WORD commandSelectProblem = 105;
-inline constexpr WORD commandAbout = 106;
-inline constexpr WORD commandExit = 107;
+inline constexpr WORD commandOpenProblem = IDM_OPEN_PROBLEMS;
+inline constexpr WORD commandSelectProblem = IDM_SELECT_PROBLEM;
+inline constexpr WORD commandAbout = IDM_ABOUT;
+inline constexpr WORD commandExit = IDM_EXIT;
 
 class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
+    // The keyboard cursor's colour, apart from every other colour of the board.
+    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
@@ -37,6 +40,9 @@ class WindowView final : public GameView {
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
     void showHint(const char* utf8Text) override;
+
+  private:
+    void drawCursor(const BoardPicture& picture);
 };
 
 } // namespace korvani

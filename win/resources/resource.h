@@ -8,9 +8,13 @@
 #define IDR_MAIN_MENU 101
 #define IDI_KORVANI 103
 #define IDM_OPEN_PROBLEMS 104
-#define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
+#define IDM_SELECT_PROBLEM 105 // the first button of the button bar, and its menu item
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
+#define IDM_RESTART 125 // the second button's action, asked first as the button does
+
+// The 表示 menu
+#define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
 #define IDR_EDIT_ACCELERATORS 101
@@ -20,22 +24,10 @@
 #define IDM_CLEAR_NOTES 123
 #define IDM_HINT 124
 
-// Bitmaps
+// Bitmaps: the button strip and the clock font of the light palette at 100 %; every other
+// scale and palette draws them at run time.
 #define IDB_BUTTON_STRIP 113
 #define IDB_TIMER_FONT 115
-// The same two drawn for the other display scales: 1000 or 2000 plus the percentage.
-#define IDB_BUTTON_STRIP_125 1125
-#define IDB_BUTTON_STRIP_150 1150
-#define IDB_BUTTON_STRIP_175 1175
-#define IDB_BUTTON_STRIP_200 1200
-#define IDB_BUTTON_STRIP_250 1250
-#define IDB_BUTTON_STRIP_300 1300
-#define IDB_TIMER_FONT_125 2125
-#define IDB_TIMER_FONT_150 2150
-#define IDB_TIMER_FONT_175 2175
-#define IDB_TIMER_FONT_200 2200
-#define IDB_TIMER_FONT_250 2250
-#define IDB_TIMER_FONT_300 2300
 
 // Problem-selection dialog
 #define IDD_SELECT_PROBLEM 108
@@ -49,3 +41,8 @@
 
 // About dialog
 #define IDD_ABOUT 116
+
+// Progress dialog of long work (importing, making puzzles)
+#define IDD_PROGRESS 130
+#define IDC_PROGRESS_COUNT 131
+#define IDC_PROGRESS_BAR 132
