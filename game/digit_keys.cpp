@@ -3,6 +3,8 @@
 // so the key selects a digit just as a click on a cell showing it does.
 #include "game/game_state.h"
 
+#include "game/board_change.h"
+
 namespace korvani {
 
 // Mirrors the selection branch of a left click on a cell that shows a digit: the same field,
@@ -10,7 +12,7 @@ namespace korvani {
 // click on a cell is left out: a selection changes no cell, so the check could only repeat the
 // wrong-cells message that the last placement already showed.
 void onDigitKey(GameState& game, int digit) {
-    if (game.solvedFlag != 0 || game.currentProblem == nullptr) return;
+    if (!gameInPlay(game)) return;
     if (digit < 1 || digit > 9) return;
     game.selectedDigit = static_cast<std::int8_t>(digit);
     game.view->drawCells(boardPicture(game));

@@ -27,6 +27,9 @@ struct GameState {
     MoveHistory history;      // undo and redo of this game; its buffer is freed by releaseHistory
     bool hintPending = false; // the marks show pendingHint, which the next hint applies
     Hint pendingHint;
+    bool paused = false;         // clock stopped, board hidden behind the pause panel, no input
+    bool showMistakes = false;   // a setting: placed digits that differ from the solution show red
+    std::uint8_t clearFlags = 0; // what this game did that its clear's record tells (records_log.h)
 };
 
 // The picture of the board that drawCells shows for this state.
@@ -59,7 +62,25 @@ void onClearNotes(GameState& game); // every note goes
 // applies that step as one change of the board.
 void onHint(GameState& game);
 
+// Pause: the clock stops and the board hides behind the pause panel, which takes no clicks; a
+// second call (P, the menu item, a click on the clock or on the board) resumes. Only while a
+// game is in play.
+void onPause(GameState& game);
+
+// The stored game that start-up resumed, shown afresh: its clock runs on, unless it was quit while
+// paused, which it still is (the panel, and no clock).
+void resumeStoredGame(GameState& game);
+
+// The mistake display on or off; the cells are redrawn when a game is in play and not paused.
+void setMistakeDisplay(GameState& game, bool on);
+
+// Goes back to the latest board of the history without a wrong digit, as one step: a redo gives
+// the board that was left back.
+void onBackToLastRight(GameState& game);
+
 // Whether the command would act now, for greying the menu items.
+bool canPause(const GameState& game);
+bool canBackToLastRight(const GameState& game);
 bool canUndo(const GameState& game);
 bool canRedo(const GameState& game);
 bool canFillNotes(const GameState& game);

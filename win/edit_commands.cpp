@@ -23,6 +23,15 @@ bool onEditCommand(GameState& game, WORD command) {
     case IDM_HINT:
         onHint(game);
         return true;
+    case IDM_BACK_TO_LAST_RIGHT:
+        onBackToLastRight(game);
+        return true;
+    case IDM_PAUSE:
+        onPause(game);
+        return true;
+    case IDM_SHOW_MISTAKES:
+        setMistakeDisplay(game, !game.showMistakes);
+        return true;
     default:
         return false;
     }
@@ -37,11 +46,15 @@ void enableEditItems(HMENU popup, const GameState& game) {
                                      {IDM_REDO, canRedo},
                                      {IDM_FILL_NOTES, canFillNotes},
                                      {IDM_CLEAR_NOTES, canClearNotes},
-                                     {IDM_HINT, canHint}};
+                                     {IDM_HINT, canHint},
+                                     {IDM_BACK_TO_LAST_RIGHT, canBackToLastRight},
+                                     {IDM_PAUSE, canPause}};
     // By command: in a popup without these items EnableMenuItem changes nothing.
     for (const Item& item : items)
         EnableMenuItem(popup, item.command,
                        MF_BYCOMMAND | (item.canAct(game) ? MF_ENABLED : MF_GRAYED));
+    CheckMenuItem(popup, IDM_SHOW_MISTAKES,
+                  MF_BYCOMMAND | (game.showMistakes ? MF_CHECKED : MF_UNCHECKED));
 }
 
 } // namespace korvani

@@ -5,6 +5,7 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/resources/resource.h"
 
 #include <windowsx.h>
 
@@ -20,6 +21,8 @@ constexpr UINT dpiChangedMessage = 0x02E0;
 void onSize(HWND window, LPARAM lParam) {
     if (!appState) return;
     WindowView& view = appState->view;
+    // The balloon stood beside a cell that has moved.
+    view.closeHint();
     if (!view.mainWindow) view.mainWindow = window;
     const int width = LOWORD(static_cast<DWORD_PTR>(lParam));
     const int height = HIWORD(static_cast<DWORD_PTR>(lParam));
@@ -61,6 +64,10 @@ int digitOfKey(WPARAM key) {
 }
 
 bool onKeyDown(WPARAM key) {
+    if (key == VK_ESCAPE) {
+        if (appState) appState->view.closeHint();
+        return true;
+    }
     const int digit = digitOfKey(key);
     if (digit == 0) return false;
     if (appState) onDigitKey(appState->game, digit);
@@ -79,6 +86,9 @@ bool onCommand(HWND window, WPARAM wParam) {
         return true;
     case commandAbout:
         runAboutDialog(window);
+        return true;
+    case IDM_RECORDS:
+        if (appState) runRecordsDialog(appState->game, window);
         return true;
     case commandExit:
         DestroyWindow(window);
@@ -108,6 +118,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         onPaint(window);
         return 0;
+    case WM_MOVE:
+        // The balloon does not follow its owner.
+        if (appState) appState->view.closeHint();
+        break;
     case WM_TIMER:
         if (appState) onTimer(appState->game);
         return 0;
@@ -116,6 +130,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
+        // A click anywhere on the window closes the hint's balloon (its marks stay).
+        if (appState) appState->view.closeHint();
         // Ctrl + left click toggles a note, as the middle button does.
         if (appState && (wParam & MK_CONTROL))
             onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -123,12 +139,14 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MBUTTONDOWN:
+        if (appState) appState->view.closeHint();
         if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_INITMENUPOPUP:
         if (appState) enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
         return 0;
     case WM_RBUTTONDOWN:
+        if (appState) appState->view.closeHint();
         if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_KEYDOWN:

@@ -4,7 +4,9 @@
 #pragma once
 
 #include "game/game_view.h"
+#include "progress/progress_store.h"
 #include "render/board_renderer.h"
+#include "win/hint_balloon.h"
 
 #include <windows.h>
 
@@ -21,12 +23,15 @@ class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
+    HintBalloon hintBalloon;
+    const ProgressStore* progress = nullptr; // the save path that the records log lies beside
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
     void drawButtonBar(int hoveredButton) override;
     void drawClock(int seconds) override;
     void drawClearBanner() override;
+    void drawPausePanel(bool shown) override;
     void presentFrame() override;
     void redrawAll(const GameState& game) override;
     HitAreas hitAreas() const override;
@@ -36,7 +41,9 @@ class WindowView final : public GameView {
     void showNotice(const char* text) override;
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
-    void showHint(const char* utf8Text) override;
+    void showHint(const char* utf8Text, int anchorCell) override;
+    void closeHint() override;
+    void recordClear(const ClearRecord& record) override;
 };
 
 } // namespace korvani

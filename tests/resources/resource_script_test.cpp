@@ -70,10 +70,12 @@ class ResourceScript : public ::testing::Test {
 
 std::string* ResourceScript::dump_ = nullptr;
 
-TEST_F(ResourceScript, MenuHasTheGamePopupWithItsThreeCommands) {
+TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommands) {
     EXPECT_TRUE(has("101 MENU"));
     EXPECT_TRUE(has("POPUP " + rcText(U"ゲーム(&G)")));
-    EXPECT_TRUE(has("MENUITEM " + rcText(U"問題を開く(&O)...") + ", 104"));
+    EXPECT_TRUE(has("MENUITEM " + rcText(U"問題を開く(&O)...") + ", 104\n    MENUITEM " +
+                    rcText(U"一時停止(&P)\\tP") + ", 130\n    MENUITEM " + rcText(U"記録(&T)...") +
+                    ", 131\n    MENUITEM " + rcText(U"バージョン情報(&A)...") + ", 106"));
     EXPECT_TRUE(has("MENUITEM " + rcText(U"バージョン情報(&A)...") + ", 106"));
     EXPECT_TRUE(has("MENUITEM SEPARATOR"));
     EXPECT_TRUE(has("MENUITEM " + rcText(U"終了(&X)") + ", 107"));
@@ -82,8 +84,8 @@ TEST_F(ResourceScript, MenuHasTheGamePopupWithItsThreeCommands) {
     EXPECT_LT(dump_->find("SEPARATOR"), dump_->find("107\n"));
 }
 
-// The edit menu after the game menu, its items in order with their keys after a tab, and the
-// accelerators that the keys name (Z 90, Y 89, H 72).
+// The edit menu after the game menu, its items in order with their keys after a tab, the view
+// menu after it, and the accelerators that the keys name (Z 90, Y 89, H 72, P 80).
 TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const auto item = [](std::u32string_view text, const std::string& keys, int id) {
         std::string quoted = rcText(text);
@@ -93,13 +95,16 @@ TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const std::string separator = "    MENUITEM SEPARATOR\n";
     const std::string menu =
         rcText(U"終了(&X)") + ", 107\n  END\n  POPUP " + rcText(U"編集(&E)") + "\n  BEGIN\n" +
-        item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) + separator +
+        item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) +
+        item(U"最後の正しい局面に戻る(&B)", "", 125) + separator +
         item(U"候補をすべてメモ(&M)", "", 122) + item(U"メモをすべて消す(&C)", "", 123) +
-        separator + item(U"ヒント(&H)", "H", 124) + "  END\nEND\n";
+        separator + item(U"ヒント(&H)", "H", 124) + "  END\n  POPUP " + rcText(U"表示(&V)") +
+        "\n  BEGIN\n" + item(U"誤りをすぐ表示(&M)", "", 132) + "  END\nEND\n";
     EXPECT_TRUE(has(menu));
     EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
                     "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"
-                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\nEND"));
+                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\n"
+                    "  80, 130, VIRTKEY\nEND"));
 }
 
 TEST_F(ResourceScript, StringsNameTheWindowClassAndTitle) {

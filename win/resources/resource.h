@@ -12,13 +12,19 @@
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
 
-// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
+// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H; P pauses)
 #define IDR_EDIT_ACCELERATORS 101
 #define IDM_UNDO 120
 #define IDM_REDO 121
 #define IDM_FILL_NOTES 122
 #define IDM_CLEAR_NOTES 123
 #define IDM_HINT 124
+#define IDM_BACK_TO_LAST_RIGHT 125
+
+// Pause (key P), the records dialog and the mistake display of the 表示 menu
+#define IDM_PAUSE 130
+#define IDM_RECORDS 131
+#define IDM_SHOW_MISTAKES 132
 
 // Bitmaps
 #define IDB_BUTTON_STRIP 113
@@ -49,3 +55,8 @@
 
 // About dialog
 #define IDD_ABOUT 116
+
+// Records dialog: the statistics per grade and the problem files' cleared counts
+#define IDD_RECORDS 140
+#define IDC_RECORDS_GRADES 141
+#define IDC_RECORDS_FILES 142
