@@ -107,7 +107,7 @@ bool registerClass(HINSTANCE instance) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = balloonProc;
     windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.lpszClassName = balloonClass;
     return RegisterClassExW(&windowClass) != 0;
 }

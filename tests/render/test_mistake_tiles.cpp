@@ -57,8 +57,9 @@ TEST(MistakeTiles, AreTheAtlasTilesOfPlacedDigitsWithTheDigitInRed) {
                             if (selected) {
                                 // Where the atlas shows the plain ground, so does the red tile.
                                 if (a[0] == ground.blue && a[1] == ground.green &&
-                                    a[2] == ground.red)
+                                    a[2] == ground.red) {
                                     EXPECT_TRUE(m[0] == a[0] && m[1] == a[1] && m[2] == a[2]);
+                                }
                                 continue;
                             }
                             ASSERT_GE(c, 0) << "not a grey digit pixel at " << x << "," << y;
@@ -67,7 +68,9 @@ TEST(MistakeTiles, AreTheAtlasTilesOfPlacedDigitsWithTheDigitInRed) {
                             if (c == 64) ++redPixels;
                         }
                     }
-                    if (!selected) EXPECT_GT(redPixels, 0) << "digit " << digit;
+                    if (!selected) {
+                        EXPECT_GT(redPixels, 0) << "digit " << digit;
+                    }
                 }
             }
         }
