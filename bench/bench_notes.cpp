@@ -6,7 +6,7 @@
 // layout next to the tile strip.
 #include "core/notes.h"
 #include "render/board_geometry.h"
-#include "render/glyph_rasterizer.h"
+#include "render/glyph_coverage.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
@@ -37,8 +37,8 @@ struct Board {
     std::vector<std::uint8_t> frame; // the back buffer, top-down 24-bit rows
     int stripStride;
     std::vector<std::uint8_t> strip; // the 74 tiles
-    GlyphRasterizer* rasterizer;
-    NoteGlyphs* notes;
+    GlyphCoverage coverage;
+    NoteGlyphs notes;
 
     explicit Board(int size) : cellSize(size) {
         const int width = 10 * size;
@@ -48,13 +48,8 @@ struct Board {
         frame.assign(static_cast<std::size_t>(frameStride) * height, 0);
         stripStride = tileAtlasStride(size);
         strip.assign(static_cast<std::size_t>(stripStride) * size, 0);
-        rasterizer = createGlyphRasterizer();
-        buildTiles(*rasterizer, size, stripStride, strip.data());
-        notes = createNoteGlyphs(*rasterizer, size);
-    }
-    ~Board() {
-        destroyNoteGlyphs(notes);
-        destroyGlyphRasterizer(rasterizer);
+        buildTiles(coverage, size, stripStride, strip.data());
+        notes = makeNoteGlyphs(coverage, size);
     }
 
     void drawCell(int cell, int tile, DigitMask cellNotes, std::uint8_t selected) {
@@ -66,7 +61,7 @@ struct Board {
             std::memcpy(to + static_cast<std::size_t>(y) * frameStride,
                         from + static_cast<std::size_t>(y) * stripStride,
                         static_cast<std::size_t>(3) * cellSize);
-        if (cellNotes != 0) paintNotes(*notes, cellNotes, selected, to, frameStride);
+        if (cellNotes != 0) paintNotes(notes, cellNotes, selected, to, frameStride);
     }
 };
 
@@ -102,7 +97,7 @@ void BM_FillCandidatesAndNoteTiles(benchmark::State& state) {
         fillCandidateNotes(notes, givens, user);
         for (int cell = 0; cell < 81; ++cell) {
             if (notes[cell] == 0) continue;
-            paintNoteTile(*board.notes, notes[cell], 5, cell == 40, scratch.data(), stride);
+            paintNoteTile(board.notes, notes[cell], 5, cell == 40, scratch.data(), stride);
             benchmark::DoNotOptimize(scratch.data());
         }
     }
@@ -131,15 +126,14 @@ void BM_FillCandidates(benchmark::State& state) {
     }
 }
 
+// A fresh coverage cache each time, so that the digits are rasterised every round.
 void BM_BuildNoteGlyphs(benchmark::State& state) {
     const int cellSize = static_cast<int>(state.range(0));
-    GlyphRasterizer* r = createGlyphRasterizer();
     for (auto _ : state) {
-        NoteGlyphs* glyphs = createNoteGlyphs(*r, cellSize);
-        benchmark::DoNotOptimize(glyphs);
-        destroyNoteGlyphs(glyphs);
+        GlyphCoverage coverage;
+        NoteGlyphs glyphs = makeNoteGlyphs(coverage, cellSize);
+        benchmark::DoNotOptimize(glyphs.coverage.data());
     }
-    destroyGlyphRasterizer(r);
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // The temporary path beside a file, and (outside Windows, where atomic_file_win.cpp takes over)
-// the atomic replacement with POSIX calls: write, fsync, rename.
+// the atomic replacement with POSIX calls: write, fsync, then rename over the old file, or link
+// to a name that must be new.
 #include "progress/atomic_file.h"
 
 #include <cstring>
 
 #if !defined(_WIN32)
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,20 +38,40 @@ bool writeAll(int descriptor, const void* data, std::size_t size) {
     return true;
 }
 
+// The whole of `data` in the temporary file, on the disk. On failure nothing is left.
+bool writeTemporary(const char* temporary, const void* data, std::size_t size) {
+    const int descriptor = ::open(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (descriptor < 0) return false;
+    const bool written = writeAll(descriptor, data, size) && ::fsync(descriptor) == 0;
+    const bool closed = ::close(descriptor) == 0;
+    if (written && closed) return true;
+    ::unlink(temporary);
+    return false;
+}
+
 } // namespace
 
 bool writeFileAtomically(const char* path, const void* data, std::size_t size) {
     char temporary[temporaryPathCapacity];
     if (!temporaryPathFor(path, temporary, sizeof temporary)) return false;
-    const int descriptor = ::open(temporary, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (descriptor < 0) return false;
-    const bool written = writeAll(descriptor, data, size) && ::fsync(descriptor) == 0;
-    const bool closed = ::close(descriptor) == 0;
-    if (!written || !closed || std::rename(temporary, path) != 0) {
+    if (!writeTemporary(temporary, data, size)) return false;
+    if (std::rename(temporary, path) != 0) {
         ::unlink(temporary);
         return false;
     }
     return true;
+}
+
+NewFileResult writeNewFileAtomically(const char* path, const void* data, std::size_t size) {
+    char temporary[temporaryPathCapacity];
+    if (!temporaryPathFor(path, temporary, sizeof temporary)) return NewFileResult::failed;
+    if (!writeTemporary(temporary, data, size)) return NewFileResult::failed;
+    // link refuses a name that exists, where rename would replace it.
+    const int linked = ::link(temporary, path);
+    const int linkError = errno;
+    ::unlink(temporary);
+    if (linked == 0) return NewFileResult::written;
+    return linkError == EEXIST ? NewFileResult::exists : NewFileResult::failed;
 }
 
 #endif

@@ -1,5 +1,6 @@
-// Replacing a file so that a failure at any moment leaves either the old or the new contents,
-// never a half-written file. Defined in atomic_file.cpp (POSIX) and atomic_file_win.cpp.
+// Replacing a file, or adding a new one, so that a failure at any moment leaves either the old
+// contents or the whole new file, never a half-written one. Defined in atomic_file.cpp (POSIX)
+// and atomic_file_win.cpp.
 #pragma once
 
 #include <cstddef>
@@ -16,5 +17,16 @@ bool temporaryPathFor(const char* path, char* out, std::size_t capacity);
 // moves the temporary file over `path`. True only when all of that succeeded. On failure the file
 // at `path` is as it was and the temporary file is removed.
 bool writeFileAtomically(const char* path, const void* data, std::size_t size);
+
+enum class NewFileResult {
+    written,
+    exists, // a file of that name is there already and was left alone
+    failed, // could not be written (read-only folder, full disk): nothing is left behind
+};
+
+// Like writeFileAtomically, but for a file that must not exist yet: the complete temporary file
+// is moved to `path` only when nothing is there, in one step that cannot replace a file that
+// appeared meanwhile.
+NewFileResult writeNewFileAtomically(const char* path, const void* data, std::size_t size);
 
 } // namespace korvani

@@ -1,6 +1,7 @@
 // Atomic replacement of a file on Windows: the bytes go to a temporary file in the same folder,
-// FlushFileBuffers puts them on the disk, and MoveFileExW replaces the old file in one step. The
-// path is UTF-8 (the store's form) and goes to the wide functions.
+// FlushFileBuffers puts them on the disk, and MoveFileExW replaces the old file in one step (or,
+// for a new file, takes the name only while it is free). The path is UTF-8 (the store's form)
+// and goes to the wide functions.
 #include "progress/atomic_file.h"
 #include "progress/code_pages.h"
 
@@ -22,27 +23,55 @@ bool writeAll(HANDLE file, const void* data, std::size_t size) {
     return true;
 }
 
-} // namespace
-
-bool writeFileAtomically(const char* path, const void* data, std::size_t size) {
-    char temporaryBytes[temporaryPathCapacity];
+// The target and its temporary file as wide paths.
+struct WidePaths {
     wchar_t target[temporaryPathCapacity];
     wchar_t temporary[temporaryPathCapacity];
-    if (!temporaryPathFor(path, temporaryBytes, sizeof temporaryBytes) ||
-        !widenText(codePageUtf8, path, target, temporaryPathCapacity) ||
-        !widenText(codePageUtf8, temporaryBytes, temporary, temporaryPathCapacity))
-        return false;
+};
+
+bool widePathsFor(const char* path, WidePaths& paths) {
+    char temporaryBytes[temporaryPathCapacity];
+    return temporaryPathFor(path, temporaryBytes, sizeof temporaryBytes) &&
+           widenText(codePageUtf8, path, paths.target, temporaryPathCapacity) &&
+           widenText(codePageUtf8, temporaryBytes, paths.temporary, temporaryPathCapacity);
+}
+
+// The whole of `data` in the temporary file, on the disk. On failure nothing is left.
+bool writeTemporary(const wchar_t* temporary, const void* data, std::size_t size) {
     HANDLE file = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     const bool written = writeAll(file, data, size) && FlushFileBuffers(file);
     const bool closed = CloseHandle(file) != 0;
-    if (!written || !closed ||
-        !MoveFileExW(temporary, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileW(temporary);
+    if (written && closed) return true;
+    DeleteFileW(temporary);
+    return false;
+}
+
+} // namespace
+
+bool writeFileAtomically(const char* path, const void* data, std::size_t size) {
+    WidePaths paths;
+    if (!widePathsFor(path, paths) || !writeTemporary(paths.temporary, data, size)) return false;
+    if (!MoveFileExW(paths.temporary, paths.target,
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(paths.temporary);
         return false;
     }
     return true;
+}
+
+NewFileResult writeNewFileAtomically(const char* path, const void* data, std::size_t size) {
+    WidePaths paths;
+    if (!widePathsFor(path, paths) || !writeTemporary(paths.temporary, data, size))
+        return NewFileResult::failed;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails on a name that is taken.
+    if (MoveFileExW(paths.temporary, paths.target, MOVEFILE_WRITE_THROUGH))
+        return NewFileResult::written;
+    const DWORD error = GetLastError();
+    DeleteFileW(paths.temporary);
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? NewFileResult::exists
+                                                                       : NewFileResult::failed;
 }
 
 } // namespace korvani

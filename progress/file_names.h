@@ -24,4 +24,23 @@ std::FILE* openFile(const char* path, const char* mode);
 // cannot be converted or the path does not fit `capacity` with its terminator.
 bool problemFilePath(const ProgressStore& store, char* out, std::size_t capacity);
 
+// The same for another stored name (code page 932, at most 63 bytes before its NUL).
+bool problemFilePathFor(const ProgressStore& store, const char (&storedName)[64], char* out,
+                        std::size_t capacity);
+
+// The stored form of a file name given in the path byte form: code page 932, at most 63 bytes,
+// the rest of the 64 bytes zero. False when the name is longer or has a character without an
+// exact code page 932 form.
+bool storedProblemName(const char* pathFormName, char (&storedName)[64]);
+
+// The executable's folder as a path in the store's byte form, with its trailing separator
+// (empty: the current folder). False when dirPrefixLength is out of range.
+bool executableFolder(const ProgressStore& store, char (&folder)[savePathCapacity]);
+
+// Calls `visit` with the stored name of every file of the executable's folder that the
+// Open-problem dialog lists: not a folder, a name with a code page 932 form of 5 to 63 bytes
+// ending in exactly ".dat". False when the folder cannot be read.
+using ProblemFileVisitor = void (*)(void* context, const char (&storedName)[64]);
+bool forEachProblemFile(const ProgressStore& store, ProblemFileVisitor visit, void* context);
+
 } // namespace korvani

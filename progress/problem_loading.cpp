@@ -2,6 +2,7 @@
 #include "progress/problem_loading.h"
 
 #include "progress/file_names.h"
+#include "progress/progress_records.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -50,6 +51,24 @@ bool loadProblemFile(ProgressStore& store) {
     char path[problemPathCapacity];
     if (!problemFilePath(store, path, sizeof path)) return false;
     return loadProblemFileAt(path, store);
+}
+
+bool openProblemFile(ProgressStore& store, const char (&storedName)[64], int problemIndex) {
+    char previous[sizeof store.header.problemFileName];
+    std::memcpy(previous, store.header.problemFileName, sizeof previous);
+    std::memcpy(store.header.problemFileName, storedName, sizeof previous);
+    if (!loadProblemFile(store)) {
+        // The save file never names a file that failed.
+        std::memcpy(store.header.problemFileName, previous, sizeof previous);
+        return false;
+    }
+    if (problemIndex >= 0 && problemIndex < store.problemCount) {
+        store.header.currentProblemIndex = problemIndex;
+    } else {
+        store.header.currentProblemIndex = 0;
+        selectNextUnsolved(store); // every puzzle cleared: the index stays 0
+    }
+    return true;
 }
 
 bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,

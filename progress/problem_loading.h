@@ -32,6 +32,12 @@ bool loadProblemFile(ProgressStore& store);
 bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr,
                        Reallocate reallocate = nullptr);
 
+// Makes another problem file current, as the Open-problem dialog does: the name goes into
+// header.problemFileName and the file is loaded; then the current puzzle is `problemIndex` when
+// it is one of the loaded puzzles, else the first uncleared one (puzzle 0 when all are
+// cleared). On failure the store is as it was, the previous name included.
+bool openProblemFile(ProgressStore& store, const char (&storedName)[64], int problemIndex = -1);
+
 // The same on a file opened for reading as text; the caller closes it.
 bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr,
                        Reallocate reallocate = nullptr);

@@ -4,13 +4,11 @@
 #include "render/board_renderer.h"
 
 #include "render/board_geometry.h"
-#include "render/glyph_rasterizer.h"
 #include "render/mistake_tiles.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
-#include <cstdlib>
-#include <new>
+#include <vector>
 
 namespace korvani {
 
@@ -56,22 +54,17 @@ void deleteBrush(HBRUSH& brush) {
     brush = nullptr;
 }
 
-using StripPainter = bool (*)(GlyphRasterizer&, int cellSize, int stride, std::uint8_t* pixels);
+using StripPainter = void (*)(GlyphCoverage&, int cellSize, int stride, std::uint8_t* pixels);
 
 // A strip of `tiles` tiles painted by `paint` into a top-down 24-bit buffer and turned into a
 // bitmap compatible with `dc`; null on any failure.
-Surface* paintStrip(GlyphRasterizer& rasterizer, HDC dc, int cellSize, int tiles, int stride,
+Surface* paintStrip(GlyphCoverage& coverage, HDC dc, int cellSize, int tiles, int stride,
                     StripPainter paint) {
-    auto* pixels = static_cast<std::uint8_t*>(
-        std::malloc(static_cast<std::size_t>(stride) * static_cast<std::size_t>(cellSize)));
-    if (!pixels) return nullptr;
-    if (!paint(rasterizer, cellSize, stride, pixels)) {
-        std::free(pixels);
-        return nullptr;
-    }
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
+    paint(coverage, cellSize, stride, pixels.data());
     BITMAPINFO info = topDownInfo(tiles * cellSize, cellSize);
-    HBITMAP bitmap = CreateDIBitmap(dc, &info.bmiHeader, CBM_INIT, pixels, &info, DIB_RGB_COLORS);
-    std::free(pixels);
+    HBITMAP bitmap =
+        CreateDIBitmap(dc, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
     return bitmap ? wrapBitmap(dc, bitmap) : nullptr;
 }
 
@@ -80,31 +73,28 @@ Surface* paintStrip(GlyphRasterizer& rasterizer, HDC dc, int cellSize, int tiles
 void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
     releaseSurface(renderer.tileAtlas);
     const int cellSize = renderer.cellSize;
-    if (cellSize <= 0 || !renderer.rasterizer) return;
+    if (cellSize <= 0) return;
 
-    renderer.tileAtlas = paintStrip(*renderer.rasterizer, windowDC, cellSize, atlasTiles,
+    renderer.tileAtlas = paintStrip(renderer.glyphCoverage, windowDC, cellSize, atlasTiles,
                                     tileAtlasStride(cellSize), buildTiles);
 }
 
 void releaseNoteResources(BoardRenderer& renderer) {
-    destroyNoteGlyphs(renderer.noteGlyphs);
-    renderer.noteGlyphs = nullptr;
+    renderer.noteGlyphs = NoteGlyphs{};
     releaseSurface(renderer.noteTile);
     renderer.noteTileBits = nullptr;
 }
 
-// The note glyphs and the one-cell tile for the current cell size (built after the atlas, whose
-// painting scales the rasteriser itself), and the frame brushes once. Any failure leaves the
-// notes undrawn: their cells show the plain empty tile.
+// The note glyphs and the one-cell tile for the current cell size, and the frame brushes once.
+// Without the one-cell tile the notes stay undrawn: their cells show the plain empty tile.
 void rebuildNoteResources(BoardRenderer& renderer, HDC windowDC) {
     releaseNoteResources(renderer);
     for (int k = 0; k < 3; ++k) {
         if (!renderer.frameBrushes[k]) renderer.frameBrushes[k] = CreateSolidBrush(frameColours[k]);
     }
     const int cellSize = renderer.cellSize;
-    if (cellSize <= 0 || !renderer.rasterizer) return;
-    renderer.noteGlyphs = createNoteGlyphs(*renderer.rasterizer, cellSize);
-    if (!renderer.noteGlyphs) return;
+    if (cellSize <= 0) return;
+    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize);
     const BITMAPINFO info = topDownInfo(cellSize, cellSize);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -122,19 +112,18 @@ HDC cellSource(BoardRenderer& renderer, int tile, DigitMask emptyCellNotes, std:
     // The copy of the previous note cell may still be queued against these pixels.
     GdiFlush();
     const int stride = (3 * renderer.cellSize + 3) & ~3;
-    paintNoteTile(*renderer.noteGlyphs, emptyCellNotes, selected, hovered, renderer.noteTileBits,
+    paintNoteTile(renderer.noteGlyphs, emptyCellNotes, selected, hovered, renderer.noteTileBits,
                   stride);
     sourceX = 0;
     return renderer.noteTile->memDC;
 }
 
-// The red tiles, painted the first time they are needed at this cell size. The rasteriser is
-// scaled for them; the atlas and the note glyphs are finished, and the next layout scales it
-// again for its own.
+// The red tiles, painted the first time they are needed at this cell size, from the coverage
+// that the atlas has already computed.
 Surface* mistakeTiles(BoardRenderer& renderer) {
-    if (!renderer.mistakeTiles && renderer.rasterizer && renderer.cellSize > 0)
+    if (!renderer.mistakeTiles && renderer.cellSize > 0)
         renderer.mistakeTiles =
-            paintStrip(*renderer.rasterizer, renderer.backBuffer->memDC, renderer.cellSize,
+            paintStrip(renderer.glyphCoverage, renderer.backBuffer->memDC, renderer.cellSize,
                        mistakeTileCount, mistakeStripStride(renderer.cellSize), buildMistakeTiles);
     return renderer.mistakeTiles;
 }
@@ -207,7 +196,6 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
         return;
 
     HDC windowDC = GetDC(window);
-    if (!renderer.rasterizer) renderer.rasterizer = createGlyphRasterizer();
     const int artworkDpi = renderer.metrics.artworkDpi;
     loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResourceFor(artworkDpi));
     loadBitmapSurface(renderer.timerFont, windowDC, timerFontResourceFor(artworkDpi));
@@ -234,6 +222,8 @@ void layout(BoardRenderer& renderer, HWND window) {
         renderer.colX[i] = g.colX[i];
         renderer.rowY[i] = g.rowY[i];
     }
+    // The coverage of the sizes left behind is not needed again.
+    if (g.cellSize != renderer.cellSize) renderer.glyphCoverage.clear();
     renderer.cellSize = g.cellSize;
 
     HDC windowDC = GetDC(window);
@@ -373,8 +363,7 @@ void release(BoardRenderer& renderer) {
     releaseSurface(renderer.mistakeTiles);
     releaseNoteResources(renderer);
     for (HBRUSH& brush : renderer.frameBrushes) deleteBrush(brush);
-    destroyGlyphRasterizer(renderer.rasterizer);
-    renderer.rasterizer = nullptr;
+    renderer.glyphCoverage.clear();
     deleteBrush(renderer.backgroundBrush);
     deleteBrush(renderer.gapBrush);
     deleteBrush(renderer.borderBrush);

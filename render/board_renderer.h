@@ -1,11 +1,13 @@
 // The board renderer: the back buffer and every other GDI resource that draws the client area
-// (button and clock bitmaps, the tile atlas, three brushes, the glyph rasteriser), the screen
+// (button and clock bitmaps, the tile atlas, three brushes, the glyphs' coverage), the screen
 // geometry (which the shell hands to the hit tests), and the drawing operations behind the
 // rules' view.
 #pragma once
 
 #include "core/grid.h"
 #include "render/board_geometry.h"
+#include "render/glyph_coverage.h"
+#include "render/note_glyphs.h"
 #include "render/surface.h"
 
 #include <windows.h>
@@ -13,9 +15,6 @@
 #include <cstdint>
 
 namespace korvani {
-
-struct GlyphRasterizer;
-struct NoteGlyphs;
 
 // A frame drawn over a cell's tile: none, or one of a hint's marks.
 enum class CellFrame : std::uint8_t { None, HintTarget, HintPattern, Mistake };
@@ -25,7 +24,7 @@ struct BoardRenderer {
     Surface* buttonStrip = nullptr;
     Surface* timerFont = nullptr;
     Surface* tileAtlas = nullptr;
-    GlyphRasterizer* rasterizer = nullptr;
+    GlyphCoverage glyphCoverage; // every glyph's coverage at the sizes the layout uses
     HBRUSH backgroundBrush = nullptr;
     HBRUSH gapBrush = nullptr;
     HBRUSH borderBrush = nullptr;
@@ -38,7 +37,7 @@ struct BoardRenderer {
     // The notes: their glyphs at the current cell size, and one cell's tile in a 24-bit top-down
     // DIB section into which an empty cell with notes is painted before its copy. Both are
     // rebuilt at every layout after the tile atlas.
-    NoteGlyphs* noteGlyphs = nullptr;
+    NoteGlyphs noteGlyphs;
     Surface* noteTile = nullptr;
     std::uint8_t* noteTileBits = nullptr; // the DIB section's pixels, owned by noteTile's bitmap
     // The hint's frames, one brush per kind (target, pattern, mistake), made at the first layout.

@@ -1,144 +1,117 @@
-// The glyph rasteriser: scaling of the outline set, the straightforward fill into a subsample
-// mask and the coverage blend into a tile. The span producer that every fill goes through is
-// inline in glyph_rasterizer.h, below the rules they all keep.
+// The rasteriser: crossings of a scanline into covered spans, and the spans of every scanline
+// counted into pixel coverage.
 #include "render/glyph_rasterizer.h"
 
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 
 namespace korvani {
 
+int scanlineSpans(const EdgeSet& edges, const std::int32_t* reaching, int reachingCount,
+                  std::int32_t y, int maskWidth, CoveredSpan* spans) {
+    std::int32_t crossingX[crossingCapacity];
+    std::int8_t crossingWinding[crossingCapacity];
+    // The crossings in ascending x, each inserted behind those of equal x.
+    int crossings = 0;
+    for (int n = 0; n < reachingCount && crossings < crossingCapacity; ++n) {
+        const std::int32_t i = reaching[n];
+        const std::int64_t dy = static_cast<std::int64_t>(y) - edges.top[i];
+        const auto x = static_cast<std::int32_t>(edges.xAtTop[i] + ((dy * edges.slope[i]) >> 12));
+        int j = crossings;
+        while (j > 0 && crossingX[j - 1] > x) {
+            crossingX[j] = crossingX[j - 1];
+            crossingWinding[j] = crossingWinding[j - 1];
+            --j;
+        }
+        crossingX[j] = x;
+        crossingWinding[j] = edges.winding[i];
+        ++crossings;
+    }
+    // The non-zero spans, clamped to the row and made disjoint.
+    int count = 0;
+    int sum = 0;
+    int spanStart = 0;
+    std::int32_t lastRight = -1;
+    for (int j = 0; j < crossings; ++j) {
+        sum += crossingWinding[j];
+        if (sum != 0) continue;
+        // The first and last columns whose centres lie on or between the two crossings.
+        std::int32_t left = (crossingX[spanStart] + 2047) >> 12;
+        std::int32_t right = (crossingX[j] - 2048) >> 12;
+        spanStart = j + 1;
+        left = std::max(left, lastRight + 1); // also keeps it at 0 or right of it
+        right = std::min(right, maskWidth - 1);
+        if (left > right) continue;
+        spans[count++] = {left, right};
+        lastRight = right;
+    }
+    return count;
+}
+
 namespace {
 
-struct BitCountTable {
-    std::uint8_t count[256];
-    constexpr BitCountTable() : count() {
-        for (int v = 0; v < 256; ++v) {
-            int n = 0;
-            for (int b = v; b != 0; b >>= 1) n += b & 1;
-            count[v] = static_cast<std::uint8_t>(n);
-        }
-    }
-};
-constexpr BitCountTable bitCount;
-
-std::int32_t scaleCoordinate(std::int64_t scale, std::int32_t value) {
-    return static_cast<std::int32_t>((scale * value) >> 12);
-}
-
-// Sets columns left..right of one mask row, the whole bytes between the ends as one block.
-void fillSpan(std::uint8_t* row, int left, int right) {
-    const int leftByte = left >> 3;
-    const int rightByte = right >> 3;
-    const auto leftMask = static_cast<std::uint8_t>(0xFF >> (left & 7));
-    const auto rightMask = static_cast<std::uint8_t>(0xFF << (7 - (right & 7)));
-    if (leftByte == rightByte) {
-        row[leftByte] |= static_cast<std::uint8_t>(leftMask & rightMask);
+// Adds subsample columns left..right of one subsample row to the coverage of their pixels.
+void addSpan(std::uint8_t* coverageRow, int left, int right) {
+    const int firstPixel = left >> 3;
+    const int lastPixel = right >> 3;
+    if (firstPixel == lastPixel) {
+        coverageRow[firstPixel] =
+            static_cast<std::uint8_t>(coverageRow[firstPixel] + right - left + 1);
         return;
     }
-    row[leftByte] |= leftMask;
-    if (rightByte - leftByte > 1) std::memset(row + leftByte + 1, 0xFF, rightByte - leftByte - 1);
-    row[rightByte] |= rightMask;
-}
-
-int pixelCoverage(const std::uint8_t* mask, int cellSize, int px, int py) {
-    const std::uint8_t* byte = mask + static_cast<std::size_t>(py) * 8 * cellSize + px;
-    int c = 0;
-    for (int k = 0; k < 8; ++k) c += bitCount.count[byte[static_cast<std::size_t>(k) * cellSize]];
-    return c;
-}
-
-// Fills the glyph into the cleared mask and hands every pixel of the tile, with its coverage,
-// to blend.
-template <class Blend>
-void paintByCoverage(GlyphRasterizer& r, int glyph, std::uint8_t* mask, std::uint8_t* tile,
-                     int stride, int cellSize, Blend blend) {
-    if (cellSize <= 0) return;
-    std::memset(mask, 0, static_cast<std::size_t>(cellSize) * cellSize * 8);
-    rasterizeGlyph(r, glyph, cellSize * 8, cellSize * 8, cellSize, mask);
-    for (int py = 0; py < cellSize; ++py) {
-        std::uint8_t* pixel = tile + static_cast<std::size_t>(py) * stride;
-        for (int px = 0; px < cellSize; ++px, pixel += 3)
-            blend(pixel, pixelCoverage(mask, cellSize, px, py));
-    }
+    coverageRow[firstPixel] = static_cast<std::uint8_t>(coverageRow[firstPixel] + 8 - (left & 7));
+    for (int p = firstPixel + 1; p < lastPixel; ++p)
+        coverageRow[p] = static_cast<std::uint8_t>(coverageRow[p] + 8);
+    coverageRow[lastPixel] = static_cast<std::uint8_t>(coverageRow[lastPixel] + (right & 7) + 1);
 }
 
 } // namespace
 
-GlyphRasterizer* createGlyphRasterizer() {
-    auto* r = static_cast<GlyphRasterizer*>(std::calloc(1, sizeof(GlyphRasterizer)));
-    if (!r) return nullptr;
-    r->scaledTop = static_cast<std::int32_t*>(std::calloc(glyphEdgeTotal, sizeof(std::int32_t)));
-    r->scaledBottom = static_cast<std::int32_t*>(std::calloc(glyphEdgeTotal, sizeof(std::int32_t)));
-    r->scaledXAtTop = static_cast<std::int32_t*>(std::calloc(glyphEdgeTotal, sizeof(std::int32_t)));
-    if (!r->scaledTop || !r->scaledBottom || !r->scaledXAtTop) {
-        destroyGlyphRasterizer(r);
-        return nullptr;
-    }
-    return r;
-}
+// Only the edges that reach a scanline are offered (they enter in order of their top and leave
+// at their bottom), kept in stored order, so the crossings, their order and the spans are the
+// same as when every edge is tested on every scanline.
+void computeCoverage(const EdgeSet& edges, int first, int count, int width, int height,
+                     CoverageMap& map) {
+    map.width = std::max(width, 0);
+    map.height = std::max(height, 0);
+    map.level.assign(static_cast<std::size_t>(map.width) * map.height, 0);
+    map.rowFirst.assign(static_cast<std::size_t>(map.height), map.width);
+    map.rowLast.assign(static_cast<std::size_t>(map.height), -1);
+    if (map.width == 0 || map.height == 0) return;
 
-void destroyGlyphRasterizer(GlyphRasterizer* rasterizer) {
-    if (!rasterizer) return;
-    std::free(rasterizer->scaledTop);
-    std::free(rasterizer->scaledBottom);
-    std::free(rasterizer->scaledXAtTop);
-    std::free(rasterizer);
-}
+    std::vector<std::int32_t> order(static_cast<std::size_t>(count));
+    for (int n = 0; n < count; ++n) order[n] = first + n;
+    std::sort(order.begin(), order.end(), [&edges](std::int32_t a, std::int32_t b) {
+        return edges.top[a] != edges.top[b] ? edges.top[a] < edges.top[b] : a < b;
+    });
+    std::vector<std::int32_t> active;
+    active.reserve(static_cast<std::size_t>(count));
 
-void scaleOutlines(GlyphRasterizer& rasterizer, int cellSize) {
-    // Subsamples per outline unit in 20.12, cut down to an integer: 1511 units span the cell.
-    const auto scale =
-        static_cast<std::int32_t>(static_cast<std::int64_t>(cellSize) * 32768 / 1511);
-    for (int i = 0; i < glyphEdgeTotal; ++i) {
-        rasterizer.scaledTop[i] = scaleCoordinate(scale, edgeTop[i]);
-        rasterizer.scaledBottom[i] = scaleCoordinate(scale, edgeBottom[i]);
-        rasterizer.scaledXAtTop[i] = scaleCoordinate(scale, edgeXAtTop[i]);
-    }
-}
-
-void rasterizeGlyph(GlyphRasterizer& rasterizer, int glyph, int maskWidth, int maskHeight,
-                    int maskStride, std::uint8_t* mask) {
-    // No active-edge list here: every edge of the glyph is tested on every scanline. Edges
-    // beyond the capacity would be dropped by the producer anyway, in the same order.
-    std::int32_t reaching[crossingCapacity];
     CoveredSpan spans[spanCapacity];
-    for (int k = 0; k < maskHeight; ++k) {
+    std::size_t nextEdge = 0;
+    for (int k = 0; k < map.height * 8; ++k) {
         const std::int32_t y = scanlineY(k);
-        int reachingCount = 0;
-        for (std::int32_t i = glyphFirstEdge[glyph]; i < glyphFirstEdge[glyph + 1]; ++i)
-            if (rasterizer.scaledTop[i] <= y && y < rasterizer.scaledBottom[i] &&
-                reachingCount < crossingCapacity)
-                reaching[reachingCount++] = i;
-        const int spanCount =
-            scanlineSpans(rasterizer, reaching, reachingCount, y, maskWidth, spans);
-        std::uint8_t* row = mask + static_cast<std::size_t>(k) * maskStride;
-        for (int n = 0; n < spanCount; ++n) fillSpan(row, spans[n].left, spans[n].right);
+        std::erase_if(active, [&edges, y](std::int32_t e) { return edges.bottom[e] <= y; });
+        // Take in the edges that begin at or above this scanline, in stored order.
+        while (nextEdge < order.size() && edges.top[order[nextEdge]] <= y) {
+            const std::int32_t e = order[nextEdge++];
+            if (edges.bottom[e] <= y) continue;
+            active.insert(std::upper_bound(active.begin(), active.end(), e), e);
+        }
+        if (active.empty()) {
+            if (nextEdge == order.size()) break;
+            continue;
+        }
+        const int spanCount = scanlineSpans(edges, active.data(), static_cast<int>(active.size()),
+                                            y, map.width * 8, spans);
+        const int py = k >> 3;
+        std::uint8_t* coverageRow = map.level.data() + static_cast<std::size_t>(py) * map.width;
+        for (int n = 0; n < spanCount; ++n) {
+            addSpan(coverageRow, spans[n].left, spans[n].right);
+            map.rowFirst[py] = std::min(map.rowFirst[py], spans[n].left >> 3);
+            map.rowLast[py] = std::max(map.rowLast[py], spans[n].right >> 3);
+        }
     }
-}
-
-void paintGlyphOverColour(GlyphRasterizer& rasterizer, int glyph, std::uint8_t* mask,
-                          std::uint8_t* tile, int stride, int cellSize, BgrColour glyphColour,
-                          BgrColour groundColour) {
-    const int glyphBgr[3] = {glyphColour.blue, glyphColour.green, glyphColour.red};
-    const int groundBgr[3] = {groundColour.blue, groundColour.green, groundColour.red};
-    paintByCoverage(
-        rasterizer, glyph, mask, tile, stride, cellSize, [&](std::uint8_t* pixel, int c) {
-            for (int ch = 0; ch < 3; ++ch)
-                pixel[ch] =
-                    static_cast<std::uint8_t>((glyphBgr[ch] * c + groundBgr[ch] * (64 - c)) >> 6);
-        });
-}
-
-void paintGlyphOverTile(GlyphRasterizer& rasterizer, int glyph, std::uint8_t* mask,
-                        std::uint8_t* tile, int stride, int cellSize, BgrColour glyphColour) {
-    const int glyphBgr[3] = {glyphColour.blue, glyphColour.green, glyphColour.red};
-    paintByCoverage(
-        rasterizer, glyph, mask, tile, stride, cellSize, [&](std::uint8_t* pixel, int c) {
-            for (int ch = 0; ch < 3; ++ch)
-                pixel[ch] =
-                    static_cast<std::uint8_t>((pixel[ch] * (64 - c) + glyphBgr[ch] * c) >> 6);
-        });
 }
 
 } // namespace korvani

@@ -1,14 +1,34 @@
 // The 36 mistake tiles: the player's digit in red on the paper or hover ground, with the match
-// frame when it is the selected digit, painted glyph by glyph as the atlas's tiles would be.
+// frame when it is the selected digit, blended from the glyphs' coverage as the atlas's tiles are.
 #include "render/mistake_tiles.h"
 
+#include "render/glyph_outlines.h"
 #include "render/tile_atlas.h"
 
-#include <cstdlib>
+#include <cstring>
 
 namespace korvani {
 
 const BgrColour ColourMistake = {0x00, 0x00, 0xE0};
+
+namespace {
+
+// `colour` over what each pixel of the tile holds, by the glyph's coverage.
+void blendGlyph(const CoverageMap& map, BgrColour colour, std::uint8_t* tile, int stride,
+                int cellSize) {
+    const int bgr[3] = {colour.blue, colour.green, colour.red};
+    for (int py = 0; py < cellSize; ++py) {
+        std::uint8_t* row = tile + static_cast<std::size_t>(py) * stride;
+        for (int px = map.rowFirst[py]; px <= map.rowLast[py]; ++px) {
+            const int c = map.at(px, py);
+            std::uint8_t* pixel = row + 3 * px;
+            for (int ch = 0; ch < 3; ++ch)
+                pixel[ch] = static_cast<std::uint8_t>((pixel[ch] * (64 - c) + bgr[ch] * c) >> 6);
+        }
+    }
+}
+
+} // namespace
 
 int mistakeStripStride(int cellSize) {
     return (cellSize * 3 * mistakeTileCount + 3) & ~3;
@@ -21,26 +41,20 @@ int mistakeTileFor(std::uint8_t entered, std::uint8_t selectedDigit, bool hovere
     return digit - 1 + (entered == selectedDigit ? 9 : 0) + (hovered ? 18 : 0);
 }
 
-bool buildMistakeTiles(GlyphRasterizer& rasterizer, int cellSize, int stride,
-                       std::uint8_t* pixels) {
-    scaleOutlines(rasterizer, cellSize);
-    if (cellSize <= 0) return true;
-    auto* mask =
-        static_cast<std::uint8_t*>(std::malloc(static_cast<std::size_t>(8) * cellSize * cellSize));
-    if (mask == nullptr) return false;
+void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels) {
+    if (cellSize <= 0) return;
     for (int t = 0; t < mistakeTileCount; ++t) {
         const int digit = t % 9 + 1;
-        const bool selected = t % 18 >= 9;
         const BgrColour ground = t >= 18 ? ColourHover : ColourPaper;
         std::uint8_t* tile = pixels + static_cast<std::size_t>(3) * cellSize * t;
-        paintGlyphOverColour(rasterizer, digitGlyph(digit), mask, tile, stride, cellSize,
-                             ColourMistake, ground);
-        if (selected)
-            paintGlyphOverTile(rasterizer, GlyphDottedFrame, mask, tile, stride, cellSize,
-                               ColourMatch);
+        for (int py = 0; py < cellSize; ++py)
+            for (int px = 0; px < cellSize; ++px)
+                std::memcpy(tile + static_cast<std::size_t>(py) * stride + 3 * px, &ground, 3);
+        blendGlyph(coverage.of(digitGlyph(digit), cellSize), ColourMistake, tile, stride, cellSize);
+        if (t % 18 >= 9)
+            blendGlyph(coverage.of(GlyphDottedFrame, cellSize), ColourMatch, tile, stride,
+                       cellSize);
     }
-    std::free(mask);
-    return true;
 }
 
 } // namespace korvani

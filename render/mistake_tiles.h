@@ -1,11 +1,11 @@
 // The mistake tiles: the player's digits drawn in the mistake red, for the cells whose digit the
 // mistake display marks. They mirror the atlas's tiles of the player's digits (plain, inside the
 // match frame, and both on the hover ground), only with the red digit, and are painted with the
-// rasteriser's own paint operations into a strip of their own, so the 74 tiles of the atlas stay
-// exactly as they are.
+// glyphs' cached coverage into a strip of their own, so the 74 tiles of the atlas stay exactly as
+// they are.
 #pragma once
 
-#include "render/glyph_rasterizer.h"
+#include "render/glyph_coverage.h"
 
 #include <cstdint>
 
@@ -21,8 +21,7 @@ int mistakeStripStride(int cellSize);
 int mistakeTileFor(std::uint8_t entered, std::uint8_t selectedDigit, bool hovered);
 
 // Paints the 36 tiles at cellSize into pixels (stride x cellSize bytes, rows top-down, tile t at
-// byte 3 * cellSize * t of each row), scaling the rasteriser's outlines to cellSize. False, with
-// nothing useful painted, only when its working buffer cannot be allocated.
-bool buildMistakeTiles(GlyphRasterizer& rasterizer, int cellSize, int stride, std::uint8_t* pixels);
+// byte 3 * cellSize * t of each row).
+void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels);
 
 } // namespace korvani

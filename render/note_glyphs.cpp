@@ -1,12 +1,10 @@
-// The note digits: their place in the cell, their rasterisation at a note's size into coverage
-// squares, and the blend of those squares over an empty cell's tile.
+// The note digits: their place in the cell, their coverage squares cut from the glyphs'
+// coverage at a note's size, and the blend of those squares over an empty cell's tile.
 #include "render/note_glyphs.h"
 
 #include "render/glyph_outlines.h"
 #include "render/tile_atlas.h"
 
-#include <bit>
-#include <cstdlib>
 #include <cstring>
 
 namespace korvani {
@@ -29,21 +27,17 @@ int noteOutlineSize(int boxSize) {
     return boxSize + 2 * ((boxSize + 4) / 8);
 }
 
-// Coverage (0..64) of a boxSize square cut from the middle of a glyph rasterised into a mask of
-// outlineSize x 8 subsample rows of outlineSize bytes each, written once per channel.
-void countCoverage(const std::uint8_t* mask, int outlineSize, int boxSize, std::uint8_t* coverage,
-                   std::int16_t* rowFirst, std::int16_t* rowLast) {
-    const int offset = (outlineSize - boxSize) / 2;
+// Coverage (0..64) of a boxSize square cut from the middle of a glyph's outlineSize map,
+// written once per channel.
+void cutSquare(const CoverageMap& map, int boxSize, std::uint8_t* coverage, std::int16_t* rowFirst,
+               std::int16_t* rowLast) {
+    const int offset = (map.width - boxSize) / 2;
     for (int py = 0; py < boxSize; ++py) {
-        const std::uint8_t* rows =
-            mask + static_cast<std::size_t>(8 * (py + offset)) * outlineSize + offset;
         std::uint8_t* out = coverage + static_cast<std::size_t>(py) * 3 * boxSize;
         int first = boxSize;
         int last = -1;
         for (int px = 0; px < boxSize; ++px) {
-            int c = 0;
-            for (int k = 0; k < 8; ++k)
-                c += std::popcount(rows[static_cast<std::size_t>(k) * outlineSize + px]);
+            const std::uint8_t c = map.at(px + offset, py + offset);
             std::memset(out + 3 * px, c, 3);
             if (c != 0) {
                 if (first > px) first = px;
@@ -57,56 +51,32 @@ void countCoverage(const std::uint8_t* mask, int outlineSize, int boxSize, std::
 
 } // namespace
 
-NoteGlyphs* createNoteGlyphs(GlyphRasterizer& rasterizer, int cellSize) {
-    if (cellSize < 1) return nullptr;
-    auto* glyphs = static_cast<NoteGlyphs*>(std::calloc(1, sizeof(NoteGlyphs)));
-    if (glyphs == nullptr) return nullptr;
-    glyphs->cellSize = cellSize;
+NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize) {
+    NoteGlyphs glyphs;
+    if (cellSize < 1) return glyphs;
+    glyphs.cellSize = cellSize;
     const int margin = interiorMargin(cellSize);
     const int interior = cellSize - 2 * margin;
-    for (int j = 0; j < 4; ++j) glyphs->thirdEdge[j] = margin + j * interior / 3;
+    for (int j = 0; j < 4; ++j) glyphs.thirdEdge[j] = margin + j * interior / 3;
     const int box = interior / 3;
-    const int outline = noteOutlineSize(box);
-    glyphs->boxSize = box;
-    glyphs->outlineSize = outline;
+    glyphs.boxSize = box;
+    glyphs.outlineSize = noteOutlineSize(box);
 
     const std::size_t area = static_cast<std::size_t>(box) * box;
-    const std::size_t maskBytes = static_cast<std::size_t>(outline) * outline * 8;
-    glyphs->coverage = static_cast<std::uint8_t*>(std::malloc(27 * area + 1));
-    glyphs->noteRow = static_cast<std::uint8_t*>(std::malloc(3 * box + 1));
-    glyphs->matchRow = static_cast<std::uint8_t*>(std::malloc(3 * box + 1));
-    glyphs->rowFirst = static_cast<std::int16_t*>(std::malloc(9 * box * sizeof(std::int16_t) + 2));
-    glyphs->rowLast = static_cast<std::int16_t*>(std::malloc(9 * box * sizeof(std::int16_t) + 2));
-    auto* mask = static_cast<std::uint8_t*>(std::malloc(maskBytes + 1));
-    if (glyphs->coverage == nullptr || glyphs->rowFirst == nullptr || glyphs->rowLast == nullptr ||
-        glyphs->noteRow == nullptr || glyphs->matchRow == nullptr || mask == nullptr) {
-        std::free(mask);
-        destroyNoteGlyphs(glyphs);
-        return nullptr;
-    }
+    glyphs.coverage.resize(27 * area);
+    glyphs.rowFirst.resize(9 * static_cast<std::size_t>(box));
+    glyphs.rowLast.resize(9 * static_cast<std::size_t>(box));
+    glyphs.noteRow.resize(3 * static_cast<std::size_t>(box));
+    glyphs.matchRow.resize(3 * static_cast<std::size_t>(box));
     for (int px = 0; px < box; ++px) {
-        std::memcpy(glyphs->noteRow + 3 * px, &ColourNote, 3);
-        std::memcpy(glyphs->matchRow + 3 * px, &ColourMatch, 3);
+        std::memcpy(glyphs.noteRow.data() + 3 * px, &ColourNote, 3);
+        std::memcpy(glyphs.matchRow.data() + 3 * px, &ColourMatch, 3);
     }
-    scaleOutlines(rasterizer, outline);
-    for (int d = 1; d <= 9; ++d) {
-        std::memset(mask, 0, maskBytes);
-        rasterizeGlyph(rasterizer, digitGlyph(d), 8 * outline, 8 * outline, outline, mask);
-        countCoverage(mask, outline, box, glyphs->coverage + (d - 1) * 3 * area,
-                      glyphs->rowFirst + (d - 1) * box, glyphs->rowLast + (d - 1) * box);
-    }
-    std::free(mask);
+    for (int d = 1; d <= 9; ++d)
+        cutSquare(coverage.of(digitGlyph(d), glyphs.outlineSize), box,
+                  glyphs.coverage.data() + (d - 1) * 3 * area,
+                  glyphs.rowFirst.data() + (d - 1) * box, glyphs.rowLast.data() + (d - 1) * box);
     return glyphs;
-}
-
-void destroyNoteGlyphs(NoteGlyphs* glyphs) {
-    if (glyphs == nullptr) return;
-    std::free(glyphs->coverage);
-    std::free(glyphs->rowFirst);
-    std::free(glyphs->rowLast);
-    std::free(glyphs->noteRow);
-    std::free(glyphs->matchRow);
-    std::free(glyphs);
 }
 
 void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
@@ -115,10 +85,11 @@ void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selected
     const std::size_t area = static_cast<std::size_t>(box) * box;
     for (int d = 1; d <= 9; ++d) {
         if ((notes & digitMaskTable[d]) == 0) continue;
-        const std::uint8_t* colour = d == selectedDigit ? glyphs.matchRow : glyphs.noteRow;
-        const std::uint8_t* coverage = glyphs.coverage + (d - 1) * 3 * area;
-        const std::int16_t* rowFirst = glyphs.rowFirst + (d - 1) * box;
-        const std::int16_t* rowLast = glyphs.rowLast + (d - 1) * box;
+        const std::uint8_t* colour =
+            d == selectedDigit ? glyphs.matchRow.data() : glyphs.noteRow.data();
+        const std::uint8_t* coverage = glyphs.coverage.data() + (d - 1) * 3 * area;
+        const std::int16_t* rowFirst = glyphs.rowFirst.data() + (d - 1) * box;
+        const std::int16_t* rowLast = glyphs.rowLast.data() + (d - 1) * box;
         std::uint8_t* square = tile +
                                static_cast<std::size_t>(glyphs.thirdEdge[(d - 1) / 3]) * stride +
                                3 * glyphs.thirdEdge[(d - 1) % 3];

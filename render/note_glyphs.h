@@ -6,42 +6,39 @@
 #pragma once
 
 #include "core/grid.h"
-#include "render/glyph_rasterizer.h"
+#include "render/glyph_coverage.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace korvani {
 
 extern const BgrColour ColourNote; // #6A7FAA, slate: notes other than the selected digit's
 
-// The coverage of the nine note digits at one cell size. Built by createNoteGlyphs, released by
-// destroyNoteGlyphs; read-only in between.
+// The coverage of the nine note digits at one cell size, made by makeNoteGlyphs.
 struct NoteGlyphs {
-    std::int32_t cellSize;
+    std::int32_t cellSize = 0;
     // The thirds of the interior, the same on both axes: column or row j spans pixels
     // thirdEdge[j] .. thirdEdge[j + 1] - 1 of the tile.
-    std::int32_t thirdEdge[4];
-    std::int32_t boxSize;     // side of each digit's coverage square, at most a third's side
-    std::int32_t outlineSize; // the cell size the outlines are scaled to for a note
+    std::int32_t thirdEdge[4] = {};
+    std::int32_t boxSize = 0;     // side of each digit's coverage square, at most a third's side
+    std::int32_t outlineSize = 0; // the size the outlines are drawn at for a note
     // Digit d's square lies at (thirdEdge[(d-1) % 3], thirdEdge[(d-1) / 3]) and holds
     // boxSize x boxSize coverage levels 0..64, rows first, each level three times (once per
-    // channel, as the pixels lie in the tile) at coverage + (d-1) * 3 * boxSize^2.
-    std::uint8_t* coverage;
+    // channel, as the pixels lie in the tile) from coverage[(d-1) * 3 * boxSize^2].
+    std::vector<std::uint8_t> coverage;
     // Per digit and row of its square, the first and last column with coverage (first > last
-    // in a row without any), at rowFirst/rowLast + (d-1) * boxSize.
-    std::int16_t* rowFirst;
-    std::int16_t* rowLast;
+    // in a row without any), from rowFirst/rowLast[(d-1) * boxSize].
+    std::vector<std::int16_t> rowFirst;
+    std::vector<std::int16_t> rowLast;
     // A row of boxSize pixels in ColourNote, and one in ColourMatch.
-    std::uint8_t* noteRow;
-    std::uint8_t* matchRow;
+    std::vector<std::uint8_t> noteRow;
+    std::vector<std::uint8_t> matchRow;
 };
 
-// Rasterises the nine note digits for cells of cellSize pixels (1 and up) with the renderer's
-// rasteriser, which it leaves scaled to the note size (buildTiles scales it again itself). Null
-// when memory runs out or cellSize is below 1.
-NoteGlyphs* createNoteGlyphs(GlyphRasterizer& rasterizer, int cellSize);
-// Frees everything of the object; null is allowed.
-void destroyNoteGlyphs(NoteGlyphs* glyphs);
+// The nine note digits for cells of cellSize pixels, cut from the glyphs' coverage at the
+// note's outline size; a cell size below 1 gives glyphs of cell size 0, which draw nothing.
+NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize);
 
 // Blends the notes of one empty cell over its tile, which the caller has filled with the empty
 // cell's image (tile 72, or 73 under the mouse); pixel (x, y) starts at tile + y * stride + 3 * x.

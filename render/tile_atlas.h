@@ -2,7 +2,7 @@
 // one cell size, and the tile index scheme by which a cell's state picks its image.
 #pragma once
 
-#include "render/glyph_rasterizer.h"
+#include "render/glyph_coverage.h"
 
 #include <cstdint>
 
@@ -29,10 +29,9 @@ extern const BgrColour* const tileOverlayColour[tileCount];
 // Bytes per row of the strip: 74 tiles x 3 bytes x cellSize, rounded up to a multiple of 4.
 int tileAtlasStride(int cellSize);
 
-// Scales the outlines to cellSize and paints all 74 tiles into pixels (stride x cellSize bytes,
-// rows top-down; tile t starts at byte 3 * cellSize * t of each row). Returns false, having
-// painted nothing useful, only when its working buffer cannot be allocated.
-bool buildTiles(GlyphRasterizer& rasterizer, int cellSize, int stride, std::uint8_t* pixels);
+// Paints all 74 tiles at cellSize into pixels (stride x cellSize bytes, rows top-down; tile t
+// starts at byte 3 * cellSize * t of each row), from the glyphs' coverage at that size.
+void buildTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels);
 
 // The tile of one cell: given and entered digits 0..9 (0 = none; a given digit wins),
 // selectedDigit 1..9 or NoDigitSelected, hovered when the mouse is over the cell.

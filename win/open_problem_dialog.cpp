@@ -2,7 +2,6 @@
 // the chosen one. At start-up it runs with no owner, before the main window exists.
 #include "progress/code_pages.h"
 #include "progress/problem_loading.h"
-#include "progress/progress_records.h"
 #include "progress/selection_list.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
@@ -117,15 +116,7 @@ OpenResult openSelectedFile(HWND dialog, ProgressStore& store) {
     char chosen[problemNameSize];
     if (!problemFileNameFromListText(text, chosen)) return OpenResult::failed;
 
-    char previous[problemNameSize];
-    std::memcpy(previous, store.header.problemFileName, sizeof previous);
-    std::memcpy(store.header.problemFileName, chosen, sizeof chosen);
-    if (!loadProblemFile(store)) {
-        std::memcpy(store.header.problemFileName, previous, sizeof previous);
-        return OpenResult::failed;
-    }
-    store.header.currentProblemIndex = 0;
-    selectNextUnsolved(store); // every puzzle cleared: the index stays 0
+    if (!openProblemFile(store, chosen)) return OpenResult::failed;
     return OpenResult::opened;
 }
 

@@ -8,49 +8,33 @@
 
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <cstring>
-#include <memory>
 #include <vector>
 
 namespace korvani {
 namespace {
 
-struct RasterizerDeleter {
-    void operator()(GlyphRasterizer* r) const { destroyGlyphRasterizer(r); }
-};
-struct NoteGlyphsDeleter {
-    void operator()(NoteGlyphs* g) const { destroyNoteGlyphs(g); }
-};
-using RasterizerPtr = std::unique_ptr<GlyphRasterizer, RasterizerDeleter>;
-using NoteGlyphsPtr = std::unique_ptr<NoteGlyphs, NoteGlyphsDeleter>;
-
 // Subsamples that the digit covers when rasterised whole at the note's outline size.
-long wholeGlyphSubsamples(GlyphRasterizer& r, int digit, int outlineSize) {
-    scaleOutlines(r, outlineSize);
-    std::vector<std::uint8_t> mask(static_cast<std::size_t>(8) * outlineSize * outlineSize);
-    rasterizeGlyph(r, digitGlyph(digit), 8 * outlineSize, 8 * outlineSize, outlineSize,
-                   mask.data());
+long wholeGlyphSubsamples(GlyphCoverage& coverage, int digit, int outlineSize) {
     long total = 0;
-    for (const std::uint8_t byte : mask) total += std::popcount(byte);
+    for (const std::uint8_t level : coverage.of(digitGlyph(digit), outlineSize).level)
+        total += level;
     return total;
 }
 
 TEST(NoteGlyphs, EveryDigitWholeAntiAliasedAndDistinctAtEveryCellSize) {
-    RasterizerPtr r(createGlyphRasterizer());
-    ASSERT_TRUE(r);
+    GlyphCoverage coverage;
     for (int cellSize = 20; cellSize <= 208; ++cellSize) {
         SCOPED_TRACE(cellSize);
-        NoteGlyphsPtr glyphs(createNoteGlyphs(*r, cellSize));
-        ASSERT_TRUE(glyphs);
-        const int box = glyphs->boxSize;
-        for (int j = 0; j < 3; ++j) ASSERT_LE(box, glyphs->thirdEdge[j + 1] - glyphs->thirdEdge[j]);
-        ASSERT_GE(glyphs->thirdEdge[0], 1);
-        ASSERT_LE(glyphs->thirdEdge[3], cellSize - 1);
+        const NoteGlyphs glyphs = makeNoteGlyphs(coverage, cellSize);
+        const int box = glyphs.boxSize;
+        for (int j = 0; j < 3; ++j) ASSERT_LE(box, glyphs.thirdEdge[j + 1] - glyphs.thirdEdge[j]);
+        ASSERT_GE(glyphs.thirdEdge[0], 1);
+        ASSERT_LE(glyphs.thirdEdge[3], cellSize - 1);
         const std::size_t area = static_cast<std::size_t>(box) * box;
         for (int d = 1; d <= 9; ++d) {
             SCOPED_TRACE(d);
-            const std::uint8_t* levels = glyphs->coverage + (d - 1) * 3 * area;
+            const std::uint8_t* levels = glyphs.coverage.data() + (d - 1) * 3 * area;
             long covered = 0;
             bool partial = false;
             for (std::size_t i = 0; i < area; ++i) {
@@ -59,9 +43,10 @@ TEST(NoteGlyphs, EveryDigitWholeAntiAliasedAndDistinctAtEveryCellSize) {
             }
             EXPECT_TRUE(partial) << "anti-aliased";
             // Nothing of the digit is cut off by its square.
-            EXPECT_EQ(covered, wholeGlyphSubsamples(*r, d, glyphs->outlineSize));
+            EXPECT_EQ(covered, wholeGlyphSubsamples(coverage, d, glyphs.outlineSize));
             for (int e = 1; e < d; ++e)
-                EXPECT_NE(std::memcmp(levels, glyphs->coverage + (e - 1) * 3 * area, 3 * area), 0)
+                EXPECT_NE(
+                    std::memcmp(levels, glyphs.coverage.data() + (e - 1) * 3 * area, 3 * area), 0)
                     << "digits " << e << " and " << d << " look alike";
         }
     }
@@ -91,15 +76,13 @@ bool isColour(const std::uint8_t* pixel, BgrColour colour) {
 }
 
 TEST(NoteGlyphs, EachNoteInItsThirdInItsColourAndNoNotesTouchNothing) {
-    RasterizerPtr r(createGlyphRasterizer());
-    ASSERT_TRUE(r);
+    GlyphCoverage coverage;
     for (const int cellSize : {52, 208}) {
-        NoteGlyphsPtr glyphs(createNoteGlyphs(*r, cellSize));
-        ASSERT_TRUE(glyphs);
+        const NoteGlyphs glyphs = makeNoteGlyphs(coverage, cellSize);
         for (const BgrColour ground : {ColourPaper, ColourHover}) {
             const TileBuffer plain(cellSize, ground);
             TileBuffer none = plain;
-            paintNotes(*glyphs, 0, 5, none.tile(), none.stride);
+            paintNotes(glyphs, 0, 5, none.tile(), none.stride);
             EXPECT_EQ(none.bytes, plain.bytes) << "a cell without notes is not touched";
 
             for (int d = 1; d <= 9; ++d) {
@@ -107,8 +90,7 @@ TEST(NoteGlyphs, EachNoteInItsThirdInItsColourAndNoNotesTouchNothing) {
                 for (const std::uint8_t selected : {std::uint8_t{0xFF}, std::uint8_t(d)}) {
                     const BgrColour colour = selected == d ? ColourMatch : ColourNote;
                     TileBuffer painted = plain;
-                    paintNotes(*glyphs, digitMaskTable[d], selected, painted.tile(),
-                               painted.stride);
+                    paintNotes(glyphs, digitMaskTable[d], selected, painted.tile(), painted.stride);
                     const int column = (d - 1) % 3;
                     const int row = (d - 1) / 3;
                     int changed = 0;
@@ -119,10 +101,9 @@ TEST(NoteGlyphs, EachNoteInItsThirdInItsColourAndNoNotesTouchNothing) {
                             if (std::memcmp(p, &plain.bytes[plain.at(x, y)], 3) == 0) continue;
                             ++changed;
                             full += isColour(p, colour);
-                            EXPECT_TRUE(x >= glyphs->thirdEdge[column] &&
-                                        x < glyphs->thirdEdge[column + 1] &&
-                                        y >= glyphs->thirdEdge[row] &&
-                                        y < glyphs->thirdEdge[row + 1])
+                            EXPECT_TRUE(x >= glyphs.thirdEdge[column] &&
+                                        x < glyphs.thirdEdge[column + 1] &&
+                                        y >= glyphs.thirdEdge[row] && y < glyphs.thirdEdge[row + 1])
                                 << "pixel " << x << "," << y << " outside the third";
                         }
                     }
@@ -139,22 +120,20 @@ TEST(NoteGlyphs, EachNoteInItsThirdInItsColourAndNoNotesTouchNothing) {
 
 // A note tile made from nothing is the strip's empty tile with the notes over it.
 TEST(NoteGlyphs, NoteTileStartsFromTheStripsEmptyTile) {
-    RasterizerPtr r(createGlyphRasterizer());
-    ASSERT_TRUE(r);
+    GlyphCoverage coverage;
     const int cellSize = 49;
     const int stripStride = tileAtlasStride(cellSize);
     std::vector<std::uint8_t> strip(static_cast<std::size_t>(stripStride) * cellSize);
-    ASSERT_TRUE(buildTiles(*r, cellSize, stripStride, strip.data()));
-    NoteGlyphsPtr glyphs(createNoteGlyphs(*r, cellSize));
-    ASSERT_TRUE(glyphs);
+    buildTiles(coverage, cellSize, stripStride, strip.data());
+    const NoteGlyphs glyphs = makeNoteGlyphs(coverage, cellSize);
     for (const bool hovered : {false, true}) {
         TileBuffer fromStrip(cellSize, ColourGiven);
         for (int y = 0; y < cellSize; ++y)
             std::memcpy(&fromStrip.bytes[fromStrip.at(0, y)],
                         &strip[y * stripStride + 3 * cellSize * (hovered ? 73 : 72)], 3 * cellSize);
-        paintNotes(*glyphs, 0x1FF, 5, fromStrip.tile(), fromStrip.stride);
+        paintNotes(glyphs, 0x1FF, 5, fromStrip.tile(), fromStrip.stride);
         TileBuffer made(cellSize, ColourGiven);
-        paintNoteTile(*glyphs, 0x1FF, 5, hovered, made.tile(), made.stride);
+        paintNoteTile(glyphs, 0x1FF, 5, hovered, made.tile(), made.stride);
         EXPECT_EQ(made.bytes, fromStrip.bytes) << "hovered " << hovered;
     }
 }

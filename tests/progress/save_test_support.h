@@ -17,6 +17,14 @@
 #include <string>
 #include <vector>
 
+#if defined(__linux__)
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace korvani::testing {
 
 using Bytes = std::vector<std::uint8_t>;
@@ -61,10 +69,55 @@ inline void writeBytes(const std::filesystem::path& path, const Bytes& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
+inline std::string readText(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 inline void writeText(const std::filesystem::path& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << text;
 }
+
+#if defined(__linux__)
+// A folder into which nobody may write while the object lives. Root ignores permissions, so as
+// root the folder is made immutable (as chattr +i does); otherwise its write bits go.
+class ReadOnlyFolder {
+  public:
+    explicit ReadOnlyFolder(const std::filesystem::path& path) : path_(path) { set(true); }
+    ~ReadOnlyFolder() { set(false); }
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    // Whether a file can still be created in it (then the test cannot show anything).
+    bool writable() const {
+        const std::string probe = (path_ / "probe").string();
+        const int descriptor = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        if (descriptor < 0) return false;
+        ::close(descriptor);
+        ::unlink(probe.c_str());
+        return true;
+    }
+
+  private:
+    void set(bool readOnly) {
+        if (::geteuid() == 0) {
+            const int descriptor = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
+            if (descriptor >= 0) {
+                int flags = 0;
+                if (::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0) {
+                    flags = readOnly ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+                    ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags);
+                }
+                ::close(descriptor);
+            }
+        }
+        ::chmod(path_.c_str(), readOnly ? 0555 : 0755);
+    }
+
+    std::filesystem::path path_;
+};
+#endif
 
 // Appends a record to the table with std::realloc, as the problem-file loader grows it.
 inline void appendRecord(ProgressStore& store, std::uint32_t key) {

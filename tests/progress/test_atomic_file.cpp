@@ -70,51 +70,13 @@ TEST(AtomicFile, MissingFolderIsAFailure) {
 }
 
 #if defined(__linux__)
-// A folder into which nobody may write while the object lives. Root ignores permissions, so as
-// root the folder is made immutable (as chattr +i does); otherwise its write bits go.
-class ReadOnlyFolder {
-  public:
-    explicit ReadOnlyFolder(const std::filesystem::path& path) : path_(path) { set(true); }
-    ~ReadOnlyFolder() { set(false); }
-    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
-    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
-
-    // Whether a file can still be created in it (then the test cannot show anything).
-    bool writable() const {
-        const std::string probe = (path_ / "probe").string();
-        const int descriptor = ::open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
-        if (descriptor < 0) return false;
-        ::close(descriptor);
-        ::unlink(probe.c_str());
-        return true;
-    }
-
-  private:
-    void set(bool readOnly) {
-        if (::geteuid() == 0) {
-            const int descriptor = ::open(path_.c_str(), O_RDONLY | O_DIRECTORY);
-            if (descriptor >= 0) {
-                int flags = 0;
-                if (::ioctl(descriptor, FS_IOC_GETFLAGS, &flags) == 0) {
-                    flags = readOnly ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-                    ::ioctl(descriptor, FS_IOC_SETFLAGS, &flags);
-                }
-                ::close(descriptor);
-            }
-        }
-        ::chmod(path_.c_str(), readOnly ? 0555 : 0755);
-    }
-
-    std::filesystem::path path_;
-};
-
 TEST(AtomicFile, ReadOnlyFolderIsAFailureAndKeepsTheOldFile) {
     ScratchFolder folder;
     const std::filesystem::path inside = folder.file("locked");
     std::filesystem::create_directory(inside);
     const Bytes old(228, 0x5A);
     testing::writeBytes(inside / "np.sav", old);
-    ReadOnlyFolder locked(inside);
+    testing::ReadOnlyFolder locked(inside);
     if (locked.writable()) GTEST_SKIP() << "this file system lets the folder be written";
     EXPECT_FALSE(write(inside / "np.sav", Bytes(164, 0)));
     EXPECT_EQ(testing::readBytes(inside / "np.sav"), old);

@@ -220,7 +220,6 @@ TEST_F(RendererTest, ReleaseFreesEverything) {
     EXPECT_EQ(renderer.buttonStrip, nullptr);
     EXPECT_EQ(renderer.timerFont, nullptr);
     EXPECT_EQ(renderer.tileAtlas, nullptr);
-    EXPECT_EQ(renderer.rasterizer, nullptr);
     EXPECT_EQ(renderer.backgroundBrush, nullptr);
     EXPECT_EQ(renderer.gapBrush, nullptr);
     EXPECT_EQ(renderer.borderBrush, nullptr);

@@ -2,7 +2,9 @@
 // strip held pixel for pixel against the straightforward painting at several cell sizes.
 #include "render/tile_atlas.h"
 
-#include "tile_oracle.h"
+#include "render/glyph_outlines.h"
+
+#include "tests/support/tile_oracle.h"
 
 #include <gtest/gtest.h>
 
@@ -82,11 +84,8 @@ TEST(TileTable, RowsFollowTheirGroups) {
 std::vector<std::uint8_t> buildStrip(int cellSize, std::uint8_t filler) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(tileAtlasStride(cellSize)) * cellSize,
                                      filler);
-    GlyphRasterizer* r = createGlyphRasterizer();
-    EXPECT_NE(r, nullptr);
-    if (!r) return pixels;
-    EXPECT_TRUE(buildTiles(*r, cellSize, tileAtlasStride(cellSize), pixels.data()));
-    destroyGlyphRasterizer(r);
+    GlyphCoverage coverage;
+    buildTiles(coverage, cellSize, tileAtlasStride(cellSize), pixels.data());
     return pixels;
 }
 
@@ -108,37 +107,6 @@ TEST(TileStrip, MatchesTheStraightforwardPaintingPixelForPixel) {
             if (actual[i] != expected[i]) firstDifference = i;
         EXPECT_EQ(firstDifference, actual.size()) << "cell size " << cellSize;
     }
-}
-
-TEST(TileStrip, PaintGlyphCallsMatchTheStraightforwardPainting) {
-    // The rasteriser's own paint operations, one tile at a time, as buildTiles is defined.
-    const int cellSize = 37;
-    const int stride = tileAtlasStride(cellSize);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize, 0xC3);
-    std::vector<std::uint8_t> mask(static_cast<std::size_t>(8) * cellSize * cellSize);
-    GlyphRasterizer* r = createGlyphRasterizer();
-    ASSERT_NE(r, nullptr);
-    scaleOutlines(*r, cellSize);
-    for (int t = 0; t < tileCount; ++t) {
-        std::uint8_t* tile = pixels.data() + 3 * cellSize * t;
-        if (tileBaseGlyph[t] != NoGlyph) {
-            paintGlyphOverColour(*r, tileBaseGlyph[t], mask.data(), tile, stride, cellSize,
-                                 *tileBaseColour[t], *tileGroundColour[t]);
-        } else {
-            for (int py = 0; py < cellSize; ++py)
-                for (int px = 0; px < cellSize; ++px) {
-                    std::uint8_t* p = tile + py * stride + 3 * px;
-                    p[0] = tileGroundColour[t]->blue;
-                    p[1] = tileGroundColour[t]->green;
-                    p[2] = tileGroundColour[t]->red;
-                }
-        }
-        if (tileOverlayGlyph[t] != NoGlyph)
-            paintGlyphOverTile(*r, tileOverlayGlyph[t], mask.data(), tile, stride, cellSize,
-                               *tileOverlayColour[t]);
-    }
-    destroyGlyphRasterizer(r);
-    EXPECT_TRUE(pixels == oracle::strip(cellSize, 0xC3));
 }
 
 TEST(TileStrip, OddCellSizeLeavesTheTwoBytesBehindTheLastTile) {
@@ -185,26 +153,23 @@ TEST(TileStrip, FramedHoveredPlayersFiveShowsAllThreeColours) {
     EXPECT_GT(counts[2], 100);
 }
 
-TEST(TileStrip, RebuildingAtTheSameSizeGivesTheSameStrip) {
-    GlyphRasterizer* r = createGlyphRasterizer();
-    ASSERT_NE(r, nullptr);
+TEST(TileStrip, RebuildingAtTheSameSizeAfterAnotherGivesTheSameStrip) {
+    GlyphCoverage coverage;
     const int stride = tileAtlasStride(64);
     std::vector<std::uint8_t> first(static_cast<std::size_t>(stride) * 64, 1);
     std::vector<std::uint8_t> second(static_cast<std::size_t>(stride) * 64, 1);
     std::vector<std::uint8_t> other(static_cast<std::size_t>(tileAtlasStride(33)) * 33, 1);
-    ASSERT_TRUE(buildTiles(*r, 64, stride, first.data()));
-    ASSERT_TRUE(buildTiles(*r, 33, tileAtlasStride(33), other.data())); // in between, rescaled
-    ASSERT_TRUE(buildTiles(*r, 64, stride, second.data()));
-    destroyGlyphRasterizer(r);
+    buildTiles(coverage, 64, stride, first.data());
+    buildTiles(coverage, 33, tileAtlasStride(33), other.data()); // in between, rescaled
+    coverage.clear();
+    buildTiles(coverage, 64, stride, second.data());
     EXPECT_TRUE(first == second);
 }
 
 TEST(TileStrip, CellSizeZeroPaintsNothing) {
-    GlyphRasterizer* r = createGlyphRasterizer();
-    ASSERT_NE(r, nullptr);
+    GlyphCoverage coverage;
     std::uint8_t guard[4] = {9, 9, 9, 9};
-    EXPECT_TRUE(buildTiles(*r, 0, 0, guard));
-    destroyGlyphRasterizer(r);
+    buildTiles(coverage, 0, 0, guard);
     EXPECT_EQ(guard[0], 9);
     EXPECT_EQ(guard[3], 9);
 }

@@ -1,8 +1,8 @@
 // korvani-atlas: argument handling, the BMP encoding of the strip and the outline statistics.
 #include "tools/atlas/atlas_cli.h"
 
+#include "render/glyph_coverage.h"
 #include "render/glyph_outlines.h"
-#include "render/glyph_rasterizer.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
@@ -53,19 +53,10 @@ bool writeFile(const std::vector<std::uint8_t>& file, const char* path, std::FIL
 int writeStrip(int cellSize, const char* path, std::FILE* err) {
     const int stride = tileAtlasStride(cellSize);
     // Zeroed, so the bytes behind the last tile of a row, which no tile owns, are written as 0.
-    auto* pixels =
-        static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stride) * cellSize, 1));
-    GlyphRasterizer* rasterizer = createGlyphRasterizer();
-    bool built = pixels && rasterizer && buildTiles(*rasterizer, cellSize, stride, pixels);
-    std::vector<std::uint8_t> file;
-    if (built) file = encodeStripBmp(pixels, cellSize, stride);
-    destroyGlyphRasterizer(rasterizer);
-    std::free(pixels);
-    if (!built) {
-        std::fputs("korvani-atlas: out of memory\n", err);
-        return 1;
-    }
-    return writeFile(file, path, err) ? 0 : 1;
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize, 0);
+    GlyphCoverage coverage;
+    buildTiles(coverage, cellSize, stride, pixels.data());
+    return writeFile(encodeStripBmp(pixels.data(), cellSize, stride), path, err) ? 0 : 1;
 }
 
 // The cells of the notes preview, left to right, as on the board with 2-pixel gaps: a given 5
@@ -90,28 +81,19 @@ int writeNotesPreview(int cellSize, const char* path, std::FILE* err) {
     const int stripStride = tileAtlasStride(cellSize);
     std::vector<std::uint8_t> strip(static_cast<std::size_t>(stripStride) * cellSize);
     std::vector<std::uint8_t> image(static_cast<std::size_t>(stride) * height, 0x80);
-    GlyphRasterizer* rasterizer = createGlyphRasterizer();
-    NoteGlyphs* notes = nullptr;
-    const bool built = rasterizer && buildTiles(*rasterizer, cellSize, stripStride, strip.data()) &&
-                       (notes = createNoteGlyphs(*rasterizer, cellSize)) != nullptr;
-    if (built) {
-        for (int i = 0; i < count; ++i) {
-            const PreviewCell& cell = previewCells[i];
-            std::uint8_t* tile = image.data() + static_cast<std::size_t>(previewGap) * stride +
-                                 3 * (previewGap + i * (cellSize + previewGap));
-            for (int y = 0; y < cellSize; ++y)
-                std::memcpy(tile + static_cast<std::size_t>(y) * stride,
-                            strip.data() + static_cast<std::size_t>(y) * stripStride +
-                                3 * cellSize * cell.tile,
-                            3 * static_cast<std::size_t>(cellSize));
-            paintNotes(*notes, cell.notes, cell.selected, tile, stride);
-        }
-    }
-    destroyNoteGlyphs(notes);
-    destroyGlyphRasterizer(rasterizer);
-    if (!built) {
-        std::fputs("korvani-atlas: out of memory\n", err);
-        return 1;
+    GlyphCoverage coverage;
+    buildTiles(coverage, cellSize, stripStride, strip.data());
+    const NoteGlyphs notes = makeNoteGlyphs(coverage, cellSize);
+    for (int i = 0; i < count; ++i) {
+        const PreviewCell& cell = previewCells[i];
+        std::uint8_t* tile = image.data() + static_cast<std::size_t>(previewGap) * stride +
+                             3 * (previewGap + i * (cellSize + previewGap));
+        for (int y = 0; y < cellSize; ++y)
+            std::memcpy(tile + static_cast<std::size_t>(y) * stride,
+                        strip.data() + static_cast<std::size_t>(y) * stripStride +
+                            3 * cellSize * cell.tile,
+                        3 * static_cast<std::size_t>(cellSize));
+        paintNotes(notes, cell.notes, cell.selected, tile, stride);
     }
     return writeFile(encodeBmp(image.data(), width, height, stride), path, err) ? 0 : 1;
 }

@@ -60,3 +60,8 @@
 #define IDD_RECORDS 140
 #define IDC_RECORDS_GRADES 141
 #define IDC_RECORDS_FILES 142
+
+// Progress dialog of long work (importing, making puzzles)
+#define IDD_PROGRESS 130
+#define IDC_PROGRESS_COUNT 131
+#define IDC_PROGRESS_BAR 132

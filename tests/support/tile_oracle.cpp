@@ -1,5 +1,5 @@
 // The straightforward tile painting that the tests hold the real one to.
-#include "tile_oracle.h"
+#include "tests/support/tile_oracle.h"
 
 #include "render/glyph_outlines.h"
 #include "render/tile_atlas.h"
