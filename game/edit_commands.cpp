@@ -8,6 +8,7 @@
 namespace korvani {
 
 void onNoteClick(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
     if (!gameInPlay(game)) return;
     const int cell = hitTestCell(game, x, y);
     if (cell < 0) return;

@@ -89,20 +89,6 @@ bool onClock(const HitAreas& areas, int x, int y) {
            y < areas.clockBottom;
 }
 
-// The button bar's two buttons, for a click in their rows.
-void pressButton(GameState& game, int x, int y) {
-    switch (hitTestButton(game, x, y)) {
-    case 0:
-        game.view->requestProblemSelection();
-        break;
-    case 1:
-        if (game.view->askToConfirm(restartQuestion)) restart(game);
-        break;
-    default:
-        break;
-    }
-}
-
 } // namespace
 
 bool gameInPlay(const GameState& game) {
@@ -157,10 +143,16 @@ void showSteppedBoard(GameState& game, const BoardSnapshot* board) {
 }
 
 BoardPicture boardPicture(const GameState& game) {
-    BoardPicture picture{
-        game.currentProblem->givens, game.userGrid, game.notes, game.marks, game.hoveredCell,
-        game.selectedDigit};
-    if (game.showMistakes) {
+    BoardPicture picture{game.currentProblem->givens,
+                         game.userGrid,
+                         game.notes,
+                         game.marks,
+                         game.hoveredCell,
+                         game.selectedDigit,
+                         {},
+                         game.cursorCell,
+                         game.noteMode};
+    if (mistakeDisplayOn(game)) {
         const CellGrid& solution = game.currentProblem->solution;
         for (int cell = 0; cell < 81; ++cell)
             picture.redDigits[cell] =
@@ -213,6 +205,11 @@ void restart(GameState& game) {
     game.view->redrawAll(game);
 }
 
+void onRestartCommand(GameState& game) {
+    if (game.currentProblem == nullptr) return;
+    if (game.view->askToConfirm(restartQuestion)) restart(game);
+}
+
 void onMouseMove(GameState& game, int x, int y) {
     if (game.solvedFlag || game.paused) return;
     const int button = hitTestButton(game, x, y);
@@ -222,6 +219,7 @@ void onMouseMove(GameState& game, int x, int y) {
         game.view->presentFrame();
     }
     const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) game.lastPointedCell = cell;
     if (cell != game.hoveredCell) {
         game.hoveredCell = cell;
         redrawCells(game);
@@ -229,30 +227,18 @@ void onMouseMove(GameState& game, int x, int y) {
     }
 }
 
-void onLeftButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag) {
-        // Wherever it lands, the click after a solve moves on; with every puzzle cleared the
-        // solved board stays.
-        if (selectNextUnsolved(game.progress)) restart(game);
-        return;
-    }
-    const HitAreas areas = game.view->hitAreas();
-    // The clock pauses and resumes; while paused, any other click but one on a button resumes.
-    if (onClock(areas, x, y)) {
-        onPause(game);
-        return;
-    }
-    if (inButtonRows(areas, y) && (!game.paused || hitTestButton(game, x, y) >= 0)) {
-        pressButton(game, x, y);
-        return;
-    }
-    if (game.paused) {
-        onPause(game);
-        return;
-    }
-    const int cell = hitTestCell(game, x, y);
-    if (cell < 0) return;
+void moveOnAfterSolve(GameState& game) {
+    // With every puzzle cleared the solved board stays.
+    if (selectNextUnsolved(game.progress)) restart(game);
+}
 
+void hideCursorForPointer(GameState& game) {
+    if (game.cursorCell < 0) return;
+    game.cursorCell = -1;
+    if (gameInPlay(game)) redrawAndPresent(game);
+}
+
+void clickCell(GameState& game, int cell) {
     // A given or a digit of the player selects its digit; only an empty cell takes the
     // selected digit, so no digit is ever overwritten by a click.
     const std::uint8_t given = game.currentProblem->givens[cell];
@@ -273,10 +259,7 @@ void onLeftButtonDown(GameState& game, int x, int y) {
     redrawAndCheckCompletion(game);
 }
 
-void onRightButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag || game.paused) return;
-    const int cell = hitTestCell(game, x, y);
-    if (cell < 0) return;
+void eraseCell(GameState& game, int cell) {
     // Givens are never in userGrid, so only the player's own digits are erased.
     if (game.userGrid[cell] == 0) return;
     // Erasing brings no notes back; undo does.
@@ -284,6 +267,62 @@ void onRightButtonDown(GameState& game, int x, int y) {
     game.userGrid[cell] = 0;
     commitChange(game, before);
     redrawAndPresent(game);
+}
+
+void onMouseLeave(GameState& game) {
+    // The solved board keeps its banner; nothing under it is drawn again.
+    if (!gameInPlay(game)) return;
+    if (game.hoveredButton != -1) {
+        game.hoveredButton = -1;
+        game.view->drawButtonBar(game.hoveredButton);
+        game.view->presentFrame();
+    }
+    if (game.hoveredCell != -1) {
+        game.hoveredCell = -1;
+        redrawAndPresent(game);
+    }
+}
+
+void onLeftButtonDown(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
+    if (game.solvedFlag) {
+        // Wherever it lands, the click after a solve moves on.
+        moveOnAfterSolve(game);
+        return;
+    }
+    const HitAreas areas = game.view->hitAreas();
+    // The clock pauses and resumes; while paused, any other click but one on a button resumes.
+    if (onClock(areas, x, y)) {
+        onPause(game);
+        return;
+    }
+    const bool onButton = hitTestButton(game, x, y) >= 0;
+    if (game.paused && !onButton) {
+        onPause(game);
+        return;
+    }
+    if (inButtonRows(areas, y)) {
+        switch (hitTestButton(game, x, y)) {
+        case 0:
+            game.view->requestProblemSelection();
+            break;
+        case 1:
+            onRestartCommand(game);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) clickCell(game, cell);
+}
+
+void onRightButtonDown(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
+    if (game.solvedFlag || game.paused) return;
+    const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) eraseCell(game, cell);
 }
 
 void onTimer(GameState& game) {

@@ -53,6 +53,8 @@ struct BoardPicture {
     int hoveredCell = -1;
     std::int8_t selectedDigit = -1;
     CellFlags redDigits = {}; // only placed digits, and only while the mistake display is on
+    int cursorCell = -1;      // the keyboard cursor's cell, -1 while it is hidden
+    bool noteMode = false;    // the cursor shows that the digit keys toggle notes
 };
 
 class GameView {
@@ -79,9 +81,9 @@ class GameView {
     virtual void requestProblemSelection() = 0;      // the Problem-selection dialog, command 105
     // A hint's explanation, UTF-8, under the caption "ヒント", beside `anchorCell` (0 .. 80, or
     // -1 for the board as a whole). It does not take the keyboard: the game goes on while it is
-    // shown, and closeHint takes it away (nothing happens when none is shown).
+    // shown, and closeHint takes it away: true when one was shown.
     virtual void showHint(const char* utf8Text, int anchorCell) = 0;
-    virtual void closeHint() = 0;
+    virtual bool closeHint() = 0;
     // A clear to keep in the records log; the view adds the date.
     virtual void recordClear(const ClearRecord& record) = 0;
 

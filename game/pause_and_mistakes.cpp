@@ -56,9 +56,13 @@ void resumeStoredGame(GameState& game) {
     game.view->redrawAll(game);
 }
 
+bool mistakeDisplayOn(const GameState& game) {
+    return game.settings.showMistakes == 1;
+}
+
 void setMistakeDisplay(GameState& game, bool on) {
-    if (game.showMistakes == on) return;
-    game.showMistakes = on;
+    if (mistakeDisplayOn(game) == on) return;
+    game.settings.showMistakes = on ? 1 : 0;
     if (gameInPlay(game)) redrawAndPresent(game);
 }
 

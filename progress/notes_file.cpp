@@ -34,7 +34,7 @@ std::uint32_t checksum(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 bool deriveNotesPath(const char* savePath, char* out, std::size_t capacity) {
-    return deriveSiblingPath(savePath, "mem", out, capacity);
+    return replaceSaveExtension(savePath, "mem", out, capacity);
 }
 
 std::size_t encodedNotesFileSize(const NotesFile& file) {

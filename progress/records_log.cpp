@@ -100,7 +100,7 @@ bool decodeRecordsLog(const std::uint8_t* data, std::size_t size, ClearRecordLis
 }
 
 bool deriveRecordsLogPath(const char* savePath, char* out, std::size_t capacity) {
-    return deriveSiblingPath(savePath, "log", out, capacity);
+    return replaceSaveExtension(savePath, "log", out, capacity);
 }
 
 bool readRecordsLog(const char* path, ClearRecordList& list) {

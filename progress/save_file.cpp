@@ -148,11 +148,11 @@ bool deriveSavePathUtf8(ProgressStore& store, const char* modulePath, std::size_
     return deriveSavePathWith(store, modulePath, length, utf8DirectoryPrefix);
 }
 
-bool deriveSiblingPath(const char* savePath, const char (&extension)[4], char* out,
-                       std::size_t capacity) {
+bool replaceSaveExtension(const char* savePath, const char* extension, char* out,
+                          std::size_t capacity) {
     if (out == nullptr || capacity == 0) return false;
     out[0] = '\0';
-    if (savePath == nullptr) return false;
+    if (savePath == nullptr || extension == nullptr || std::strlen(extension) != 3) return false;
     std::size_t length = 0;
     while (length < capacity && savePath[length] != '\0') ++length;
     if (length < 3 || length >= capacity || std::memcmp(savePath + length - 3, "sav", 3) != 0)

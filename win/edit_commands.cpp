@@ -29,9 +29,6 @@ bool onEditCommand(GameState& game, WORD command) {
     case IDM_PAUSE:
         onPause(game);
         return true;
-    case IDM_SHOW_MISTAKES:
-        setMistakeDisplay(game, !game.showMistakes);
-        return true;
     default:
         return false;
     }
@@ -53,8 +50,6 @@ void enableEditItems(HMENU popup, const GameState& game) {
     for (const Item& item : items)
         EnableMenuItem(popup, item.command,
                        MF_BYCOMMAND | (item.canAct(game) ? MF_ENABLED : MF_GRAYED));
-    CheckMenuItem(popup, IDM_SHOW_MISTAKES,
-                  MF_BYCOMMAND | (game.showMistakes ? MF_CHECKED : MF_UNCHECKED));
 }
 
 } // namespace korvani

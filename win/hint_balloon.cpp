@@ -171,8 +171,10 @@ void HintBalloon::show(HWND owner, const char* utf8Text, const RECT& anchor, int
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void HintBalloon::close() {
-    if (window_ != nullptr && IsWindowVisible(window_)) ShowWindow(window_, SW_HIDE);
+bool HintBalloon::close() {
+    if (!shown()) return false;
+    ShowWindow(window_, SW_HIDE);
+    return true;
 }
 
 bool HintBalloon::shown() const {

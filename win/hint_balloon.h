@@ -13,8 +13,8 @@ class HintBalloon {
     // Shows `utf8Text` beside `anchor` (client coordinates of the main window), inside the
     // client area where it fits, in the system's UI font at `dpi`. Replaces any shown text.
     void show(HWND owner, const char* utf8Text, const RECT& anchor, int dpi);
-    // Hides it; nothing happens when it is not shown.
-    void close();
+    // Hides it; true when it was shown.
+    bool close();
     bool shown() const;
     // Destroys the window (at shut-down).
     void destroy();

@@ -6,6 +6,7 @@
 #include "progress/atomic_file.h"
 #include "progress/records_log.h"
 #include "render/board_geometry.h"
+#include "render/cursor_frame.h"
 #include "win/wide_text.h"
 
 #include <ctime>
@@ -41,6 +42,20 @@ void WindowView::drawCells(const BoardPicture& picture) {
     for (int cell = 0; cell < 81; ++cell) frames[cell] = frameOfMark(picture.marks[cell]);
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
                        picture.selectedDigit, &picture.notes, frames, picture.redDigits.data());
+    if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
+}
+
+void WindowView::drawCursor(const BoardPicture& picture) {
+    if (!renderer.backBuffer) return;
+    CellRect bars[maxCursorRects];
+    const int count = cursorFrameRects(renderer.cellSize, picture.noteMode, bars);
+    const int x = renderer.colX[picture.cursorCell % 9];
+    const int y = renderer.rowY[picture.cursorCell / 9];
+    HBRUSH brush = CreateSolidBrush(cursorColour);
+    for (int i = 0; i < count; ++i)
+        fillRect(*renderer.backBuffer, brush, x + bars[i].x, y + bars[i].y, bars[i].width,
+                 bars[i].height);
+    DeleteObject(brush);
 }
 
 void WindowView::drawButtonBar(int hoveredButton) {
@@ -128,8 +143,8 @@ void WindowView::showHint(const char* utf8Text, int anchorCell) {
     hintBalloon.show(mainWindow, utf8Text, anchor, renderer.metrics.dpi);
 }
 
-void WindowView::closeHint() {
-    hintBalloon.close();
+bool WindowView::closeHint() {
+    return hintBalloon.close();
 }
 
 void WindowView::recordClear(const ClearRecord& record) {

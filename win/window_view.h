@@ -25,6 +25,8 @@ class WindowView final : public GameView {
     BoardRenderer renderer;
     HintBalloon hintBalloon;
     const ProgressStore* progress = nullptr; // the save path that the records log lies beside
+    // The keyboard cursor's colour, apart from every other colour of the board.
+    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
@@ -42,8 +44,11 @@ class WindowView final : public GameView {
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
     void showHint(const char* utf8Text, int anchorCell) override;
-    void closeHint() override;
+    bool closeHint() override;
     void recordClear(const ClearRecord& record) override;
+
+  private:
+    void drawCursor(const BoardPicture& picture);
 };
 
 } // namespace korvani

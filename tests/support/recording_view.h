@@ -43,6 +43,8 @@ struct DrawnCells {
     NoteGrid notes = {};
     CellMarks marks = {};
     CellFlags redDigits = {};
+    int cursorCell = -1;
+    bool noteMode = false;
     bool operator==(const DrawnCells&) const = default;
 };
 
@@ -93,8 +95,9 @@ class RecordingView final : public GameView {
     void drawCells(const BoardPicture& picture) override {
         ++cellDraws;
         panelShown = false;
-        lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
-                     picture.notes,  picture.marks,    picture.redDigits};
+        lastCells = {picture.givens,        picture.userGrid,   picture.hoveredCell,
+                     picture.selectedDigit, picture.notes,      picture.marks,
+                     picture.redDigits,     picture.cursorCell, picture.noteMode};
     }
     void drawButtonBar(int hoveredButton) override {
         ++buttonBarDraws;
@@ -120,8 +123,9 @@ class RecordingView final : public GameView {
         panelShown = game.paused;
         if (game.paused) return;
         const BoardPicture picture = boardPicture(game);
-        lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
-                     picture.notes,  picture.marks,    picture.redDigits};
+        lastCells = {picture.givens,        picture.userGrid,   picture.hoveredCell,
+                     picture.selectedDigit, picture.notes,      picture.marks,
+                     picture.redDigits,     picture.cursorCell, picture.noteMode};
     }
     HitAreas hitAreas() const override { return areas; }
 
@@ -138,9 +142,11 @@ class RecordingView final : public GameView {
         hintAnchors.push_back(anchorCell);
         hintShown = true;
     }
-    void closeHint() override {
-        if (hintShown) ++hintsClosed;
+    bool closeHint() override {
+        const bool closed = hintShown;
+        if (closed) ++hintsClosed;
         hintShown = false;
+        return closed;
     }
     void recordClear(const ClearRecord& record) override { clears.push_back(record); }
 };

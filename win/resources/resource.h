@@ -8,9 +8,13 @@
 #define IDR_MAIN_MENU 101
 #define IDI_KORVANI 103
 #define IDM_OPEN_PROBLEMS 104
-#define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
+#define IDM_SELECT_PROBLEM 105 // the first button of the button bar, and its menu item
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
+#define IDM_RESTART 125 // the second button's action, asked first as the button does
+
+// The 表示 menu
+#define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H; P pauses)
 #define IDR_EDIT_ACCELERATORS 101
@@ -19,12 +23,12 @@
 #define IDM_FILL_NOTES 122
 #define IDM_CLEAR_NOTES 123
 #define IDM_HINT 124
-#define IDM_BACK_TO_LAST_RIGHT 125
+#define IDM_BACK_TO_LAST_RIGHT 126
 
-// Pause (key P), the records dialog and the mistake display of the 表示 menu
+// Pause (key P) and the records dialog in ゲーム, the mistake display in 表示
 #define IDM_PAUSE 130
 #define IDM_RECORDS 131
-#define IDM_SHOW_MISTAKES 132
+#define IDM_SHOW_MISTAKES 141
 
 // Bitmaps
 #define IDB_BUTTON_STRIP 113
@@ -57,9 +61,9 @@
 #define IDD_ABOUT 116
 
 // Records dialog: the statistics per grade and the problem files' cleared counts
-#define IDD_RECORDS 140
-#define IDC_RECORDS_GRADES 141
-#define IDC_RECORDS_FILES 142
+#define IDD_RECORDS 150
+#define IDC_RECORDS_GRADES 151
+#define IDC_RECORDS_FILES 152
 
 // Progress dialog of long work (importing, making puzzles)
 #define IDD_PROGRESS 130
