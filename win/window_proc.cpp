@@ -5,6 +5,7 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/make_puzzles_dialog.h"
 
 #include <windowsx.h>
 
@@ -79,6 +80,9 @@ bool onCommand(HWND window, WPARAM wParam) {
         return true;
     case commandAbout:
         runAboutDialog(window);
+        return true;
+    case commandMakePuzzles:
+        if (appState) runMakePuzzlesCommand(appState->game, window);
         return true;
     case commandExit:
         DestroyWindow(window);

@@ -16,6 +16,7 @@ inline constexpr WORD commandOpenProblem = 104;
 inline constexpr WORD commandSelectProblem = 105;
 inline constexpr WORD commandAbout = 106;
 inline constexpr WORD commandExit = 107;
+inline constexpr WORD commandMakePuzzles = 140; // IDM_MAKE_PUZZLES
 
 class WindowView final : public GameView {
   public:

@@ -54,3 +54,11 @@
 #define IDD_PROGRESS 130
 #define IDC_PROGRESS_COUNT 131
 #define IDC_PROGRESS_BAR 132
+
+// The command 新しい問題を作る and its dialog
+#define IDM_MAKE_PUZZLES 140
+#define IDD_MAKE_PUZZLES 141
+#define IDC_MAKE_GRADE 142
+#define IDC_MAKE_COUNT 143
+#define IDC_MAKE_COUNT_SPIN 144
+#define IDC_MAKE_SYMMETRY 145
