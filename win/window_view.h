@@ -16,12 +16,14 @@ inline constexpr WORD commandOpenProblem = 104;
 inline constexpr WORD commandSelectProblem = 105;
 inline constexpr WORD commandAbout = 106;
 inline constexpr WORD commandExit = 107;
-inline constexpr WORD commandMakePuzzles = 140; // IDM_MAKE_PUZZLES
+inline constexpr WORD commandMakePuzzles = 160; // IDM_MAKE_PUZZLES
 
 class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
+    // The keyboard cursor's colour, apart from every other colour of the board.
+    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
@@ -38,6 +40,9 @@ class WindowView final : public GameView {
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
     void showHint(const char* utf8Text) override;
+
+  private:
+    void drawCursor(const BoardPicture& picture);
 };
 
 } // namespace korvani

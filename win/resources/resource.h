@@ -8,9 +8,13 @@
 #define IDR_MAIN_MENU 101
 #define IDI_KORVANI 103
 #define IDM_OPEN_PROBLEMS 104
-#define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
+#define IDM_SELECT_PROBLEM 105 // the first button of the button bar, and its menu item
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
+#define IDM_RESTART 125 // the second button's action, asked first as the button does
+
+// The 表示 menu
+#define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
 #define IDR_EDIT_ACCELERATORS 101
@@ -56,9 +60,9 @@
 #define IDC_PROGRESS_BAR 132
 
 // The command 新しい問題を作る and its dialog
-#define IDM_MAKE_PUZZLES 140
-#define IDD_MAKE_PUZZLES 141
-#define IDC_MAKE_GRADE 142
-#define IDC_MAKE_COUNT 143
-#define IDC_MAKE_COUNT_SPIN 144
-#define IDC_MAKE_SYMMETRY 145
+#define IDM_MAKE_PUZZLES 160
+#define IDD_MAKE_PUZZLES 161
+#define IDC_MAKE_GRADE 162
+#define IDC_MAKE_COUNT 163
+#define IDC_MAKE_COUNT_SPIN 164
+#define IDC_MAKE_SYMMETRY 165
