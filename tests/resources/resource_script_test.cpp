@@ -70,20 +70,21 @@ class ResourceScript : public ::testing::Test {
 
 std::string* ResourceScript::dump_ = nullptr;
 
-TEST_F(ResourceScript, MenuHasTheGamePopupWithItsThreeCommands) {
+TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommandsInOrder) {
     EXPECT_TRUE(has("101 MENU"));
-    EXPECT_TRUE(has("POPUP " + rcText(U"ゲーム(&G)")));
-    EXPECT_TRUE(has("MENUITEM " + rcText(U"問題を開く(&O)...") + ", 104"));
-    EXPECT_TRUE(has("MENUITEM " + rcText(U"バージョン情報(&A)...") + ", 106"));
-    EXPECT_TRUE(has("MENUITEM SEPARATOR"));
-    EXPECT_TRUE(has("MENUITEM " + rcText(U"終了(&X)") + ", 107"));
-    // The separator lies between About and Exit.
-    EXPECT_LT(dump_->find("106\n"), dump_->find("SEPARATOR"));
-    EXPECT_LT(dump_->find("SEPARATOR"), dump_->find("107\n"));
+    const std::string separator = "    MENUITEM SEPARATOR\n";
+    EXPECT_TRUE(has("POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" + "    MENUITEM " +
+                    rcText(U"問題を開く(&O)...") + ", 104\n" + "    MENUITEM " +
+                    rcText(U"ファイルから取り込む(&I)…") + ", 141\n" + "    MENUITEM " +
+                    rcText(U"問題を貼り付け(&V)\\tCtrl+V") + ", 140\n" + "    MENUITEM " +
+                    rcText(U"問題をコピー(&C)\\tCtrl+C") + ", 142\n" + separator + "    MENUITEM " +
+                    rcText(U"バージョン情報(&A)...") + ", 106\n" + separator + "    MENUITEM " +
+                    rcText(U"終了(&X)") + ", 107\n"));
 }
 
 // The edit menu after the game menu, its items in order with their keys after a tab, and the
-// accelerators that the keys name (Z 90, Y 89, H 72).
+// accelerators that the keys name (Z 90, Y 89, H 72), with the game menu's Ctrl+V (86) and
+// Ctrl+C (67).
 TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const auto item = [](std::u32string_view text, const std::string& keys, int id) {
         std::string quoted = rcText(text);
@@ -99,7 +100,8 @@ TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     EXPECT_TRUE(has(menu));
     EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
                     "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"
-                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\nEND"));
+                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\n"
+                    "  86, 140, VIRTKEY, CONTROL\n  67, 142, VIRTKEY, CONTROL\nEND"));
 }
 
 TEST_F(ResourceScript, StringsNameTheWindowClassAndTitle) {

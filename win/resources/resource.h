@@ -11,8 +11,13 @@
 #define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
+// Bringing puzzles in and copying one out (Ctrl+V and Ctrl+C in the accelerator table below)
+#define IDM_PASTE_PUZZLES 140
+#define IDM_IMPORT_FILE 141
+#define IDM_COPY_PUZZLE 142
 
-// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
+// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H), which also hold the
+// game menu's Ctrl+V and Ctrl+C
 #define IDR_EDIT_ACCELERATORS 101
 #define IDM_UNDO 120
 #define IDM_REDO 121
