@@ -25,4 +25,18 @@ void redrawAndCheckCompletion(GameState& game);
 // drawCells and presentFrame: a change that cannot complete the grid.
 void redrawAndPresent(GameState& game);
 
+// What a left click does on cell 0 ... 80 while a game is in play: a cell showing a digit
+// selects it, an empty one takes the selected digit; then the completion check.
+void clickCell(GameState& game, int cell);
+
+// What a right click does on cell 0 ... 80 while a game is in play: the player's digit there is
+// erased.
+void eraseCell(GameState& game, int cell);
+
+// The click after a solve: the next uncleared puzzle, if any.
+void moveOnAfterSolve(GameState& game);
+
+// A mouse click hides the keyboard cursor (redrawn at once when it was shown).
+void hideCursorForPointer(GameState& game);
+
 } // namespace korvani

@@ -21,6 +21,7 @@ void showSteppedBoard(GameState& game, const BoardSnapshot* board) {
 } // namespace
 
 void onNoteClick(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
     if (!gameInPlay(game)) return;
     const int cell = hitTestCell(game, x, y);
     if (cell < 0) return;

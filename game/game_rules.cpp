@@ -114,8 +114,8 @@ void redrawAndCheckCompletion(GameState& game) {
 }
 
 BoardPicture boardPicture(const GameState& game) {
-    return {game.currentProblem->givens, game.userGrid, game.notes, game.marks, game.hoveredCell,
-            game.selectedDigit};
+    return {game.currentProblem->givens, game.userGrid, game.notes,         game.marks,
+            game.hoveredCell,             game.selectedDigit, game.cursorCell, game.noteMode};
 }
 
 int hitTestButton(const GameState& game, int x, int y) {
@@ -160,6 +160,11 @@ void restart(GameState& game) {
     game.view->redrawAll(game);
 }
 
+void onRestartCommand(GameState& game) {
+    if (game.currentProblem == nullptr) return;
+    if (game.view->askToConfirm(restartQuestion)) restart(game);
+}
+
 void onMouseMove(GameState& game, int x, int y) {
     if (game.solvedFlag) return;
     const int button = hitTestButton(game, x, y);
@@ -169,6 +174,7 @@ void onMouseMove(GameState& game, int x, int y) {
         game.view->presentFrame();
     }
     const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) game.lastPointedCell = cell;
     if (cell != game.hoveredCell) {
         game.hoveredCell = cell;
         redrawCells(game);
@@ -176,29 +182,18 @@ void onMouseMove(GameState& game, int x, int y) {
     }
 }
 
-void onLeftButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag) {
-        // Wherever it lands, the click after a solve moves on; with every puzzle cleared the
-        // solved board stays.
-        if (selectNextUnsolved(game.progress)) restart(game);
-        return;
-    }
-    if (inButtonRows(game.view->hitAreas(), y)) {
-        switch (hitTestButton(game, x, y)) {
-        case 0:
-            game.view->requestProblemSelection();
-            break;
-        case 1:
-            if (game.view->askToConfirm(restartQuestion)) restart(game);
-            break;
-        default:
-            break;
-        }
-        return;
-    }
-    const int cell = hitTestCell(game, x, y);
-    if (cell < 0) return;
+void moveOnAfterSolve(GameState& game) {
+    // With every puzzle cleared the solved board stays.
+    if (selectNextUnsolved(game.progress)) restart(game);
+}
 
+void hideCursorForPointer(GameState& game) {
+    if (game.cursorCell < 0) return;
+    game.cursorCell = -1;
+    if (gameInPlay(game)) redrawAndPresent(game);
+}
+
+void clickCell(GameState& game, int cell) {
     // A given or a digit of the player selects its digit; only an empty cell takes the
     // selected digit, so no digit is ever overwritten by a click.
     const std::uint8_t given = game.currentProblem->givens[cell];
@@ -219,10 +214,7 @@ void onLeftButtonDown(GameState& game, int x, int y) {
     redrawAndCheckCompletion(game);
 }
 
-void onRightButtonDown(GameState& game, int x, int y) {
-    if (game.solvedFlag) return;
-    const int cell = hitTestCell(game, x, y);
-    if (cell < 0) return;
+void eraseCell(GameState& game, int cell) {
     // Givens are never in userGrid, so only the player's own digits are erased.
     if (game.userGrid[cell] == 0) return;
     // Erasing brings no notes back; undo does.
@@ -230,6 +222,51 @@ void onRightButtonDown(GameState& game, int x, int y) {
     game.userGrid[cell] = 0;
     commitChange(game, before);
     redrawAndPresent(game);
+}
+
+void onMouseLeave(GameState& game) {
+    // The solved board keeps its banner; nothing under it is drawn again.
+    if (!gameInPlay(game)) return;
+    if (game.hoveredButton != -1) {
+        game.hoveredButton = -1;
+        game.view->drawButtonBar(game.hoveredButton);
+        game.view->presentFrame();
+    }
+    if (game.hoveredCell != -1) {
+        game.hoveredCell = -1;
+        redrawAndPresent(game);
+    }
+}
+
+void onLeftButtonDown(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
+    if (game.solvedFlag) {
+        // Wherever it lands, the click after a solve moves on.
+        moveOnAfterSolve(game);
+        return;
+    }
+    if (inButtonRows(game.view->hitAreas(), y)) {
+        switch (hitTestButton(game, x, y)) {
+        case 0:
+            game.view->requestProblemSelection();
+            break;
+        case 1:
+            onRestartCommand(game);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) clickCell(game, cell);
+}
+
+void onRightButtonDown(GameState& game, int x, int y) {
+    hideCursorForPointer(game);
+    if (game.solvedFlag) return;
+    const int cell = hitTestCell(game, x, y);
+    if (cell >= 0) eraseCell(game, cell);
 }
 
 void onTimer(GameState& game) {

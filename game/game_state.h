@@ -7,6 +7,7 @@
 #include "game/move_history.h"
 #include "hint/hint.h"
 #include "progress/progress_store.h"
+#include "progress/settings_file.h"
 
 #include <cstdint>
 
@@ -27,6 +28,12 @@ struct GameState {
     MoveHistory history;      // undo and redo of this game; its buffer is freed by releaseHistory
     bool hintPending = false; // the marks show pendingHint, which the next hint applies
     Hint pendingHint;
+    Settings settings; // the player's choices from the settings file beside the save file
+    // The keyboard: the cursor's cell (-1 while hidden), where it appears first (the last cell
+    // the pointer was over, -1 for the centre), and whether the digit keys toggle notes.
+    std::int32_t cursorCell = -1;
+    std::int32_t lastPointedCell = -1;
+    bool noteMode = false;
 };
 
 // The picture of the board that drawCells shows for this state.
@@ -37,12 +44,37 @@ void onMouseMove(GameState& game, int x, int y);
 void onLeftButtonDown(GameState& game, int x, int y);
 void onRightButtonDown(GameState& game, int x, int y);
 void onTimer(GameState& game);
+// The second button's action, from the button or the menu: after the player confirms, the
+// current puzzle starts again.
+void onRestartCommand(GameState& game);
 int hitTestButton(const GameState& game, int x, int y);
 int hitTestCell(const GameState& game, int x, int y);
 
 // Keys 1..9 select that digit as a click on a cell showing it would, while a game is in play
-// (a puzzle may show only eight distinct digits among its givens).
-void onDigitKey(GameState& game, int digit);
+// (a puzzle may show only eight distinct digits among its givens). With the cursor shown the key
+// also places the digit into the cursor's cell when it is empty, exactly as a click would; with
+// Shift, or in note mode, it toggles that digit's note there instead.
+void onDigitKey(GameState& game, int digit, bool shift = false);
+
+// The keys that move the keyboard cursor. The first one only shows it, at the last cell the
+// pointer was over or at the centre; then an arrow moves one cell (stopping at the edge), with
+// Ctrl to the next empty cell that way; Home and End go to the row's ends, with Ctrl to the
+// board's first and last cell.
+enum class CursorKey : std::uint8_t { Left, Right, Up, Down, Home, End };
+void onCursorKey(GameState& game, CursorKey key, bool ctrl);
+
+// Escape: the cursor hides.
+void onEscapeKey(GameState& game);
+// Space and Enter: a left click on the cursor's cell. After a solve, with or without the cursor,
+// the click that moves on to the next puzzle.
+void onActivateKey(GameState& game);
+// Delete, Backspace and 0: a right click on the cursor's cell.
+void onEraseKey(GameState& game);
+// N: note mode on or off, while the cursor is shown.
+void onNoteModeKey(GameState& game);
+
+// The pointer left the window: no cell or button is under it any more.
+void onMouseLeave(GameState& game);
 
 // Ctrl + left click or a middle click: the selected digit's note on an empty cell is added or
 // taken away. With no digit selected, or on a cell showing a digit, nothing happens.

@@ -42,6 +42,8 @@ struct BoardPicture {
     const CellMarks& marks;
     int hoveredCell = -1;
     std::int8_t selectedDigit = -1;
+    int cursorCell = -1;   // the keyboard cursor's cell, -1 while it is hidden
+    bool noteMode = false; // the cursor shows that the digit keys toggle notes
 };
 
 class GameView {

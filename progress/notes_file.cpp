@@ -42,16 +42,7 @@ std::uint32_t checksum(const std::uint8_t* data) {
 } // namespace
 
 bool deriveNotesPath(const char* savePath, char* out, std::size_t capacity) {
-    if (out == nullptr || capacity == 0) return false;
-    out[0] = '\0';
-    if (savePath == nullptr) return false;
-    std::size_t length = 0;
-    while (length < capacity && savePath[length] != '\0') ++length;
-    if (length < 3 || length >= capacity || std::memcmp(savePath + length - 3, "sav", 3) != 0)
-        return false;
-    std::memcpy(out, savePath, length - 3);
-    std::memcpy(out + length - 3, "mem", 4);
-    return true;
+    return replaceSaveExtension(savePath, "mem", out, capacity);
 }
 
 void encodeNotesFile(const NotesFile& file, std::uint8_t* out) {

@@ -148,6 +148,20 @@ bool deriveSavePathUtf8(ProgressStore& store, const char* modulePath, std::size_
     return deriveSavePathWith(store, modulePath, length, utf8DirectoryPrefix);
 }
 
+bool replaceSaveExtension(const char* savePath, const char* extension, char* out,
+                          std::size_t capacity) {
+    if (out == nullptr || capacity == 0) return false;
+    out[0] = '\0';
+    if (savePath == nullptr || extension == nullptr || std::strlen(extension) != 3) return false;
+    std::size_t length = 0;
+    while (length < capacity && savePath[length] != '\0') ++length;
+    if (length < 3 || length >= capacity || std::memcmp(savePath + length - 3, "sav", 3) != 0)
+        return false;
+    std::memcpy(out, savePath, length - 3);
+    std::memcpy(out + length - 3, extension, 4);
+    return true;
+}
+
 bool problemFileNameUsable(const SaveHeader& header) {
     const char* name = header.problemFileName;
     const void* end = std::memchr(name, '\0', sizeof header.problemFileName);

@@ -29,6 +29,13 @@ bool deriveSavePath(ProgressStore& store, const char* modulePath, std::size_t le
 // ("sav" would replace part of a character).
 bool deriveSavePathUtf8(ProgressStore& store, const char* modulePath, std::size_t length);
 
+// A file beside the save file: `savePath` with its last three characters ("sav", put there by
+// position when the save path was derived) replaced by the three of `extension`. False, with
+// `out` empty when it has room, unless the save path ends in "sav" and fits `capacity` with its
+// terminator.
+bool replaceSaveExtension(const char* savePath, const char* extension, char* out,
+                          std::size_t capacity);
+
 // Whether the header's problemFileName can name a problem file: a non-empty bare file name,
 // NUL-terminated within its 64 bytes, with no '\', '/' or ':' (the Open-problem dialog only ever
 // stores names of files in the executable's folder). Double-byte characters count whole.

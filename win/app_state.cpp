@@ -61,6 +61,8 @@ bool loadProgress(GameState& game, HINSTANCE instance) {
         !narrowText(codePageUtf8, widePath, modulePath, savePathCapacity) ||
         !deriveSavePathUtf8(store, modulePath, std::strlen(modulePath)))
         return false;
+    // The player's choices, beside the save file; without the file every choice is unset.
+    game.settings = loadSettings(store.savePath);
     StartingGame start;
     switch (restoreProgress(store, start)) {
     case RestoreOutcome::ready:

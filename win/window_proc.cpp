@@ -6,7 +6,9 @@
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
 #include "win/import_commands.h"
+#include "win/keyboard_input.h"
 #include "win/resources/resource.h"
+#include "win/view_commands.h"
 
 #include <windowsx.h>
 
@@ -54,21 +56,6 @@ void onPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
-// Keys 1 to 9 on the main row or the keypad select a digit, for puzzles whose givens show fewer
-// than nine distinct digits. Returns the digit, or 0 for any other key.
-int digitOfKey(WPARAM key) {
-    if (key >= '1' && key <= '9') return static_cast<int>(key - '0');
-    if (key >= VK_NUMPAD1 && key <= VK_NUMPAD9) return static_cast<int>(key - VK_NUMPAD0);
-    return 0;
-}
-
-bool onKeyDown(WPARAM key) {
-    const int digit = digitOfKey(key);
-    if (digit == 0) return false;
-    if (appState) onDigitKey(appState->game, digit);
-    return true;
-}
-
 bool onCommand(HWND window, WPARAM wParam) {
     switch (LOWORD(static_cast<DWORD_PTR>(wParam))) {
     case commandOpenProblem:
@@ -78,6 +65,9 @@ bool onCommand(HWND window, WPARAM wParam) {
     case commandSelectProblem:
         if (appState && runSelectProblemDialog(appState->game, window) == IDOK)
             restart(appState->game);
+        return true;
+    case IDM_RESTART:
+        if (appState) onRestartCommand(appState->game);
         return true;
     case commandAbout:
         runAboutDialog(window);
@@ -95,7 +85,8 @@ bool onCommand(HWND window, WPARAM wParam) {
         DestroyWindow(window);
         return true;
     default:
-        return appState && onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam)));
+        return appState && (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
+                            onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
     }
 }
 
@@ -124,6 +115,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_MOUSEMOVE:
         // Signed client coordinates: negative left of or above the client area.
+        trackMouseLeave(window);
         if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
@@ -137,14 +129,20 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_INITMENUPOPUP:
-        if (appState) enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
+        if (appState) {
+            enableEditItems(reinterpret_cast<HMENU>(wParam), appState->game);
+            checkViewItems(reinterpret_cast<HMENU>(wParam), *appState);
+        }
         return 0;
     case WM_RBUTTONDOWN:
         if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_KEYDOWN:
-        if (onKeyDown(wParam)) return 0;
+        if (appState && onKeyDownMessage(appState->game, wParam)) return 0;
         break;
+    case WM_MOUSELEAVE:
+        if (appState) onMouseLeaveMessage(appState->game);
+        return 0;
     case WM_COMMAND:
         if (onCommand(window, wParam)) return 0;
         break;

@@ -4,6 +4,7 @@
 
 #include "game/game_state.h"
 #include "render/board_geometry.h"
+#include "render/cursor_frame.h"
 #include "win/wide_text.h"
 
 namespace korvani {
@@ -37,6 +38,20 @@ void WindowView::drawCells(const BoardPicture& picture) {
     for (int cell = 0; cell < 81; ++cell) frames[cell] = frameOfMark(picture.marks[cell]);
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
                        picture.selectedDigit, &picture.notes, frames);
+    if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
+}
+
+void WindowView::drawCursor(const BoardPicture& picture) {
+    if (!renderer.backBuffer) return;
+    CellRect bars[maxCursorRects];
+    const int count = cursorFrameRects(renderer.cellSize, picture.noteMode, bars);
+    const int x = renderer.colX[picture.cursorCell % 9];
+    const int y = renderer.rowY[picture.cursorCell / 9];
+    HBRUSH brush = CreateSolidBrush(cursorColour);
+    for (int i = 0; i < count; ++i)
+        fillRect(*renderer.backBuffer, brush, x + bars[i].x, y + bars[i].y, bars[i].width,
+                 bars[i].height);
+    DeleteObject(brush);
 }
 
 void WindowView::drawButtonBar(int hoveredButton) {

@@ -21,6 +21,8 @@ class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
+    // The keyboard cursor's colour, apart from every other colour of the board.
+    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
@@ -37,6 +39,9 @@ class WindowView final : public GameView {
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
     void showHint(const char* utf8Text) override;
+
+  private:
+    void drawCursor(const BoardPicture& picture);
 };
 
 } // namespace korvani

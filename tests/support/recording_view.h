@@ -37,6 +37,8 @@ struct DrawnCells {
     std::int8_t selectedDigit = -1;
     NoteGrid notes = {};
     CellMarks marks = {};
+    int cursorCell = -1;
+    bool noteMode = false;
     bool operator==(const DrawnCells&) const = default;
 };
 
@@ -78,7 +80,7 @@ class RecordingView final : public GameView {
     void drawCells(const BoardPicture& picture) override {
         ++cellDraws;
         lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
-                     picture.notes, picture.marks};
+                     picture.notes,  picture.marks,    picture.cursorCell,  picture.noteMode};
     }
     void drawButtonBar(int hoveredButton) override {
         ++buttonBarDraws;
@@ -94,8 +96,14 @@ class RecordingView final : public GameView {
         ++fullRedraws;
         ++presents;
         if (game.currentProblem == nullptr) return;
-        lastCells = {game.currentProblem->givens, game.userGrid, game.hoveredCell,
-                     game.selectedDigit, game.notes, game.marks};
+        lastCells = {game.currentProblem->givens,
+                     game.userGrid,
+                     game.hoveredCell,
+                     game.selectedDigit,
+                     game.notes,
+                     game.marks,
+                     game.cursorCell,
+                     game.noteMode};
         lastHoveredButton = game.hoveredButton;
         lastClock = game.elapsedSeconds;
     }

@@ -8,13 +8,18 @@
 #define IDR_MAIN_MENU 101
 #define IDI_KORVANI 103
 #define IDM_OPEN_PROBLEMS 104
-#define IDM_SELECT_PROBLEM 105 // sent by the first button of the button bar; no menu item
+#define IDM_SELECT_PROBLEM 105 // the first button of the button bar, and its menu item
 #define IDM_ABOUT 106
 #define IDM_EXIT 107
+#define IDM_RESTART 125 // the second button's action, asked first as the button does
+
+// The 表示 menu
+#define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
+
 // Bringing puzzles in and copying one out (Ctrl+V and Ctrl+C in the accelerator table below)
-#define IDM_PASTE_PUZZLES 140
-#define IDM_IMPORT_FILE 141
-#define IDM_COPY_PUZZLE 142
+#define IDM_PASTE_PUZZLES 150
+#define IDM_IMPORT_FILE 151
+#define IDM_COPY_PUZZLE 152
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H), which also hold the
 // game menu's Ctrl+V and Ctrl+C
