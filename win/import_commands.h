@@ -7,8 +7,10 @@
 
 #include "game/game_state.h"
 
-#include <shellapi.h>
 #include <windows.h>
+
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 namespace korvani {
 

@@ -4,6 +4,7 @@
 // records, a read-only folder that loses nothing, and the copied line read back.
 #include "import/copy_text.h"
 #include "import/puzzle_import.h"
+#include "progress/file_names.h"
 #include "progress/problem_loading.h"
 #include "progress/progress_records.h"
 #include "tests/progress/save_test_support.h"
@@ -56,10 +57,27 @@ struct Folder {
         EXPECT_EQ(done, run.puzzleCount());
         return run.finish(store);
     }
-    std::string text(const char* storedName) const {
-        return testing::readText(scratch.file(storedName));
+    // A problem file's bytes, by its stored name (code page 932 on Windows).
+    std::string text(const char (&storedName)[64]) const {
+        char path[problemPathCapacity];
+        if (!problemFilePathFor(store, storedName, path, sizeof path)) return {};
+        std::FILE* file = openFile(path, "rb");
+        if (file == nullptr) return {};
+        std::string bytes;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            bytes.append(buffer, n);
+        std::fclose(file);
+        return bytes;
     }
 };
+
+// How the save file stores a file name given in UTF-8.
+std::string stored(const char8_t* utf8) {
+    char name[64];
+    EXPECT_TRUE(storedProblemName(reinterpret_cast<const char*>(utf8), name));
+    return name;
+}
 
 TEST(PuzzleImport, GradesWithTheGamesGraderAndWritesTheEasiestFirst) {
     Folder folder;
@@ -72,7 +90,7 @@ TEST(PuzzleImport, GradesWithTheGamesGraderAndWritesTheEasiestFirst) {
     const ImportOutcome outcome = folder.import(text);
     ASSERT_FALSE(outcome.writeFailed);
     ASSERT_EQ(outcome.written.size(), 1u);
-    EXPECT_EQ(std::string(outcome.openName), u8text(u8"貼り付け-01.dat"));
+    EXPECT_EQ(std::string(outcome.openName), stored(u8"貼り付け-01.dat"));
     EXPECT_EQ(outcome.openIndex, 0);
     EXPECT_EQ(outcome.accepted, 4);
     EXPECT_EQ(outcome.beyondGrader, 1);
@@ -133,7 +151,7 @@ TEST(PuzzleImport, APuzzleAlreadyBesideTheGameIsOpenedWhereItStands) {
     const std::string gentle = bundledLine("1-gentle.dat", 3).substr(2);
     const ImportOutcome twice = folder.import(gentle + "\n" + gentle + "\n", "list");
     ASSERT_EQ(twice.written.size(), 1u);
-    const std::string written = folder.text("list-01.dat");
+    const std::string written = folder.text(twice.written[0].storedName);
     EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 1);
 }
 
@@ -141,8 +159,8 @@ TEST(PuzzleImport, TwoImportsOfTheSameGradesKeepTwoRecords) {
     Folder folder;
     const ImportOutcome first = folder.import(bundledLine("1-gentle.dat", 1).substr(2) + "\n");
     const ImportOutcome second = folder.import(bundledLine("1-gentle.dat", 2).substr(2) + "\n");
-    EXPECT_EQ(std::string(first.openName), u8text(u8"貼り付け-01.dat"));
-    EXPECT_EQ(std::string(second.openName), u8text(u8"貼り付け-02.dat"));
+    EXPECT_EQ(std::string(first.openName), stored(u8"貼り付け-01.dat"));
+    EXPECT_EQ(std::string(second.openName), stored(u8"貼り付け-02.dat"));
     ASSERT_TRUE(openProblemFile(folder.store, first.openName));
     recordClearTime(folder.store, 75);
     ASSERT_TRUE(openProblemFile(folder.store, second.openName));

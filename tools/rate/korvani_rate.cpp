@@ -24,29 +24,34 @@ namespace {
 
 using namespace korvani;
 
-std::string cellName(int cell) {
-    return "r" + std::to_string(rowOf(cell) + 1) + "c" + std::to_string(columnOf(cell) + 1);
-}
-
-std::string reasonOf(const CheckedPuzzle& puzzle) {
+// The reason of a refusal, in `out`.
+void formatReason(const CheckedPuzzle& puzzle, char (&out)[96]) {
     switch (puzzle.verdict) {
     case Verdict::accepted:
-        return {};
+        out[0] = '\0';
+        return;
     case Verdict::wrongCellCount:
-        return "81 cells expected on the line, found " + std::to_string(puzzle.count);
+        std::snprintf(out, sizeof out, "81 cells expected on the line, found %d", puzzle.count);
+        return;
     case Verdict::shortGrid:
-        return "the 9x9 grid ends after " + std::to_string(puzzle.count) + " rows";
+        std::snprintf(out, sizeof out, "the 9x9 grid ends after %d rows", puzzle.count);
+        return;
     case Verdict::notAPuzzle:
-        return "not a puzzle (81 cells on a line or a 9x9 grid expected)";
+        std::snprintf(out, sizeof out, "not a puzzle (81 cells on a line or a 9x9 grid expected)");
+        return;
     case Verdict::clash:
-        return cellName(puzzle.clashA) + " and " + cellName(puzzle.clashB) + " both hold " +
-               std::to_string(puzzle.givens[static_cast<std::size_t>(puzzle.clashA)]);
+        std::snprintf(out, sizeof out, "r%dc%d and r%dc%d both hold %d", rowOf(puzzle.clashA) + 1,
+                      columnOf(puzzle.clashA) + 1, rowOf(puzzle.clashB) + 1,
+                      columnOf(puzzle.clashB) + 1,
+                      puzzle.givens[static_cast<std::size_t>(puzzle.clashA)]);
+        return;
     case Verdict::noSolution:
-        return "no solution";
+        std::snprintf(out, sizeof out, "no solution");
+        return;
     case Verdict::manySolutions:
-        return "more than one solution";
+        std::snprintf(out, sizeof out, "more than one solution");
+        return;
     }
-    return {};
 }
 
 // The whole of a stream, or false when it is larger than the import takes or cannot be read.
@@ -90,7 +95,9 @@ Outcome rateSource(const char* name) {
     for (const ReadPuzzle& puzzle : found.puzzles) {
         const CheckedPuzzle checked = checkPuzzle(puzzle);
         if (checked.verdict != Verdict::accepted) {
-            std::fprintf(stderr, "%s:%d: %s\n", name, checked.line, reasonOf(checked).c_str());
+            char reason[96];
+            formatReason(checked, reason);
+            std::fprintf(stderr, "%s:%d: %s\n", name, checked.line, reason);
             outcome = Outcome::someRefused;
             continue;
         }
