@@ -7,6 +7,7 @@
 #include "win/edit_commands.h"
 #include "win/import_commands.h"
 #include "win/keyboard_input.h"
+#include "win/make_puzzles_dialog.h"
 #include "win/resources/resource.h"
 #include "win/view_commands.h"
 
@@ -72,6 +73,9 @@ bool onCommand(HWND window, WPARAM wParam) {
     case commandAbout:
         runAboutDialog(window);
         return true;
+    case commandMakePuzzles:
+        if (appState) runMakePuzzlesCommand(appState->game, window);
+        return true;
     case IDM_PASTE_PUZZLES:
         if (appState) onPastePuzzles(appState->game, window);
         return true;
@@ -85,8 +89,9 @@ bool onCommand(HWND window, WPARAM wParam) {
         DestroyWindow(window);
         return true;
     default:
-        return appState && (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
-                            onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
+        return appState &&
+               (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
+                onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
     }
 }
 

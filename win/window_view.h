@@ -17,6 +17,7 @@ inline constexpr WORD commandOpenProblem = IDM_OPEN_PROBLEMS;
 inline constexpr WORD commandSelectProblem = IDM_SELECT_PROBLEM;
 inline constexpr WORD commandAbout = IDM_ABOUT;
 inline constexpr WORD commandExit = IDM_EXIT;
+inline constexpr WORD commandMakePuzzles = IDM_MAKE_PUZZLES;
 
 class WindowView final : public GameView {
   public:

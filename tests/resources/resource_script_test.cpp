@@ -78,14 +78,13 @@ TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommands) {
     const auto item = [](std::u32string_view text, int id) {
         return "    MENUITEM " + rcText(text) + ", " + std::to_string(id) + "\n";
     };
-    EXPECT_TRUE(has("  POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" +
-                    item(U"問題を開く(&O)...", 104) + item(U"問題の選択(&S)", 105) +
-                    item(U"最初から(&R)", 125) + separator +
-                    item(U"ファイルから取り込む(&I)…", 151) +
-                    item(U"問題を貼り付け(&V)\\tCtrl+V", 150) +
-                    item(U"問題をコピー(&C)\\tCtrl+C", 152) + separator +
-                    item(U"バージョン情報(&A)...", 106) + separator + item(U"終了(&X)", 107) +
-                    "  END\n"));
+    EXPECT_TRUE(
+        has("  POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" + item(U"問題を開く(&O)...", 104) +
+            item(U"新しい問題を作る(&N)…", 160) + item(U"問題の選択(&S)", 105) +
+            item(U"最初から(&R)", 125) + separator + item(U"ファイルから取り込む(&I)…", 151) +
+            item(U"問題を貼り付け(&V)\\tCtrl+V", 150) + item(U"問題をコピー(&C)\\tCtrl+C", 152) +
+            separator + item(U"バージョン情報(&A)...", 106) + separator + item(U"終了(&X)", 107) +
+            "  END\n"));
 }
 
 // The edit menu after the game menu, its items in order with their keys after a tab, the view

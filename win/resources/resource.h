@@ -52,3 +52,11 @@
 #define IDD_PROGRESS 130
 #define IDC_PROGRESS_COUNT 131
 #define IDC_PROGRESS_BAR 132
+
+// The command 新しい問題を作る and its dialog
+#define IDM_MAKE_PUZZLES 160
+#define IDD_MAKE_PUZZLES 161
+#define IDC_MAKE_GRADE 162
+#define IDC_MAKE_COUNT 163
+#define IDC_MAKE_COUNT_SPIN 164
+#define IDC_MAKE_SYMMETRY 165
