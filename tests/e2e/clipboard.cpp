@@ -1,7 +1,8 @@
 // Test helper for the end-to-end tests: the clipboard of the Wine desktop.
-//   korvani-clipboard set TEXT SECONDS   puts TEXT (ASCII) on the clipboard as CF_UNICODETEXT,
-//                                        prints "ready" and stays SECONDS seconds: under Wine the
-//                                        text can be read only while its owner lives
+//   korvani-clipboard set TEXT SECONDS   puts TEXT (ASCII; @FILE: that file's bytes, for texts
+//                                        longer than a command line) on the clipboard as
+//                                        CF_UNICODETEXT, prints "ready" and stays SECONDS seconds:
+//                                        under Wine the text can be read only while its owner lives
 //   korvani-clipboard get                prints "unicode:TEXT" (as UTF-8) and "text:TEXT" (the
 //                                        CF_TEXT bytes), each when there is such text
 #include <windows.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -57,8 +59,22 @@ int getText() {
 
 } // namespace
 
+// The text of `argument`: itself, or with a leading '@' the contents of the file it names.
+std::string textOf(const char* argument) {
+    if (argument[0] != '@') return argument;
+    std::string text;
+    if (std::FILE* file = std::fopen(argument + 1, "rb")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+            text.append(buffer, n);
+        std::fclose(file);
+    }
+    return text;
+}
+
 int main(int argc, char** argv) {
-    if (argc == 4 && std::strcmp(argv[1], "set") == 0) return setText(argv[2], std::atoi(argv[3]));
+    if (argc == 4 && std::strcmp(argv[1], "set") == 0)
+        return setText(textOf(argv[2]).c_str(), std::atoi(argv[3]));
     if (argc == 2 && std::strcmp(argv[1], "get") == 0) return getText();
     std::fprintf(stderr, "usage: korvani-clipboard set TEXT SECONDS | get\n");
     return 2;
