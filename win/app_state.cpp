@@ -8,6 +8,7 @@
 #include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
+#include "progress/records_log.h"
 #include "progress/save_file.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
@@ -27,8 +28,13 @@ void beginGame(GameState& game, const StartingGame& start) {
     game.elapsedSeconds = start.elapsedSeconds;
     // A stored game goes on; otherwise the shell's restart starts the puzzle.
     game.phase = start.resume ? PlayPhase::InPlay : PlayPhase::NotStarted;
-    // Only a resumed game can have notes: they are kept for exactly its placed digits.
-    if (start.resume) restoreNotes(store, game.currentProblem->givens, game.userGrid, game.notes);
+    // Only a resumed game can have notes: they are kept for exactly its placed digits, with the
+    // game's flags (paused, and what its clear's record will tell).
+    std::uint32_t flags = 0;
+    if (start.resume)
+        restoreNotes(store, game.currentProblem->givens, game.userGrid, game.notes, &flags);
+    game.paused = (flags & notesFlagPaused) != 0;
+    game.clearFlags = static_cast<std::uint8_t>(flags & clearFlagsAll);
 }
 
 // The Open-problem dialog, with no owner, when there is no save file or its problem file cannot
@@ -93,7 +99,10 @@ void endRun(AppState& app) {
     }
     // The notes are a convenience beside the save file: without them the game still resumes,
     // so a failed write is not worth a second message.
-    saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically);
+    const bool inPlay = game.phase == PlayPhase::InPlay;
+    const std::uint32_t flags = inPlay ? (game.paused ? notesFlagPaused : 0) | game.clearFlags : 0;
+    saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically, flags);
+    view.hintBalloon.destroy();
     view.mainWindow = nullptr;
 }
 

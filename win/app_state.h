@@ -18,8 +18,11 @@ struct AppState {
     WindowView view;
     FrameExtra frame; // measured once the window exists and after a change of scale
 
-    // game.view points at view for the whole run.
-    AppState() { game.view = &view; }
+    // game.view points at view, and the view at the store, for the whole run.
+    AppState() {
+        game.view = &view;
+        view.progress = &game.progress;
+    }
     ~AppState();
     AppState(const AppState&) = delete;
     AppState& operator=(const AppState&) = delete;

@@ -13,6 +13,8 @@
 #include "win/wide_text.h"
 #include "win/window_proc.h"
 
+#include <shellapi.h>
+
 #include <memory>
 
 namespace {
@@ -51,10 +53,8 @@ void startFirstGame(korvani::GameState& game) {
         korvani::restart(game);
         return;
     }
-    // A stored unfinished game goes on with its digits and clock.
-    game.view->layout();
-    game.view->startClock();
-    game.view->redrawAll(game);
+    // A stored unfinished game goes on with its digits and clock, or stays paused.
+    korvani::resumeStoredGame(game);
 }
 
 } // namespace
@@ -90,6 +90,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RECT client = {};
     GetClientRect(window, &client);
     resize(app->view.renderer, window, client.right, client.bottom);
+    // Puzzle files dropped on the window are imported.
+    DragAcceptFiles(window, TRUE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     startFirstGame(app->game);

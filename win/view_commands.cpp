@@ -36,6 +36,10 @@ bool onViewCommand(AppState& app, HWND window, WORD command) {
         // The choice holds for this run even when it cannot be written.
         saveSettings(app.game.progress.savePath, app.game.settings, writeFileAtomically);
         return true;
+    case IDM_SHOW_MISTAKES:
+        setMistakeDisplay(app.game, !mistakeDisplayOn(app.game));
+        saveSettings(app.game.progress.savePath, app.game.settings, writeFileAtomically);
+        return true;
     default:
         return false;
     }
@@ -44,6 +48,8 @@ bool onViewCommand(AppState& app, HWND window, WORD command) {
 void checkViewItems(HMENU popup, const AppState& app) {
     CheckMenuItem(popup, IDM_DARK_THEME,
                   MF_BYCOMMAND | (darkThemeWanted(app) ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, IDM_SHOW_MISTAKES,
+                  MF_BYCOMMAND | (mistakeDisplayOn(app.game) ? MF_CHECKED : MF_UNCHECKED));
 }
 
 } // namespace korvani

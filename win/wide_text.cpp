@@ -3,6 +3,8 @@
 
 #include "progress/code_pages.h"
 
+#include <vector>
+
 namespace korvani {
 
 namespace {
@@ -13,11 +15,13 @@ constexpr int wideTextCapacity = 1024;
 } // namespace
 
 int showMessageBox(HWND owner, const char* text, const char* caption, UINT type) {
-    wchar_t wideText[wideTextCapacity];
+    // An import's summary names up to twenty refused puzzles.
+    constexpr int messageCapacity = 8192;
+    std::vector<wchar_t> wideText(messageCapacity);
     wchar_t wideCaption[64];
-    widenText(codePageUtf8, text, wideText, wideTextCapacity);
+    widenText(codePageUtf8, text, wideText.data(), messageCapacity);
     widenText(codePageUtf8, caption, wideCaption, 64);
-    return MessageBoxW(owner, wideText, wideCaption, type);
+    return MessageBoxW(owner, wideText.data(), wideCaption, type);
 }
 
 void addListText(HWND list, const char* text) {

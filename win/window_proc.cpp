@@ -6,7 +6,9 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/import_commands.h"
 #include "win/keyboard_input.h"
+#include "win/make_puzzles_dialog.h"
 #include "win/resources/resource.h"
 #include "win/view_commands.h"
 
@@ -31,6 +33,8 @@ BOOL onNcCreate(HWND window, LPCREATESTRUCT create) {
 
 void onSize(HWND window, UINT, int width, int height) {
     AppState& app = stateOf(window);
+    // The balloon stood beside a cell that has moved.
+    app.view.closeHint();
     resize(app.view.renderer, window, width, height);
     app.view.redrawAll(app.game);
 }
@@ -57,6 +61,11 @@ void onPaint(HWND window) {
     EndPaint(window, &paint);
 }
 
+// The balloon does not follow its owner.
+void onMove(HWND window, int, int) {
+    stateOf(window).view.closeHint();
+}
+
 void onTimerTick(HWND window, UINT) {
     onTimer(stateOf(window).game);
 }
@@ -71,9 +80,12 @@ void onMouseLeft(HWND window) {
     onMouseLeaveMessage(stateOf(window).game);
 }
 
-// Ctrl + left click toggles a note, as the middle button does.
+// A click anywhere on the window closes the hint's balloon (its marks stay). Ctrl + left click
+// toggles a note, as the middle button does.
 void onLeftButton(HWND window, BOOL, int x, int y, UINT keys) {
-    GameState& game = stateOf(window).game;
+    AppState& app = stateOf(window);
+    app.view.closeHint();
+    GameState& game = app.game;
     if (keys & MK_CONTROL)
         onNoteClick(game, x, y);
     else
@@ -81,11 +93,19 @@ void onLeftButton(HWND window, BOOL, int x, int y, UINT keys) {
 }
 
 void onMiddleButton(HWND window, BOOL, int x, int y, UINT) {
-    onNoteClick(stateOf(window).game, x, y);
+    AppState& app = stateOf(window);
+    app.view.closeHint();
+    onNoteClick(app.game, x, y);
 }
 
 void onRightButton(HWND window, BOOL, int x, int y, UINT) {
-    onRightButtonDown(stateOf(window).game, x, y);
+    AppState& app = stateOf(window);
+    app.view.closeHint();
+    onRightButtonDown(app.game, x, y);
+}
+
+void onFilesDropped(HWND window, HDROP drop) {
+    onDropFiles(stateOf(window).game, window, drop);
 }
 
 void onInitMenuPopup(HWND window, HMENU popup, UINT, BOOL) {
@@ -115,6 +135,21 @@ void onCommand(HWND window, int id, HWND control, UINT notification) {
     case commandAbout:
         runAboutDialog(window);
         return;
+    case IDM_RECORDS:
+        runRecordsDialog(game, window);
+        return;
+    case commandMakePuzzles:
+        runMakePuzzlesCommand(game, window);
+        return;
+    case IDM_PASTE_PUZZLES:
+        onPastePuzzles(game, window);
+        return;
+    case IDM_IMPORT_FILE:
+        onImportFile(game, window);
+        return;
+    case IDM_COPY_PUZZLE:
+        onCopyPuzzle(game, window);
+        return;
     case commandExit:
         DestroyWindow(window);
         return;
@@ -140,11 +175,15 @@ void onDestroy(HWND window) {
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) return HANDLE_WM_NCCREATE(window, wParam, lParam, onNcCreate);
     // Before WM_NCCREATE (WM_GETMINMAXINFO) and after WM_DESTROY the window holds no state.
-    if (GetWindowLongPtrW(window, GWLP_USERDATA) == 0)
+    if (GetWindowLongPtrW(window, GWLP_USERDATA) == 0) {
+        // A drop that reaches no game is still released.
+        if (message == WM_DROPFILES) DragFinish(reinterpret_cast<HDROP>(wParam));
         return DefWindowProcW(window, message, wParam, lParam);
+    }
     switch (message) {
         HANDLE_MSG(window, WM_SIZE, onSize);
         HANDLE_MSG(window, WM_PAINT, onPaint);
+        HANDLE_MSG(window, WM_MOVE, onMove);
         HANDLE_MSG(window, WM_TIMER, onTimerTick);
         HANDLE_MSG(window, WM_MOUSEMOVE, onMouseMoved);
         HANDLE_MSG(window, WM_LBUTTONDOWN, onLeftButton);
@@ -156,6 +195,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_MOUSELEAVE:
         onMouseLeft(window);
         return 0;
+        HANDLE_MSG(window, WM_DROPFILES, onFilesDropped);
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
     case WM_DPICHANGED:
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
