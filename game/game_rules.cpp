@@ -182,7 +182,7 @@ int hitTestCell(const GameState& game, int x, int y) {
 }
 
 void restart(GameState& game) {
-    if (gameInPlay(game)) game.view->stopClock();
+    if (game.phase == PlayPhase::InPlay) game.view->stopClock();
     std::int32_t index = game.progress.header.currentProblemIndex;
     if (index < 0 || index >= maxProblemsPerFile) index = 0;
     game.currentProblem = &game.progress.problems[index];
@@ -285,7 +285,7 @@ void onMouseLeave(GameState& game) {
 
 void onLeftButtonDown(GameState& game, int x, int y) {
     hideCursorForPointer(game);
-    if (!gameInPlay(game)) {
+    if (game.phase != PlayPhase::InPlay) {
         // Wherever it lands, the click after a solve moves on.
         moveOnAfterSolve(game);
         return;
