@@ -1,23 +1,47 @@
 // Random solved grids and the digging that turns one into a minimal puzzle: givens are emptied in
-// a random order, each only while the puzzle keeps exactly one solution (proved by solveGivens).
+// a random order, each only while the puzzle keeps exactly one solution.
 #pragma once
 
 #include "core/grid.h"
 #include "generate/puzzle_rng.h"
+
+#include <vector>
 
 namespace korvani {
 
 // A random complete grid.
 CellGrid randomSolvedGrid(PuzzleRng& rng);
 
-// Empties symmetric pairs of cells (cell and 80 - cell) in random order, keeping each pair empty
-// only while the puzzle keeps exactly one solution. Since emptying cells never takes a solution
-// away, a pair that could not be emptied never can be later: the result is minimal for the
-// symmetry.
-CellGrid digSymmetricPuzzle(const CellGrid& solution, PuzzleRng& rng);
+// Digs puzzles out of one solved grid. It remembers the unavoidable sets of the grid that it has
+// met (cells of which every puzzle with this solution must keep one, because another grid agrees
+// with it everywhere else), so that most removals that would cost the puzzle its uniqueness are
+// refused without a search; the later digs of the same grid gain most.
+class PuzzleDigger {
+public:
+    explicit PuzzleDigger(const CellGrid& solution);
 
-// The same with single cells: the result is minimal (no given can be removed).
-CellGrid digPuzzle(const CellGrid& solution, PuzzleRng& rng);
+    // Empties symmetric pairs of cells (cell and 80 - cell) in random order, keeping each pair
+    // empty only while the puzzle keeps exactly one solution. Since emptying cells never takes a
+    // solution away, a pair that could not be emptied never can be later: the result is minimal
+    // for the symmetry.
+    CellGrid digSymmetric(PuzzleRng& rng);
+
+    // The same with single cells: the result is minimal (no given can be removed).
+    CellGrid digSingles(PuzzleRng& rng);
+
+private:
+    using CellBits = unsigned __int128;
+
+    CellGrid dig(PuzzleRng& rng, bool symmetric);
+    bool keepsOneSolution(const CellGrid& puzzle, CellBits givens);
+    void learnFrom(const CellGrid& completion);
+
+    CellGrid solution_;
+    std::vector<CellBits> unavoidable_;
+};
+
+// One dig of a fresh digger: what korvani-generate's bundled files were made with.
+CellGrid digSymmetricPuzzle(const CellGrid& solution, PuzzleRng& rng);
 
 // True when each of the nine digits appears among the givens; with click-only play a digit that
 // no cell shows can never be chosen.

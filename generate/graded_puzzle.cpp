@@ -37,11 +37,11 @@ bool makePuzzle(const PuzzleRequest& request, std::uint64_t index,
     PuzzleRng rng = puzzleRngFor(request.seed, index);
     const Technique strongest = strongestOfGrade(request.grade);
     for (;;) {
-        const CellGrid solution = randomSolvedGrid(rng);
+        PuzzleDigger digger(randomSolvedGrid(rng));
         for (int dig = 0; dig < digsPerGrid; ++dig) {
             if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed)) return false;
             const CellGrid givens =
-                request.symmetric ? digSymmetricPuzzle(solution, rng) : digPuzzle(solution, rng);
+                request.symmetric ? digger.digSymmetric(rng) : digger.digSingles(rng);
             if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
             const GradeResult grade = gradePuzzle(givens, nullptr, strongest);
             if (!grade.solved || grade.difficulty != request.grade) continue;

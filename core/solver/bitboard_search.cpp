@@ -311,15 +311,16 @@ struct Search {
     long long budget = 0;
     bool gaveUp = false;
     int count = 0;
-    CellGrid solution{};
+    std::array<CellGrid, 2> completions{};
 };
 
 void recordCompletion(const Board& board, Search& search) {
-    if (++search.count > 1) return;
+    if (++search.count > 2) return;
+    CellGrid& completion = search.completions[search.count - 1];
     for (int d = 0; d < 9; ++d) {
         for (int band = 0; band < 3; ++band) {
             for (std::uint32_t x = board.candidates[band][d]; x != 0; x &= x - 1)
-                search.solution[27 * band + std::countr_zero(x)] = static_cast<std::uint8_t>(d + 1);
+                completion[27 * band + std::countr_zero(x)] = static_cast<std::uint8_t>(d + 1);
         }
     }
 }
@@ -399,7 +400,8 @@ ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudg
     nodes = search.nodes;
     if (search.gaveUp && search.count < 2) return ShortSearchEnd::budgetExhausted;
     result.count = search.count;
-    result.solution = search.count == 1 ? search.solution : CellGrid{};
+    result.solution = search.count == 1 ? search.completions[0] : CellGrid{};
+    if (search.count == 2) result.twoCompletions = search.completions;
     return ShortSearchEnd::settled;
 }
 

@@ -29,6 +29,10 @@ namespace korvani {
 struct SolveResult {
     int count = 0;       // 0, 1 or 2 (2 stands for "two or more")
     CellGrid solution{}; // valid only when count == 1; the givens are kept as they stand
+    // When count == 2 and the short search decided it, the first two completions it met (they
+    // differ); otherwise all zero. The cells where a completion differs from a known solution
+    // form a set of which every puzzle with that solution must keep a given.
+    std::array<CellGrid, 2> twoCompletions{};
 };
 
 // Counts completions of `givens` up to two. A completion fills every empty cell with a digit

@@ -111,6 +111,16 @@ TEST(SolverEdgeCases, EmptyGridsAndUnavoidableRectanglesHaveTwo) {
             CellGrid grid = full;
             grid[a] = grid[b] = grid[c] = grid[d] = 0;
             expectBothCount(grid, 2);
+            // The two completions handed out are the grid and its swap, which differ in
+            // exactly the four emptied cells.
+            const SolveResult two = solveGivens(grid);
+            int differ = 0;
+            for (int cell = 0; cell < 81; ++cell) {
+                differ += two.twoCompletions[0][cell] != two.twoCompletions[1][cell];
+            }
+            EXPECT_EQ(differ, 4);
+            EXPECT_TRUE(isCompletionOf(grid, two.twoCompletions[0]));
+            EXPECT_TRUE(isCompletionOf(grid, two.twoCompletions[1]));
             ++found;
         }
     }
