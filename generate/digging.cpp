@@ -63,8 +63,8 @@ PuzzleDigger::PuzzleDigger(const CellGrid& solution) : solution_(solution) {
                     if ((r1 / 3 == r2 / 3) == (c1 / 3 == c2 / 3)) continue;
                     const int a = 9 * r1 + c1, b = 9 * r1 + c2, c = 9 * r2 + c1, d = 9 * r2 + c2;
                     if (solution[a] != solution[d] || solution[b] != solution[c]) continue;
-                    unavoidable_.push_back(CellBits(1) << a | CellBits(1) << b |
-                                           CellBits(1) << c | CellBits(1) << d);
+                    unavoidable_.push_back(CellBits(1) << a | CellBits(1) << b | CellBits(1) << c |
+                                           CellBits(1) << d);
                 }
             }
         }
