@@ -81,9 +81,26 @@ void PuzzleDigger::learnFrom(const CellGrid& completion) {
     if (differ != 0 && unavoidable_.size() < mostSets) unavoidable_.push_back(differ);
 }
 
-bool PuzzleDigger::keepsOneSolution(const CellGrid& puzzle, CellBits givens) {
+bool PuzzleDigger::keepsOneSolution(CellGrid& puzzle, CellBits givens, int cell, int mirror) {
     for (CellBits set : unavoidable_) {
         if ((givens & set) == 0) return false;
+    }
+    if (cell >= 0) {
+        // The puzzle had one solution with the cells given, so a second one must put another
+        // digit in one of them: in `cell`, or in `mirror` with `cell` as it was.
+        CellGrid other{};
+        AvoidingCompletion first = findCompletionAvoiding(puzzle, cell, solution_[cell], other);
+        AvoidingCompletion second = AvoidingCompletion::none;
+        if (first == AvoidingCompletion::none && mirror != cell) {
+            puzzle[cell] = solution_[cell];
+            second = findCompletionAvoiding(puzzle, mirror, solution_[mirror], other);
+            puzzle[cell] = 0;
+        }
+        if (first == AvoidingCompletion::found || second == AvoidingCompletion::found) {
+            learnFrom(other);
+            return false;
+        }
+        if (first == AvoidingCompletion::none && second == AvoidingCompletion::none) return true;
     }
     const SolveResult result = solveGivens(puzzle);
     if (result.count == 2) {
@@ -118,7 +135,8 @@ CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
     for (int next = 0; next < units;) {
         const int count = std::min(run, units - next);
         setRun(next, count, true);
-        if (keepsOneSolution(puzzle, givens)) {
+        const int cell = count == 1 ? order[next] : -1;
+        if (keepsOneSolution(puzzle, givens, cell, symmetric ? 80 - cell : cell)) {
             next += count;
             run *= 2;
             continue;

@@ -17,7 +17,7 @@ CellGrid randomSolvedGrid(PuzzleRng& rng);
 // with it everywhere else), so that most removals that would cost the puzzle its uniqueness are
 // refused without a search; the later digs of the same grid gain most.
 class PuzzleDigger {
-public:
+  public:
     explicit PuzzleDigger(const CellGrid& solution);
 
     // Empties symmetric pairs of cells (cell and 80 - cell) in random order, keeping each pair
@@ -29,11 +29,12 @@ public:
     // The same with single cells: the result is minimal (no given can be removed).
     CellGrid digSingles(PuzzleRng& rng);
 
-private:
+  private:
     using CellBits = unsigned __int128;
 
     CellGrid dig(PuzzleRng& rng, bool symmetric);
-    bool keepsOneSolution(const CellGrid& puzzle, CellBits givens);
+    // `cell` and `mirror` are the cells just emptied when they are one unit, -1 for a run.
+    bool keepsOneSolution(CellGrid& puzzle, CellBits givens, int cell, int mirror);
     void learnFrom(const CellGrid& completion);
 
     CellGrid solution_;

@@ -29,23 +29,6 @@ namespace {
 
 constexpr std::uint32_t wholeBand = 0x7FFFFFFu;
 
-// Per cell bit of a band: the other cells of its row, box and column inside the band.
-struct BandPeers {
-    std::uint32_t of[27];
-};
-
-constexpr BandPeers makeBandPeers() {
-    BandPeers t{};
-    for (int bit = 0; bit < 27; ++bit) {
-        const std::uint32_t cells =
-            bandRowBits(bit / 9) | bandBoxBits(bit % 9 / 3) | bandColumnBits(bit % 9);
-        t.of[bit] = cells & ~(1u << bit);
-    }
-    return t;
-}
-
-inline constexpr BandPeers bandPeers = makeBandPeers();
-
 // The rows (bits 0..2) of a band word that hold exactly one cell.
 inline unsigned singleRows(std::uint32_t x) {
     unsigned rows = 0;
@@ -311,6 +294,7 @@ struct Search {
     long long budget = 0;
     bool gaveUp = false;
     int count = 0;
+    int enough = 2; // the search stops at this many completions
     std::array<CellGrid, 2> completions{};
 };
 
@@ -347,40 +331,52 @@ void searchBelow(Board& board, Search& search) {
         strikeOthers(next, d, band, 1u << bit);
         settle(next, d, band, bit);
         searchBelow(next, search);
-        if (search.count > 1 || search.gaveUp) return;
+        if (search.count >= search.enough || search.gaveUp) return;
         strike(board, d, band, 1u << bit);
     }
 }
 
-// The board of the givens; false when a given finds its digit already taken from its cell, that
-// is, when a unit repeats it.
+// The board of the givens; false when a unit repeats a given. Each digit's rows, columns and
+// boxes are gathered first and struck from its words at once, since digging builds a board for
+// every removal it tries.
 bool boardOfGivens(const CellGrid& givens, Board& board) {
-    for (int band = 0; band < 3; ++band) {
-        for (int d = 0; d < 12; ++d) board.candidates[band][d] = d < 9 ? wholeBand : 0;
-    }
+    std::uint32_t own[3][9] = {};
+    std::uint32_t occupied[3] = {};
+    std::uint16_t placedBoxes[9] = {};
     for (int d = 0; d < 9; ++d) {
         board.placedRows[d] = 0;
         board.placedColumns[d] = 0;
     }
-    for (std::uint32_t& band : board.open) band = wholeBand;
     for (int cell = 0; cell < 81; ++cell) {
         if (givens[cell] == 0) continue;
         const int d = givens[cell] - 1;
-        const int band = cell / 27;
-        const int bit = cell % 27;
-        const std::uint32_t at = 1u << bit;
-        if ((board.candidates[band][d] & at) == 0) return false;
-        for (int e = 0; e < 9; ++e) {
-            if (e != d) board.candidates[band][e] &= ~at;
+        const unsigned row = 1u << rowOf(cell);
+        const unsigned column = 1u << columnOf(cell);
+        const unsigned box = 1u << boxOf(cell);
+        if ((board.placedRows[d] & row) != 0 || (board.placedColumns[d] & column) != 0 ||
+            (placedBoxes[d] & box) != 0)
+            return false;
+        board.placedRows[d] = static_cast<std::uint16_t>(board.placedRows[d] | row);
+        board.placedColumns[d] = static_cast<std::uint16_t>(board.placedColumns[d] | column);
+        placedBoxes[d] = static_cast<std::uint16_t>(placedBoxes[d] | box);
+        own[cell / 27][d] |= 1u << (cell % 27);
+        occupied[cell / 27] |= 1u << (cell % 27);
+    }
+    for (int d = 0; d < 9; ++d) {
+        const std::uint32_t columns = board.placedColumns[d];
+        const std::uint32_t columnCells = columns | columns << 9 | columns << 18;
+        for (int band = 0; band < 3; ++band) {
+            std::uint32_t struck = columnCells;
+            for (int r = 0; r < 3; ++r) {
+                if (board.placedRows[d] >> (3 * band + r) & 1u) struck |= bandRowBits(r);
+                if (placedBoxes[d] >> (3 * band + r) & 1u) struck |= bandBoxBits(r);
+            }
+            board.candidates[band][d] = (wholeBand & ~occupied[band] & ~struck) | own[band][d];
         }
-        board.candidates[band][d] &= ~bandPeers.of[bit];
-        for (int b = 0; b < 3; ++b) {
-            if (b != band) board.candidates[b][d] &= ~bandColumnBits(bit % 9);
-        }
-        board.open[band] &= ~at;
-        board.placedRows[d] = static_cast<std::uint16_t>(board.placedRows[d] | 1u << rowOf(cell));
-        board.placedColumns[d] =
-            static_cast<std::uint16_t>(board.placedColumns[d] | 1u << columnOf(cell));
+    }
+    for (int band = 0; band < 3; ++band) {
+        for (int d = 9; d < 12; ++d) board.candidates[band][d] = 0;
+        board.open[band] = wholeBand & ~occupied[band];
     }
     board.stale = 0x1FF01FF01FFull;
     board.staleStacks = 0x1FF;
@@ -402,6 +398,21 @@ ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudg
     result.count = search.count;
     result.solution = search.count == 1 ? search.completions[0] : CellGrid{};
     if (search.count == 2) result.twoCompletions = search.completions;
+    return ShortSearchEnd::settled;
+}
+
+ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+                                      long long nodeBudget, bool& found, CellGrid& completion) {
+    Board board;
+    if (!boardOfGivens(givens, board)) return ShortSearchEnd::repeatedGivens;
+    strike(board, digit - 1, cell / 27, 1u << (cell % 27));
+    Search search;
+    search.budget = nodeBudget;
+    search.enough = 1;
+    searchBelow(board, search);
+    if (search.gaveUp && search.count == 0) return ShortSearchEnd::budgetExhausted;
+    found = search.count > 0;
+    if (found) completion = search.completions[0];
     return ShortSearchEnd::settled;
 }
 

@@ -19,4 +19,9 @@ enum class ShortSearchEnd {
 ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudget,
                                       SolveResult& result, long long& nodes);
 
+// Whether `givens` (digits 0..9, `cell` empty) have a completion in which `cell` holds another
+// digit than `digit`; the first one met goes to `completion`.
+ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+                                      long long nodeBudget, bool& found, CellGrid& completion);
+
 } // namespace korvani::solver

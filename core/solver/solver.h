@@ -50,4 +50,11 @@ struct SolveStats {
 
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats);
 
+// For digging a puzzle out of a known solution: whether `givens` (`cell` empty, no repeated
+// given) have a completion in which `cell` holds another digit than `digit`. A found completion
+// goes to `completion`. Undecided when the short search cannot settle it; count the grid then.
+enum class AvoidingCompletion { none, found, undecided };
+AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+                                          CellGrid& completion);
+
 } // namespace korvani
