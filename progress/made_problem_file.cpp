@@ -1,7 +1,7 @@
 // The made file's name, then the same whole-or-nothing write as every new problem file.
 #include "progress/made_problem_file.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "progress/file_names.h"
 
 #include <cstdio>

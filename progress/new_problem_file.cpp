@@ -3,7 +3,8 @@
 #include "progress/new_problem_file.h"
 
 #include "core/crc32c.h"
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #include "import/copy_text.h"
 #include "import/puzzle_import.h"
 #include "import/text_decoding.h"
-#include "progress/code_pages.h"
+#include "text/code_pages.h"
 #include "win/problem_switch.h"
 #include "win/progress_dialog.h"
 #include "win/wide_text.h"

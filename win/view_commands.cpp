@@ -1,7 +1,7 @@
 // The 表示 menu's commands, the settings they change and where the dark theme's default comes from.
 #include "win/view_commands.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "win/app_state.h"
 #include "win/resources/resource.h"
 

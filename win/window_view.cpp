@@ -2,8 +2,8 @@
 // window timer call, a message box or a WM_COMMAND.
 #include "win/window_view.h"
 
+#include "files/atomic_file.h"
 #include "game/game_state.h"
-#include "progress/atomic_file.h"
 #include "progress/records_log.h"
 #include "render/board_geometry.h"
 #include "render/cursor_frame.h"
