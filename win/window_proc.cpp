@@ -7,6 +7,7 @@
 #include "win/edit_commands.h"
 #include "win/keyboard_input.h"
 #include "win/resources/resource.h"
+#include "win/uia_provider.h"
 #include "win/view_commands.h"
 
 #include <windowsx.h>
@@ -80,7 +81,8 @@ bool onCommand(HWND window, WPARAM wParam) {
     }
 }
 
-void onDestroy() {
+void onDestroy(HWND window) {
+    disconnectProviders(window);
     if (appState) destroyGameState(appState);
     appState = nullptr;
     PostQuitMessage(0);
@@ -130,6 +132,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
         if (appState && onKeyDownMessage(appState->game, wParam)) return 0;
         break;
+    case WM_GETOBJECT: {
+        LRESULT provider = 0;
+        if (answerGetObject(window, wParam, lParam, provider)) return provider;
+        break;
+    }
     case WM_MOUSELEAVE:
         if (appState) onMouseLeaveMessage(appState->game);
         return 0;
@@ -143,7 +150,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, frameExtra);
         return TRUE; // the rectangle was changed in place
     case WM_DESTROY:
-        onDestroy();
+        onDestroy(window);
         return 0;
     default:
         break;

@@ -5,6 +5,7 @@
 #include "game/game_state.h"
 #include "render/board_geometry.h"
 #include "render/cursor_frame.h"
+#include "win/uia_provider.h"
 #include "win/wide_text.h"
 
 namespace korvani {
@@ -39,6 +40,7 @@ void WindowView::drawCells(const BoardPicture& picture) {
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
                        picture.selectedDigit, &picture.notes, frames);
     if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
+    reportBoard(picture);
 }
 
 void WindowView::drawCursor(const BoardPicture& picture) {
@@ -64,6 +66,7 @@ void WindowView::drawClock(int seconds) {
 
 void WindowView::drawClearBanner() {
     korvani::drawClearBanner(renderer);
+    announce("clear!");
 }
 
 void WindowView::presentFrame() {
@@ -120,6 +123,7 @@ void WindowView::showHint(const char* utf8Text) {
     wchar_t wideText[1024];
     wchar_t wideCaption[16];
     if (MultiByteToWideChar(CP_UTF8, 0, utf8Text, -1, wideText, 1024) == 0) return;
+    announce(utf8Text);
     MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(caption), -1, wideCaption, 16);
     MessageBoxW(mainWindow, wideText, wideCaption, MB_OK);
 }
