@@ -15,12 +15,11 @@ std::uint8_t shownDigit(const CellGrid& givens, const CellGrid& userGrid, int ce
     return isDigit(userGrid[cell]) ? userGrid[cell] : 0;
 }
 
-// The row, column and box of a cell as unit numbers for unitCellAt.
-struct CellUnits {
-    int unit[3];
-};
-CellUnits unitsOf(int cell) {
-    return {{rowOf(cell), 9 + columnOf(cell), 18 + boxOf(cell)}};
+// The digit each cell shows.
+CellGrid shownDigits(const CellGrid& givens, const CellGrid& userGrid) {
+    CellGrid shown{};
+    for (int cell = 0; cell < 81; ++cell) shown[cell] = shownDigit(givens, userGrid, cell);
+    return shown;
 }
 
 bool assign(DigitMask& mask, DigitMask value) {
@@ -36,15 +35,7 @@ bool cellIsEmpty(const CellGrid& givens, const CellGrid& userGrid, int cell) {
 }
 
 DigitMask allowedDigits(const CellGrid& givens, const CellGrid& userGrid, int cell) {
-    const CellUnits units = unitsOf(cell);
-    DigitMask used = 0;
-    for (const int unit : units.unit) {
-        for (int i = 0; i < 9; ++i) {
-            const int other = unitCellAt(unit, i);
-            if (other != cell) used |= digitMaskTable[shownDigit(givens, userGrid, other)];
-        }
-    }
-    return static_cast<DigitMask>(allDigits & ~used);
+    return allowedDigits(shownDigits(givens, userGrid), cell);
 }
 
 bool toggleNote(NoteGrid& notes, const CellGrid& givens, const CellGrid& userGrid, int cell,
@@ -59,21 +50,18 @@ bool clearNotesAfterPlacing(NoteGrid& notes, int cell, std::uint8_t digit) {
     if (cell < 0 || cell >= 81) return false;
     bool changed = assign(notes[cell], 0);
     if (!isDigit(digit)) return changed;
-    const CellUnits units = unitsOf(cell);
-    for (const int unit : units.unit) {
-        for (int i = 0; i < 9; ++i) {
-            DigitMask& mask = notes[unitCellAt(unit, i)];
-            changed |= assign(mask, static_cast<DigitMask>(mask & ~digitMaskTable[digit]));
-        }
+    for (const std::uint8_t peer : peerList.of[cell]) {
+        DigitMask& mask = notes[peer];
+        changed |= assign(mask, static_cast<DigitMask>(mask & ~digitMaskTable[digit]));
     }
     return changed;
 }
 
 bool fillCandidateNotes(NoteGrid& notes, const CellGrid& givens, const CellGrid& userGrid) {
+    const CellGrid shown = shownDigits(givens, userGrid);
     bool changed = false;
     for (int cell = 0; cell < 81; ++cell) {
-        const DigitMask wanted =
-            cellIsEmpty(givens, userGrid, cell) ? allowedDigits(givens, userGrid, cell) : 0;
+        const DigitMask wanted = shown[cell] == 0 ? allowedDigits(shown, cell) : 0;
         changed |= assign(notes[cell], wanted);
     }
     return changed;

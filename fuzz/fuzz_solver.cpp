@@ -1,11 +1,10 @@
-// Fuzz target: the solver's two complete engines against each other. The first 81 bytes make a
-// grid (each byte modulo 10, 0 an empty cell); solveGivens as the game runs it, its branching
-// search alone and the clause counter alone must give the same count and, for a count of 1,
-// the same completion, which must keep the givens and repeat no digit it places. Any
-// difference aborts.
-#include "core/solver/clause_counter.h"
-#include "core/solver/options.h"
+// Fuzz target: the solver's complete engines against each other. The first 81 bytes make a
+// grid (each byte modulo 10, 0 an empty cell); solveGivens as the game runs it (the short search
+// first), its branching search alone and the clause counter alone must give the same count and,
+// for a count of 1, the same completion, which must keep the givens and repeat no digit it
+// places. Any difference aborts.
 #include "core/solver/solver.h"
+#include "tests/support/hard_engines.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -38,13 +37,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int cell = 0; cell < 81; ++cell) grid[cell] = static_cast<std::uint8_t>(data[cell] % 10);
 
     const korvani::SolveResult game = korvani::solveGivens(grid);
-    korvani::SolveOptions branchingOnly;
-    branchingOnly.clauseLearning = false;
-    const korvani::SolveResult branching = korvani::solveGivens(grid, nullptr, &branchingOnly);
-    korvani::solver::ClauseCounter clauses;
-    if (!clauses.start(korvani::solver::rootCountsOf(grid)) || !clauses.run(1'000'000'000))
-        return 0; // out of memory
-    const korvani::SolveResult counted = clauses.verdict().result;
+    const korvani::SolveResult branching = korvani::test::countByBranching(grid, {}, false);
+    const korvani::SolveResult counted = korvani::test::countWithClauses(grid);
+    if (counted.count < 0) return 0; // out of memory
     if (game.count != branching.count || game.count != counted.count) std::abort();
     if (game.count == 1 &&
         (game.solution != branching.solution || game.solution != counted.solution ||

@@ -3,31 +3,11 @@
 
 namespace korvani {
 
-namespace {
-
-constexpr std::array<std::array<std::uint8_t, 9>, unitCount> buildUnits() {
-    std::array<std::array<std::uint8_t, 9>, unitCount> units{};
-    for (int i = 0; i < 9; ++i) {
-        for (int k = 0; k < 9; ++k) {
-            units[i][k] = std::uint8_t(i * 9 + k);
-            units[9 + i][k] = std::uint8_t(k * 9 + i);
-            units[18 + i][k] = std::uint8_t(27 * (i / 3) + 3 * (i % 3) + 9 * (k / 3) + k % 3);
-        }
-    }
-    return units;
-}
-
-} // namespace
-
-const std::array<std::array<std::uint8_t, 9>, unitCount> unitCells = buildUnits();
-
 void placeDigit(PencilGrid& grid, int cell, int digit) {
     grid.values[cell] = std::uint8_t(digit);
     grid.candidates[cell] = 0;
     const DigitMask clear = DigitMask(~maskOfDigit(digit));
-    for (int other = 0; other < 81; ++other) {
-        if (seesCell(cell, other)) grid.candidates[other] &= clear;
-    }
+    for (const std::uint8_t peer : peerList.of[cell]) grid.candidates[peer] &= clear;
 }
 
 bool pencilFromGivens(const CellGrid& givens, PencilGrid& grid) {
@@ -43,15 +23,6 @@ bool pencilFromGivens(const CellGrid& givens, PencilGrid& grid) {
         placeDigit(grid, cell, digit);
     }
     return true;
-}
-
-DigitMask allowedDigits(const CellGrid& values, int cell) {
-    DigitMask taken = 0;
-    for (int other = 0; other < 81; ++other) {
-        if (values[other] != 0 && values[other] <= 9 && seesCell(cell, other))
-            taken |= maskOfDigit(values[other]);
-    }
-    return DigitMask(allDigits & ~taken);
 }
 
 bool isFilled(const PencilGrid& grid) {

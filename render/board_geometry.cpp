@@ -13,13 +13,6 @@ int scalePixels(int px, int dpi) {
                                          : -((-product + half) / baseDpi));
 }
 
-int artworkDpiFor(int dpi) {
-    int chosen = artworkDpis[0];
-    for (const int offered : artworkDpis)
-        if (offered <= dpi) chosen = offered;
-    return chosen;
-}
-
 LayoutMetrics layoutMetrics(int dpi) {
     // Windows offers no scale below 100 %; a smaller report would squeeze the 96-DPI artwork
     // into a narrower band.
@@ -27,8 +20,6 @@ LayoutMetrics layoutMetrics(int dpi) {
     const LayoutMetrics base;
     LayoutMetrics m;
     m.dpi = dpi;
-    m.artworkDpi = artworkDpiFor(dpi);
-    const int art = m.artworkDpi;
     m.band = scalePixels(base.band, dpi);
     m.outline = scalePixels(base.outline, dpi);
     m.edgeGap = scalePixels(base.edgeGap, dpi);
@@ -40,17 +31,17 @@ LayoutMetrics layoutMetrics(int dpi) {
     m.minimumClientWidth = scalePixels(base.minimumClientWidth, dpi);
     m.minimumClientHeight = m.minimumClientWidth + m.band;
     m.clockGlyphY = scalePixels(base.clockGlyphY, dpi);
-    m.buttonWidth = scalePixels(base.buttonWidth, art);
-    m.buttonHeight = scalePixels(base.buttonHeight, art);
+    m.buttonWidth = scalePixels(base.buttonWidth, dpi);
+    m.buttonHeight = scalePixels(base.buttonHeight, dpi);
     // At 96 DPI the buttons end exactly at the band's bottom; rounding both up (125 %, 175 %)
     // would push them one pixel over it, so they move up instead.
     m.buttonY = std::min(scalePixels(base.buttonY, dpi), m.band - m.buttonHeight);
-    m.clockGlyphHeight = scalePixels(base.clockGlyphHeight, art);
-    m.clockDigitWidth = scalePixels(base.clockDigitWidth, art);
-    m.clockColonWidth = scalePixels(base.clockColonWidth, art);
+    m.clockGlyphHeight = scalePixels(base.clockGlyphHeight, dpi);
+    m.clockDigitWidth = scalePixels(base.clockDigitWidth, dpi);
+    m.clockColonWidth = scalePixels(base.clockColonWidth, dpi);
     m.clockWidth = 4 * m.clockDigitWidth + m.clockColonWidth;
-    m.bannerWidth = scalePixels(base.bannerWidth, art);
-    m.bannerHeight = scalePixels(base.bannerHeight, art);
+    m.bannerWidth = scalePixels(base.bannerWidth, dpi);
+    m.bannerHeight = scalePixels(base.bannerHeight, dpi);
     return m;
 }
 

@@ -20,20 +20,11 @@ inline constexpr int clockWidth = 68;
 // halves away from zero (what MulDiv does), so that 96 DPI gives px back.
 int scalePixels(int px, int dpi);
 
-// The scales whose button strip and clock font are drawn in advance (100 % to 300 %).
-inline constexpr int artworkDpis[] = {96, 120, 144, 168, 192, 240, 288};
-
-// The artwork for a display scale: the exact one at an offered scale, otherwise the largest
-// offered scale below it (96 below 100 %), so a bitmap is never stretched and always fits the
-// band, which is laid out at the exact scale.
-int artworkDpiFor(int dpi);
-
-// Every fixed pixel quantity of the layout at one display scale. The board's lines, gaps,
-// band and minimum size follow the exact dpi; the bitmaps' sizes (buttons, clock glyphs,
-// banner) follow artworkDpi, the scale they were drawn at.
+// Every fixed pixel quantity of the layout at one display scale, each the 96-DPI length
+// scaled with scalePixels: the board's lines and gaps, the band, the smallest window, and the
+// button, clock and banner pictures, which are drawn at that scale.
 struct LayoutMetrics {
     int dpi = baseDpi;
-    int artworkDpi = baseDpi;
     int band = bandHeight;
     int outline = 2;     // the black outline's width
     int edgeGap = 2;     // grey between the outer cells and the outline

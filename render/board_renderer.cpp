@@ -1,48 +1,53 @@
-// Board renderer: owns the back buffer, the two bitmap resources, the tile atlas, the brushes
-// and the glyph rasteriser; computes the layout for the client size and composes frames
+// Board renderer: owns the back buffer, the button strip and clock font (bitmaps 113 and 115
+// as the shell handed them, or drawn at run time), the tile atlas, the brushes and the glyphs'
+// coverage; computes the layout for the client size and composes frames
 // incrementally into the back buffer, which reaches the window as one copy.
 #include "render/board_renderer.h"
 
+#include "render/band_text.h"
 #include "render/board_geometry.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
+#include <utility>
 #include <vector>
 
 namespace korvani {
 
 namespace {
 
-HINSTANCE rendererInstance = nullptr;
-
-constexpr COLORREF backgroundColour = 0xFFE0E0; // pale blue, as the bitmaps' own ground
-constexpr COLORREF gapColour = 0x808080;
-constexpr COLORREF borderColour = 0x000000;
 constexpr int minimumClientSide = 32;
-constexpr int highlightedImage = 5; // the highlighted forms start at image 5 of the strip
-constexpr COLORREF bannerTransparent = 0xFFFFFF;
 constexpr int atlasTiles = 74;
 // The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
 // selection's dotted red, and solid where the selection is dotted.
 constexpr COLORREF frameColours[3] = {RGB(0, 176, 0), RGB(0, 96, 255), RGB(224, 0, 0)};
 
-// A 24-bit DIB of width x height pixels, rows top-down.
-BITMAPINFO topDownInfo(int width, int height) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
+COLORREF colourRef(BgrColour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
 }
 
-void loadBitmapSurface(Surface*& surface, HDC windowDC, int resource) {
-    if (surface) return;
-    HBITMAP bitmap = LoadBitmapA(rendererInstance, MAKEINTRESOURCEA(resource));
-    // Without the bitmap there is nothing to wrap; the next resize tries again.
-    if (bitmap) surface = wrapBitmap(windowDC, bitmap);
+// A bitmap compatible with the window holding the picture, in its own memory DC; null when it
+// cannot be made (the next resize tries again).
+Surface* surfaceFromPicture(HDC windowDC, const Picture& picture) {
+    if (picture.empty()) return nullptr;
+    BITMAPINFO info = topDownInfo(picture.width, picture.height);
+    HBITMAP bitmap = CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, picture.bgr.data(), &info,
+                                    DIB_RGB_COLORS);
+    return bitmap ? wrapBitmap(windowDC, bitmap) : nullptr;
+}
+
+// The button strip and the clock font of the current scale and palette.
+void makeBandSurfaces(BoardRenderer& renderer, HDC windowDC) {
+    const bool bitmaps = showsBandBitmaps(renderer);
+    if (!renderer.buttonStrip)
+        renderer.buttonStrip = surfaceFromPicture(
+            windowDC, bitmaps ? renderer.bitmapButtonStrip
+                              : drawButtonStrip(renderer.metrics, renderer.palette, windowDC));
+    if (!renderer.timerFont)
+        renderer.timerFont = surfaceFromPicture(
+            windowDC, bitmaps ? renderer.bitmapClockFont
+                              : drawClockFont(renderer.glyphCoverage, renderer.metrics,
+                                              renderer.palette, windowDC));
 }
 
 void deleteBrush(HBRUSH& brush) {
@@ -131,22 +136,17 @@ void paintBoardBackground(BoardRenderer& renderer, int boardSize) {
 
 } // namespace
 
-void setRendererInstance(HINSTANCE instance) {
-    rendererInstance = instance;
+void setBandBitmaps(BoardRenderer& renderer, Picture buttonStrip, Picture clockFont) {
+    renderer.bitmapButtonStrip = std::move(buttonStrip);
+    renderer.bitmapClockFont = std::move(clockFont);
+    releaseSurface(renderer.buttonStrip);
+    releaseSurface(renderer.timerFont);
 }
 
-namespace {
-int artworkPercent(int artworkDpi) {
-    return artworkDpi * 100 / baseDpi;
-}
-} // namespace
-
-int buttonStripResourceFor(int artworkDpi) {
-    return artworkDpi == baseDpi ? buttonStripResource : 1000 + artworkPercent(artworkDpi);
-}
-
-int timerFontResourceFor(int artworkDpi) {
-    return artworkDpi == baseDpi ? timerFontResource : 2000 + artworkPercent(artworkDpi);
+bool showsBandBitmaps(const BoardRenderer& renderer) {
+    return renderer.metrics.dpi == baseDpi && renderer.palette == lightPalette &&
+           !renderer.drawBandAtRunTime && !renderer.bitmapButtonStrip.empty() &&
+           !renderer.bitmapClockFont.empty();
 }
 
 bool setDisplayScale(BoardRenderer& renderer, int dpi) {
@@ -166,9 +166,7 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
         return;
 
     HDC windowDC = GetDC(window);
-    const int artworkDpi = renderer.metrics.artworkDpi;
-    loadBitmapSurface(renderer.buttonStrip, windowDC, buttonStripResourceFor(artworkDpi));
-    loadBitmapSurface(renderer.timerFont, windowDC, timerFontResourceFor(artworkDpi));
+    makeBandSurfaces(renderer, windowDC);
 
     releaseSurface(renderer.backBuffer);
     renderer.backBuffer = createCompatibleSurface(windowDC, width, height);
@@ -176,9 +174,9 @@ void resize(BoardRenderer& renderer, HWND window, int width, int height) {
     deleteBrush(renderer.backgroundBrush);
     deleteBrush(renderer.gapBrush);
     deleteBrush(renderer.borderBrush);
-    renderer.backgroundBrush = CreateSolidBrush(backgroundColour);
-    renderer.gapBrush = CreateSolidBrush(gapColour);
-    renderer.borderBrush = CreateSolidBrush(borderColour);
+    renderer.backgroundBrush = CreateSolidBrush(colourRef(renderer.palette.band));
+    renderer.gapBrush = CreateSolidBrush(colourRef(renderer.palette.boardGap));
+    renderer.borderBrush = CreateSolidBrush(colourRef(renderer.palette.boardBorder));
 
     ReleaseDC(window, windowDC);
     layout(renderer, window);
@@ -231,8 +229,10 @@ void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& 
 void drawButtonBar(BoardRenderer& renderer, int hoveredButton) {
     if (!renderer.backBuffer || !renderer.buttonStrip) return;
     const LayoutMetrics& m = renderer.metrics;
-    for (int button = 0; button < 2; ++button) {
-        const int image = button + (hoveredButton == button ? highlightedImage : 0);
+    // The lit forms follow the plain ones: five and five in bitmap 113, two and two when drawn.
+    const int litImage = renderer.buttonStrip->width / m.buttonWidth / 2;
+    for (int button = 0; button < buttonCount; ++button) {
+        const int image = button + (hoveredButton == button ? litImage : 0);
         BitBlt(renderer.backBuffer->memDC, renderer.buttonBarX + m.buttonWidth * button, m.buttonY,
                m.buttonWidth, m.buttonHeight, renderer.buttonStrip->memDC, m.buttonWidth * image, 0,
                SRCCOPY);
@@ -262,7 +262,8 @@ void drawClearBanner(BoardRenderer& renderer) {
     // Same size on both sides: the banner is drawn for this scale, never stretched. It lies
     // below the clock glyphs' rows in the font strip.
     TransparentBlt(back.memDC, x, y, m.bannerWidth, m.bannerHeight, renderer.timerFont->memDC, 0,
-                   m.clockGlyphHeight, m.bannerWidth, m.bannerHeight, bannerTransparent);
+                   m.clockGlyphHeight, m.bannerWidth, m.bannerHeight,
+                   colourRef(renderer.palette.bannerKey));
 }
 
 void presentFrame(BoardRenderer& renderer, HWND window) {

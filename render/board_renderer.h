@@ -1,13 +1,15 @@
 // The board renderer: the back buffer and every other GDI resource that draws the client area
-// (button and clock bitmaps, the tile atlas, three brushes, the glyphs' coverage), the screen
+// (button strip and clock font, the tile atlas, three brushes, the glyphs' coverage), the screen
 // geometry (which the shell hands to the hit tests), and the drawing operations behind the
 // rules' view.
 #pragma once
 
 #include "core/grid.h"
+#include "render/band_art.h"
 #include "render/board_geometry.h"
 #include "render/glyph_coverage.h"
 #include "render/note_glyphs.h"
+#include "render/palette.h"
 #include "render/surface.h"
 
 #include <windows.h>
@@ -34,6 +36,12 @@ struct BoardRenderer {
     std::int32_t buttonBarX = 0;
     std::int32_t clockX = 0;
     LayoutMetrics metrics; // the display scale's pixel quantities; 96 DPI until told otherwise
+    Palette palette = lightPalette;
+    // Bitmaps 113 and 115 as the shell loaded them: the button strip and clock font of the light
+    // palette at 100 %. Everywhere else, or with drawBandAtRunTime, both are drawn at run time.
+    Picture bitmapButtonStrip;
+    Picture bitmapClockFont;
+    bool drawBandAtRunTime = false;
     // The notes: their glyphs at the current cell size, and one cell's tile in a 24-bit top-down
     // DIB section into which an empty cell with notes is painted before its copy. Both are
     // rebuilt at every layout after the tile atlas.
@@ -44,21 +52,17 @@ struct BoardRenderer {
     HBRUSH frameBrushes[3] = {};
 };
 
-inline constexpr int buttonStripResource = 113;
-inline constexpr int timerFontResource = 115;
-
-// Bitmaps 113 and 115 are the 100 % artwork; the other scales' copies are numbered 1000 and
-// 2000 plus their percentage (1125 ... 1300, 2125 ... 2300).
-int buttonStripResourceFor(int artworkDpi);
-int timerFontResourceFor(int artworkDpi);
-
-// Sets the window's display scale. When it changes, the back buffer and the two bitmaps go, so
-// that the next resize builds everything again at the new scale; returns whether it changed.
+// Sets the window's display scale. When it changes, the back buffer and the band's pictures
+// go, so that the next resize builds everything again at the new scale; returns whether it
+// changed.
 bool setDisplayScale(BoardRenderer& renderer, int dpi);
 
-// The module instance whose bitmaps resize() loads; set by the shell before the
-// main window is created.
-void setRendererInstance(HINSTANCE instance);
+// Hands the renderer the pixels of bitmaps 113 and 115, which it shows at 100 % in the light
+// palette instead of drawing them.
+void setBandBitmaps(BoardRenderer& renderer, Picture buttonStrip, Picture clockFont);
+
+// Whether the band's pictures are bitmaps 113 and 115 rather than drawn at run time.
+bool showsBandBitmaps(const BoardRenderer& renderer);
 
 // Every drawing operation below does nothing until a back buffer exists (no window yet, or none
 // of at least 32 x 32), so the rules of play can run without a window.

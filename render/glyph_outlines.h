@@ -1,18 +1,20 @@
-// The built-in outline set: eleven glyphs (two cell frames and the digits 9 down to 1) drawn on
-// a square of 1511.68 units, as straight y-monotone edges in 20.12 fixed point. The data lives
-// in glyph_outlines_data.cpp, written by tools/outlines (korvani-outlines); do not edit it.
+// The built-in outline set: thirteen glyphs (two cell frames, the digits 9 down to 0 and the
+// clock's colon) drawn on a square of 1511.68 units, as straight y-monotone edges in 20.12
+// fixed point. The data lives in glyph_outlines_data.cpp, written by tools/outlines
+// (korvani-outlines); do not edit it.
 #pragma once
 
 #include <cstdint>
 
 namespace korvani {
 
-inline constexpr int glyphCount = 11;
-inline constexpr int glyphEdgeTotal = 1578;
+inline constexpr int glyphCount = 13;
+inline constexpr int glyphEdgeTotal = 1746;
 
-// Glyph ids. Glyph 11 - d is digit d.
+// Glyph ids. Glyph 11 - d is digit d; the board shows 1 to 9, the clock 0 to 9 and the colon.
 inline constexpr int GlyphDottedFrame = 0;
 inline constexpr int GlyphSolidFrame = 1;
+inline constexpr int GlyphColon = 12;
 constexpr int digitGlyph(int digit) {
     return 11 - digit;
 }

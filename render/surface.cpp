@@ -46,6 +46,17 @@ void releaseSurface(Surface*& surface) {
     surface = nullptr;
 }
 
+BITMAPINFO topDownInfo(int width, int height) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+
 void fillRect(Surface& surface, HBRUSH brush, int x, int y, int width, int height) {
     HGDIOBJ previousBrush = SelectObject(surface.memDC, brush);
     PatBlt(surface.memDC, x, y, width, height, PATCOPY);

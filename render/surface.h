@@ -30,6 +30,9 @@ Surface* createCompatibleSurface(HDC referenceDC, int width, int height);
 // sets the pointer to null. Does nothing for a null pointer.
 void releaseSurface(Surface*& surface);
 
+// The header of a 24-bit DIB of width x height pixels whose rows run top-down.
+BITMAPINFO topDownInfo(int width, int height);
+
 // Selects `brush` into the surface, PATCOPYs the rectangle and selects the previous brush back.
 void fillRect(Surface& surface, HBRUSH brush, int x, int y, int width, int height);
 

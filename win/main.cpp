@@ -3,6 +3,7 @@
 // 522 x 554 at 96 DPI, first puzzle), the message loop, and the last clean-up when the loop
 // ends without WM_DESTROY.
 #include "win/app_state.h"
+#include "win/band_bitmaps.h"
 #include "win/display_scale.h"
 #include "win/resources/resource.h"
 #include "win/single_instance.h"
@@ -11,11 +12,6 @@
 #include "win/window_proc.h"
 
 namespace {
-
-constexpr UINT classNameString = 101;
-constexpr UINT titleString = 102;
-constexpr WORD iconResource = 103;
-constexpr WORD menuResource = 101;
 
 wchar_t windowTitle[64];
 wchar_t windowClassName[64];
@@ -26,10 +22,10 @@ void registerMainClass(HINSTANCE instance) {
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = korvani::mainWindowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(iconResource));
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_KORVANI));
     windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = nullptr; // the back buffer covers every pixel
-    windowClass.lpszMenuName = MAKEINTRESOURCEW(menuResource);
+    windowClass.lpszMenuName = MAKEINTRESOURCEW(IDR_MAIN_MENU);
     windowClass.lpszClassName = windowClassName;
     RegisterClassExW(&windowClass);
 }
@@ -64,8 +60,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     // Before anything reads the save file: a second game on it would wipe out this one's records.
     SaveFileClaim saveFileClaim;
     if (!saveFileClaim.claim()) return 0;
-    LoadStringW(instance, titleString, windowTitle, 64);
-    LoadStringW(instance, classNameString, windowClassName, 64);
+    LoadStringW(instance, IDS_WINDOW_TITLE, windowTitle, 64);
+    LoadStringW(instance, IDS_CLASS_NAME, windowClassName, 64);
 
     appState = createAppState();
     if (!appState) return 0;
@@ -79,7 +75,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     registerMainClass(instance);
     appInstance = instance;
-    setRendererInstance(instance);
+    loadBandBitmaps(instance, appState->view.renderer);
 
     HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,

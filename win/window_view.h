@@ -5,6 +5,7 @@
 
 #include "game/game_view.h"
 #include "render/board_renderer.h"
+#include "win/resources/resource.h"
 
 #include <windows.h>
 
@@ -12,10 +13,10 @@ namespace korvani {
 
 inline constexpr UINT_PTR clockTimerId = 1;
 inline constexpr UINT clockPeriodMs = 1000;
-inline constexpr WORD commandOpenProblem = 104;
-inline constexpr WORD commandSelectProblem = 105;
-inline constexpr WORD commandAbout = 106;
-inline constexpr WORD commandExit = 107;
+inline constexpr WORD commandOpenProblem = IDM_OPEN_PROBLEMS;
+inline constexpr WORD commandSelectProblem = IDM_SELECT_PROBLEM;
+inline constexpr WORD commandAbout = IDM_ABOUT;
+inline constexpr WORD commandExit = IDM_EXIT;
 
 class WindowView final : public GameView {
   public:

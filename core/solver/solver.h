@@ -38,15 +38,12 @@ SolveResult solveGivens(const CellGrid& givens);
 
 // For tools and benchmarks that look at how hard a grid was.
 struct SolveStats {
-    long long nodes = 0;           // search nodes visited (the root counts as one)
+    long long nodes = 0;           // search nodes of both searches (each root counts as one)
     long long probes = 0;          // candidates tried on a copy of the board
     long long conflicts = 0;       // dead ends met by the clause counter
     long long relaxationSteps = 0; // steps of arithmetic in the linear relaxation
 };
 
-struct SolveOptions; // core/solver/options.h; null means the defaults
-
-SolveResult solveGivens(const CellGrid& givens, SolveStats* stats,
-                        const SolveOptions* options = nullptr);
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats);
 
 } // namespace korvani

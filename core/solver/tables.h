@@ -1,6 +1,7 @@
-// The constant tables of the solver, built at compile time: bit counts, the cells of units in
-// the band words of the bitboards, each cell's peers, the box-line permutations and the regions
-// (bands, stacks and the whole grid) with the units that partition them.
+// The constant tables of the solver's bitboards, built at compile time: the cells of units and
+// each cell's peers in the band words, the box-line permutations and the regions (bands, stacks
+// and the whole grid) with the units that partition them. Bit counts, units and peers by cell
+// number are the grid basics of core/grid.h.
 #pragma once
 
 #include "core/grid.h"
@@ -8,15 +9,6 @@
 #include <cstdint>
 
 namespace korvani::solver {
-
-// Bits set in a word. Written out, since std::popcount becomes a library call on processors
-// without a popcount instruction, which the game may meet.
-constexpr int bitCount(std::uint32_t x) {
-    x = x - ((x >> 1) & 0x55555555u);
-    x = (x & 0x33333333u) + ((x >> 2) & 0x33333333u);
-    x = (x + (x >> 4)) & 0x0F0F0F0Fu;
-    return static_cast<int>((x * 0x01010101u) >> 24);
-}
 
 // Bits set in a 9-bit value (a set of units or digits), by table.
 struct NineBitCounts {
@@ -62,27 +54,6 @@ constexpr PeerTable makePeerTable() {
 }
 
 inline constexpr PeerTable peerTable = makePeerTable();
-
-// The 20 peers of each cell (cells that share a row, column or box with it), in cell order.
-struct PeerList {
-    std::uint8_t of[81][20];
-};
-
-constexpr PeerList makePeerList() {
-    PeerList t{};
-    for (int cell = 0; cell < 81; ++cell) {
-        int n = 0;
-        for (int other = 0; other < 81; ++other) {
-            if (other == cell) continue;
-            if (rowOf(other) == rowOf(cell) || columnOf(other) == columnOf(cell) ||
-                boxOf(other) == boxOf(cell))
-                t.of[cell][n++] = static_cast<std::uint8_t>(other);
-        }
-    }
-    return t;
-}
-
-inline constexpr PeerList peerList = makePeerList();
 
 // Where a cell lies, ready for placing a digit there.
 struct CellPlace {
@@ -174,7 +145,8 @@ inline constexpr LineTables lineTables = makeLineTables();
 
 enum UnitKind { kindRow = 0, kindColumn = 1, kindBox = 2 };
 
-constexpr void unitCells(int kind, int index, std::uint32_t out[3]) {
+// The cells of one unit in band words.
+constexpr void unitWords(int kind, int index, std::uint32_t out[3]) {
     for (int b = 0; b < 3; ++b) out[b] = 0;
     if (kind == kindRow) {
         out[index / 3] = bandRowBits(index % 3);

@@ -1,7 +1,8 @@
 // The clause counter on its own: known answers, the counts of digits that loose units use, and
 // runs cut into slices, which must search exactly as one run does.
-#include "core/solver/clause_counter.h"
+#include "core/solver/hard/clause_counter.h"
 #include "test_grids.h"
+#include "tests/support/hard_engines.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,9 @@
 // The linear relaxation: grids it must rule out (found by hunts for grids hard for the solver),
 // grids it must never rule out (any with a completion), and its edges.
-#include "core/solver/linear_relaxation.h"
+#include "core/solver/hard/linear_relaxation.h"
 #include "core/solver/solver.h"
 #include "test_grids.h"
+#include "tests/support/hard_engines.h"
 
 #include <gtest/gtest.h>
 

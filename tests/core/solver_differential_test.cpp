@@ -1,11 +1,12 @@
-// The fast solver (and its clause counter on its own) against the straightforward reference
-// search on many thousands of generated grids: both must give the same count and, for a count of 1,
-// the same completion. Grids on which the reference would run long are passed over (a bounded run),
-// and every category checks that most of its grids were compared and that it met the counts it is
-// meant to.
-#include "core/solver/options.h"
+// The solver, its hard engines' schedule, its branching search and its clause counter each on
+// their own, against the straightforward reference search on many thousands of generated grids:
+// all must give the same count and, for a count of 1, the same completion. Grids on which the
+// reference would run long are passed over (a bounded run), and every category checks that most of
+// its grids were compared and that it met the counts it is meant to.
+#include "core/solver/hard/schedule.h"
 #include "core/solver/solver.h"
 #include "test_grids.h"
+#include "tests/support/hard_engines.h"
 #include "tests/support/reference_solver.h"
 
 #include <gtest/gtest.h>
@@ -35,23 +36,22 @@ void compareOn(const CellGrid& grid, Tally& tally) {
     }
     ++tally.compared;
     ++tally.counts[reference.count];
-    // As the game runs it, and with what normally happens only on hard grids (which the
-    // reference cannot finish) made to happen at once: the matching check of whole units at
-    // every node, trying every candidate at every node, for repeated givens the two ways of
-    // branching giving up and taking turns, and the clause counter taking its turns between
-    // them a few conflicts at a time. Then the branching search alone, to its end, and the
-    // clause counter alone.
-    SolveOptions everyNode;
+    // As the game runs it (the short search, or for repeated givens the hard engines); the hard
+    // engines' schedule on every grid, as the game runs it and with what normally happens only
+    // on hard grids (which the reference cannot finish) made to happen at once: the matching
+    // check of whole units at every node, trying every candidate at every node and at the root,
+    // for repeated givens the two ways of branching giving up and taking turns, and the clause
+    // counter taking its turns between them a few conflicts at a time. Then the branching search
+    // alone, to its end, and the clause counter alone.
+    solver::ScheduleTuning everyNode;
     everyNode.unitMatchingAfterNodes = 0;
     everyNode.probeAfterNodes = 0;
     everyNode.firstAttemptNodes = 1;
     everyNode.firstAttemptNodesRepeatedGivens = 1;
     everyNode.quickAttemptNodes = 1;
-    everyNode.probeRootOfRepeatedGivens = true;
-    SolveOptions branchingOnly = everyNode;
-    branchingOnly.clauseLearning = false;
-    const SolveResult fast[4] = {solveGivens(grid), solveGivens(grid, nullptr, &everyNode),
-                                 solveGivens(grid, nullptr, &branchingOnly),
+    const SolveResult fast[5] = {solveGivens(grid), solver::solveInTurns(grid, nullptr),
+                                 test::solveInTurnsAfterRootTries(grid, everyNode),
+                                 test::countByBranching(grid, everyNode, true),
                                  test::countWithClauses(grid)};
     for (const SolveResult& result : fast) {
         ASSERT_EQ(result.count, reference.count) << gridToText(grid);

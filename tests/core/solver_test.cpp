@@ -1,9 +1,10 @@
 // The solver on known answers: published puzzles with their published solutions, the published
 // hard sets, the edge cases of the counting model, and the grids that once made it slow, each
 // through every path of the schedule.
-#include "core/solver/options.h"
+#include "core/solver/hard/schedule.h"
 #include "core/solver/solver.h"
 #include "test_grids.h"
+#include "tests/support/hard_engines.h"
 #include "tests/support/reference_solver.h"
 
 #include <gtest/gtest.h>
@@ -168,20 +169,19 @@ const struct {
 };
 
 TEST(SolverHardGrids, EveryPathOfTheScheduleGivesTheKnownCount) {
-    // As the game runs it; with tries at the root; with branching alone, in its turns and with
-    // no tries below the root; and without the relaxation.
-    SolveOptions rootTries;
-    rootTries.probeRootOfRepeatedGivens = true;
-    SolveOptions branchingOnly;
-    branchingOnly.clauseLearning = false;
+    // As the game runs it; with tries at the root; with branching alone, in its attempts and
+    // with no tries below the root; and without the relaxation.
+    solver::ScheduleTuning branchingOnly;
     branchingOnly.probeFirstBranchesOfRepeatedGivens = false;
-    SolveOptions withoutRelaxation;
+    solver::ScheduleTuning withoutRelaxation;
     withoutRelaxation.relaxationStepsPerConflict = 0;
     for (const auto& hard : hardGrids) {
         const CellGrid grid = gridFromText(hard.grid);
-        for (const SolveOptions* options : {&rootTries, &branchingOnly, &withoutRelaxation}) {
-            EXPECT_EQ(solveGivens(grid, nullptr, options).count, hard.count) << hard.grid;
-        }
+        EXPECT_EQ(test::solveInTurnsAfterRootTries(grid, {}).count, hard.count) << hard.grid;
+        EXPECT_EQ(test::countByBranching(grid, branchingOnly, false).count, hard.count)
+            << hard.grid;
+        EXPECT_EQ(solver::solveInTurns(grid, nullptr, withoutRelaxation).count, hard.count)
+            << hard.grid;
         SolveStats stats;
         const SolveResult result = solveGivens(grid, &stats);
         EXPECT_EQ(result.count, hard.count) << hard.grid;

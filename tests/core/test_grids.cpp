@@ -1,7 +1,6 @@
 // Helpers shared by the puzzle-core tests.
 #include "test_grids.h"
 
-#include "core/solver/clause_counter.h"
 #include "core/solver/solver.h"
 
 #include <fstream>
@@ -85,13 +84,6 @@ bool isCompletionOf(const CellGrid& givens, const CellGrid& solution) {
         }
     }
     return true;
-}
-
-SolveResult countWithClauses(const CellGrid& givens) {
-    solver::ClauseCounter counter;
-    if (!counter.start(solver::rootCountsOf(givens)) || !counter.run(1'000'000'000))
-        return {-1, {}};
-    return counter.verdict().result;
 }
 
 } // namespace korvani::test

@@ -31,7 +31,4 @@ std::vector<CellGrid> loadPuzzleSet(const std::string& fileName);
 // cell of its row, column or box holds (givens may repeat among themselves).
 bool isCompletionOf(const CellGrid& givens, const CellGrid& solution);
 
-// The count of the clause counter alone, run to its end from the givens.
-SolveResult countWithClauses(const CellGrid& givens);
-
 } // namespace korvani::test

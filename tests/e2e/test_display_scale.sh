@@ -2,13 +2,16 @@
 # The display at another scale: in a Wine prefix of its own whose LogPixels is DPI (144 = 150 %,
 # 192 = 200 %), the window starts at the smallest client area of that scale, every cell shows
 # korvani-atlas's tile at the cell size of the scaled layout (nothing stretched), the buttons
-# and the clock's colon are the pixels of that scale's bitmaps, and clicks land where the cells
-# are drawn, to the last pixel. At 150 % a WM_DPICHANGED to 200 % then rebuilds everything at
-# the new scale and takes the suggested rectangle.
-# Arguments: korvani.exe, the state folder, korvani-atlas.exe, the DPI, send_dpi_changed.exe.
+# and the clock's colon are the pixels that the game draws for that scale (korvani-band-pictures
+# draws them with the same code and system font), and clicks land where the cells are drawn, to
+# the last pixel. At 150 % a WM_DPICHANGED to 200 % then rebuilds everything at the new scale
+# and takes the suggested rectangle.
+# Arguments: korvani.exe, the state folder, korvani-atlas.exe, the DPI, send_dpi_changed.exe,
+# band_pictures.exe.
 set -euo pipefail
 scale_dpi="$4"
 scale_sender="$5"
+scale_band_tool="$6"
 scale_top="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 
 # A copy of the tests' prefix with the display scale written into it; the wineserver that wrote
@@ -34,7 +37,8 @@ set -- "$1" "$2" "$3"
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 # The layout at a scale, computed here from the 96-DPI numbers with the one rounding rule
-# (nearest, halves up): sets SCALED_*, CELL, COLX, ROWY, BARX, CLOCKX and the bitmap names.
+# (nearest, halves up): sets SCALED_*, CELL, COLX, ROWY, BARX, CLOCKX and the band's pictures
+# of that scale (SCALED_STRIP, SCALED_FONT in the work folder).
 px() { echo $((($1 * $2 + 48) / 96)); }
 scaled_geometry() { # DPI W H
     local dpi=$1 w=$2 h=$3
@@ -59,9 +63,18 @@ scaled_geometry() { # DPI W H
     ROWY[9]=$((ROWY[8] + CELL + rim))
     BARX=$((COLX[0] - rim))
     CLOCKX=$((COLX[9] - 4 * SCALED_DIGIT - SCALED_COLON))
-    local percent=$((dpi * 100 / 96))
-    SCALED_STRIP="button_strip_$percent.bmp"
-    SCALED_FONT="timer_font_$percent.bmp"
+    SCALED_STRIP="$E2E_WORK/band-$dpi-strip.bmp"
+    SCALED_FONT="$E2E_WORK/band-$dpi-font.bmp"
+    if [ ! -f "$SCALED_FONT" ]; then
+        (cd "$E2E_WORK" && "$scale_top/scripts/wine-run.sh" "$scale_band_tool" "$dpi" \
+            "band-$dpi-strip.bmp" "band-$dpi-font.bmp") >/dev/null 2>&1 ||
+            e2e_fail "korvani-band-pictures failed at $dpi DPI"
+    fi
+}
+
+# A piece of one of the band's pictures as PNG.
+band_piece() { # PICTURE.bmp X Y W H OUT.png
+    convert "$1" -crop "${4}x${5}+${2}+${3}" +repage "$6"
 }
 
 # The shot NAME shows, cell for cell, the tiles of the given board (as e2e_frame_is takes it),
@@ -87,11 +100,11 @@ expect_scaled_band_and_outline() { # NAME
     e2e_expect_px "$name" $((COLX[0] - SCALED_RIM - 1)) $((ROWY[4])) "$BG" background
     local b
     for b in 0 1; do
-        e2e_bitmap_piece "$SCALED_STRIP" $((SCALED_BW * b)) 0 "$SCALED_BW" "$SCALED_BH" "$E2E_WORK/button$b.png"
+        band_piece "$SCALED_STRIP" $((SCALED_BW * b)) 0 "$SCALED_BW" "$SCALED_BH" "$E2E_WORK/button$b.png"
         e2e_expect_same "$name" $((BARX + SCALED_BW * b)) "$SCALED_BY" "$SCALED_BW" "$SCALED_BH" \
             "$E2E_WORK/button$b.png" "button $b"
     done
-    e2e_bitmap_piece "$SCALED_FONT" $((11 * SCALED_DIGIT)) 0 "$SCALED_COLON" "$SCALED_GH" "$E2E_WORK/colon.png"
+    band_piece "$SCALED_FONT" $((11 * SCALED_DIGIT)) 0 "$SCALED_COLON" "$SCALED_GH" "$E2E_WORK/colon.png"
     e2e_expect_same "$name" $((CLOCKX + 2 * SCALED_DIGIT)) "$SCALED_GY" "$SCALED_COLON" "$SCALED_GH" \
         "$E2E_WORK/colon.png" "clock colon"
 }
@@ -145,7 +158,7 @@ if [ "$scale_dpi" -eq 144 ]; then
     e2e_shot_until 10 moved cells_are moved "$PUZZLE_A" "$placed" "$digit" "$first_empty" ||
         e2e_fail "after WM_DPICHANGED the cells differ from the tiles at $CELL px ($CELLS_DIFF)"
     expect_scaled_band_and_outline moved
-    e2e_log "WM_DPICHANGED to 192 DPI rebuilt the layout at $CELL px and the 200 % bitmaps"
+    e2e_log "WM_DPICHANGED to 192 DPI rebuilt the layout at $CELL px and the band at 200 %"
 fi
 
 e2e_close

@@ -102,13 +102,11 @@ TEST(DisplayScale, NinetySixDpiIsTheUnscaledLayout) {
     EXPECT_EQ(layoutMetrics(72).band, 32);
 }
 
-TEST(DisplayScale, ArtworkIsTheOfferedScaleAtOrBelow) {
-    EXPECT_EQ(artworkDpiFor(96), 96);
-    EXPECT_EQ(artworkDpiFor(120), 120);
-    EXPECT_EQ(artworkDpiFor(143), 120);
-    EXPECT_EQ(artworkDpiFor(168), 168);
-    EXPECT_EQ(artworkDpiFor(200), 192);
-    EXPECT_EQ(artworkDpiFor(480), 288);
+TEST(DisplayScale, PicturesFollowTheExactScale) {
+    // Between the scales Windows offers too: the pictures are drawn at whatever scale comes.
+    EXPECT_EQ(layoutMetrics(143).buttonWidth, 134);
+    EXPECT_EQ(layoutMetrics(143).bannerHeight, 131);
+    EXPECT_EQ(layoutMetrics(200).clockDigitWidth, 31);
     EXPECT_EQ(scalePixels(2, 120), 3); // halves round away from zero, as MulDiv does
     EXPECT_EQ(scalePixels(522, 168), 914);
 }

@@ -4,6 +4,7 @@
 #include "render/board_geometry.h"
 #include "render/board_renderer.h"
 #include "render/tile_atlas.h"
+#include "win/band_bitmaps.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ class RendererTest : public ::testing::Test {
         window = CreateWindowExA(0, "KorvaniRendererTest", "", WS_OVERLAPPEDWINDOW, 0, 0, 600, 700,
                                  nullptr, nullptr, instance, nullptr);
         ASSERT_NE(window, nullptr);
-        setRendererInstance(instance);
+        loadBandBitmaps(instance, renderer);
     }
     void TearDown() override {
         release(renderer);
@@ -181,6 +182,42 @@ TEST_F(RendererTest, BannerBlanksTheBarAndKeepsTheClock) {
     SelectObject(copyDC, previous);
     DeleteDC(copyDC);
     DeleteObject(copy);
+}
+
+TEST_F(RendererTest, BandDrawnAtRunTimeAt100PercentAndInAnotherPalette) {
+    // Asked for, the band is drawn at 100 % too: two buttons and their lit forms.
+    renderer.drawBandAtRunTime = true;
+    resize(renderer, window, 800, 554);
+    ASSERT_NE(renderer.buttonStrip, nullptr);
+    EXPECT_FALSE(showsBandBitmaps(renderer));
+    EXPECT_EQ(renderer.buttonStrip->width, 4 * 90);
+    EXPECT_EQ(renderer.timerFont->width, 293);
+    drawButtonBar(renderer, 1);
+    EXPECT_TRUE(sameAs(*renderer.buttonStrip, 0, 0, 150, 2, 90, 30));
+    EXPECT_TRUE(sameAs(*renderer.buttonStrip, 270, 0, 240, 2, 90, 30)); // lit: image 3
+    // The labels are drawn: dark pixels on the face of both buttons.
+    for (int button = 0; button < 2; ++button) {
+        int dark = 0;
+        for (int y = 6; y < 24; ++y)
+            for (int x = 8; x < 80; ++x)
+                dark += GetPixel(renderer.buttonStrip->memDC, 90 * button + x, y) == black;
+        EXPECT_GT(dark, 20) << button;
+    }
+    drawClock(renderer, 599);
+    EXPECT_TRUE(sameAs(*renderer.timerFont, 135, 0, 593, 11, 15, 19));
+
+    // Another palette: the background, the board's lines and the buttons take its colours.
+    release(renderer);
+    renderer = BoardRenderer{};
+    renderer.palette.band = {0x30, 0x20, 0x20};
+    renderer.palette.boardGap = {0x40, 0x40, 0x40};
+    renderer.palette.buttonFace = {0x50, 0x50, 0x40};
+    resize(renderer, window, 522, 554);
+    EXPECT_FALSE(showsBandBitmaps(renderer));
+    drawButtonBar(renderer, -1);
+    EXPECT_EQ(back(0, 0), RGB(0x20, 0x20, 0x30));
+    EXPECT_EQ(back(13, 45), RGB(0x40, 0x40, 0x40));
+    EXPECT_EQ(back(11 + 3, 2 + 15), RGB(0x40, 0x50, 0x50));
 }
 
 TEST_F(RendererTest, SmallBuffersDrawNothingOutsideThemselves) {

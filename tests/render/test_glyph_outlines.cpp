@@ -14,8 +14,8 @@ namespace korvani {
 namespace {
 
 TEST(GlyphOutlines, GlyphsOwnTheirFixedEdgeRanges) {
-    const std::int32_t expected[12] = {0,   107,  119,  350,  611,  691,
-                                       918, 1110, 1154, 1389, 1526, 1578};
+    const std::int32_t expected[14] = {0,    107,  119,  350,  611,  691,  918,
+                                       1110, 1154, 1389, 1526, 1578, 1698, 1746};
     for (int g = 0; g <= glyphCount; ++g) EXPECT_EQ(glyphFirstEdge[g], expected[g]) << g;
 }
 
@@ -90,7 +90,9 @@ void scanGlyph(int glyph, int cellSize, ScanlineLimits& limits) {
 
 TEST(GlyphOutlines, NoScanlineOverlapsOrOverflowsAtAnyCellSize) {
     for (int glyph = 0; glyph < glyphCount; ++glyph) {
-        const int allowed = glyph == GlyphDottedFrame ? 18 : glyph == GlyphSolidFrame ? 4 : 6;
+        const int allowed = glyph == GlyphDottedFrame                         ? 18
+                            : glyph == GlyphSolidFrame || glyph == GlyphColon ? 4
+                                                                              : 6;
         ScanlineLimits limits;
         for (int cellSize = 1; cellSize <= 256; ++cellSize) scanGlyph(glyph, cellSize, limits);
         EXPECT_LE(limits.maxCrossings, allowed) << "glyph " << glyph;
@@ -134,7 +136,8 @@ TEST(GlyphOutlines, EachGlyphFillsItsBoxWithinOneUnit) {
         {343.04, 1160.64, 286.08, 1225.60}, {357.12, 1144.96, 286.08, 1225.60},
         {353.76, 1144.96, 286.08, 1225.60}, {343.04, 1160.64, 286.08, 1225.60},
         {362.88, 1127.04, 286.08, 1225.60}, {361.60, 1144.96, 286.08, 1225.60},
-        {479.04, 851.84, 286.08, 1225.60}};
+        {479.04, 851.84, 286.08, 1225.60},  {357.12, 1144.96, 286.08, 1225.60},
+        {675.84, 835.84, 455.84, 1055.84}};
     for (int g = 0; g < glyphCount; ++g) {
         const Box b = extent(g);
         EXPECT_NEAR(b.xMin, expected[g].xMin, 1.0) << "glyph " << g;

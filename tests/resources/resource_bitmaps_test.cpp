@@ -2,7 +2,6 @@
 // format, the window background where images meet the band, the clock glyph cells, the banner's
 // transparent white, and that korvani-bitmaps still draws exactly the committed files.
 #include "bitmap_file.h"
-#include "render/board_geometry.h"
 
 #include <gtest/gtest.h>
 
@@ -241,44 +240,6 @@ TEST(ProgramIcon, HoldsThe16To256PixelImages) {
     }
 }
 
-// The file names of the other scales' bitmaps, as the tool writes them and the script binds them.
-std::vector<std::string> scaledBitmapNames() {
-    std::vector<std::string> names;
-    for (const int dpi : artworkDpis) {
-        if (dpi == baseDpi) continue;
-        const std::string percent = std::to_string(dpi * 100 / baseDpi);
-        names.push_back("button_strip_" + percent + ".bmp");
-        names.push_back("timer_font_" + percent + ".bmp");
-    }
-    return names;
-}
-
-TEST(ScaledBitmaps, HaveTheSizesTheLayoutCutsFromAndTheSameGrounds) {
-    for (const int dpi : artworkDpis) {
-        if (dpi == baseDpi) continue;
-        SCOPED_TRACE(dpi);
-        const LayoutMetrics m = layoutMetrics(dpi);
-        const std::string percent = std::to_string(dpi * 100 / baseDpi);
-        const BitmapFile strip = load(("button_strip_" + percent + ".bmp").c_str());
-        EXPECT_EQ(strip.width, 10 * m.buttonWidth);
-        EXPECT_EQ(strip.height, m.buttonHeight);
-        EXPECT_EQ(strip.bitCount, 24);
-        const BitmapFile timer = load(("timer_font_" + percent + ".bmp").c_str());
-        EXPECT_EQ(timer.width, m.bannerWidth);
-        EXPECT_EQ(timer.height, m.clockGlyphHeight + m.bannerHeight);
-        if (strip.width != 10 * m.buttonWidth || timer.width != m.bannerWidth) continue;
-        // Corners blend into the band; the faces keep their grounds; the blank glyph is band.
-        for (int k = 0; k < 10; ++k) {
-            EXPECT_EQ(strip.at(k * m.buttonWidth, 0), kBackground);
-            EXPECT_EQ(strip.at(k * m.buttonWidth + scalePixels(3, dpi), m.buttonHeight / 2),
-                      k < 5 ? kGround : kGroundLit);
-        }
-        for (int y = 0; y < m.clockGlyphHeight; ++y)
-            EXPECT_EQ(timer.at(10 * m.clockDigitWidth + m.clockDigitWidth / 2, y), kBackground);
-        EXPECT_EQ(timer.at(0, m.clockGlyphHeight), kWhite);
-    }
-}
-
 TEST(BitmapTool, RedrawsTheCommittedFilesExactly) {
 #ifndef KORVANI_BITMAPS_TOOL
     GTEST_SKIP() << "korvani-bitmaps is not built here (needs libfreetype-dev)";
@@ -290,8 +251,7 @@ TEST(BitmapTool, RedrawsTheCommittedFilesExactly) {
     ASSERT_TRUE(WIFEXITED(status));
     if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "the tool's fonts are not installed";
     ASSERT_EQ(WEXITSTATUS(status), 0);
-    std::vector<std::string> names = {"button_strip.bmp", "timer_font.bmp", "korvani.ico"};
-    for (const std::string& scaled : scaledBitmapNames()) names.push_back(scaled);
+    const std::vector<std::string> names = {"button_strip.bmp", "timer_font.bmp", "korvani.ico"};
     for (const std::string& name : names) {
         const std::vector<std::uint8_t> drawn = readBytes(dir + "/" + name);
         EXPECT_FALSE(drawn.empty()) << name;

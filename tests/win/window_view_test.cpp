@@ -93,7 +93,6 @@ TEST_F(WindowViewTest, HitAreasAreTheRenderersLayout) {
     EXPECT_EQ(areas.buttonRowBottom, 31);
     EXPECT_EQ(areas.buttonWidth, 90);
 
-    setRendererInstance(GetModuleHandleA(nullptr));
     resize(view.renderer, view.mainWindow, 522, 554);
     areas = view.hitAreas();
     const HitAreas expected = testing::layoutHitAreas();

@@ -36,16 +36,12 @@ inline constexpr int kTimerHeight = 107;
 inline constexpr int kGlyphHeight = 19;
 inline constexpr int kBannerHeight = 88;
 
-// Bitmap 113: ten 90 x 30 buttons, the five labels normal then highlighted. At another dpi
-// every length is scaled as the game's layout scales it (the 1000 + percent bitmaps).
-bool drawButtonStrip(const Fonts& fonts, Image& out, int dpi = 96);
+// Bitmap 113: ten 90 x 30 buttons, the five labels normal then highlighted (the game shows
+// the first two).
+bool drawButtonStrip(const Fonts& fonts, Image& out);
 
-// Bitmap 115: clock digits, blank and colon in rows 0-18, the "clear!" banner below on white;
-// at another dpi scaled likewise (the 2000 + percent bitmaps).
-bool drawTimerFont(const Fonts& fonts, Image& out, int dpi = 96);
-
-// A length of the 96-DPI artwork at `dpi`, exactly as the game's layout scales it.
-double scaledLength(double length, int dpi);
+// Bitmap 115: clock digits, blank and colon in rows 0-18, the "clear!" banner below on white.
+bool drawTimerFont(const Fonts& fonts, Image& out);
 
 // Icon 103 at 16, 32, 48 and 256 pixels, with alpha.
 bool drawIcons(const Fonts& fonts, std::vector<Image>& out);

@@ -2,8 +2,6 @@
 // border and a shadow below and to the right, on the window background, its label centred.
 #include "artwork.h"
 
-#include "render/board_geometry.h"
-
 #include <algorithm>
 #include <string_view>
 
@@ -17,9 +15,9 @@ constexpr std::u32string_view kLabels[5] = {U"問題の選択", U"最初から",
 constexpr Rgb kShadow{150, 150, 166};
 constexpr Rgb kShadowLit{96, 96, 112};
 
-// Geometry of one image, in pixels, at 96 DPI: the body covers [0, 86) x [1, 27); the shadow
-// is the same shape two pixels down and right, so two neighbouring images keep a 2-pixel gap.
-// Every length follows the display scale.
+// Geometry of one image, in pixels: the body covers [0, 86) x [1, 27); the shadow is the same
+// shape two pixels down and right, so two neighbouring images keep a 2-pixel gap. (The game
+// draws the same shapes itself at other scales: render/band_art.)
 struct ButtonShape {
     int width = kButtonWidth;
     int height = kButtonHeight;
@@ -27,21 +25,7 @@ struct ButtonShape {
     double radius = 5.0;
     double line = 1; // border and sheen
     int shadowOffset = 2;
-    TextStyle label;
-
-    explicit ButtonShape(int dpi) {
-        const LayoutMetrics metrics = layoutMetrics(dpi);
-        width = metrics.buttonWidth;
-        height = metrics.buttonHeight;
-        top = scalePixels(1, dpi);
-        right = width - scalePixels(4, dpi);
-        bottom = scalePixels(27, dpi);
-        radius = scaledLength(5.0, dpi);
-        line = scalePixels(1, dpi);
-        shadowOffset = scalePixels(2, dpi);
-        label.pixelSize = scalePixels(14, dpi);
-        label.embolden = scalePixels(16, dpi);
-    }
+    TextStyle label = {.pixelSize = 14, .embolden = 16};
 };
 
 bool drawButton(const Font& font, const ButtonShape& b, std::u32string_view label, bool lit,
@@ -81,8 +65,8 @@ bool drawButton(const Font& font, const ButtonShape& b, std::u32string_view labe
 
 } // namespace
 
-bool drawButtonStrip(const Fonts& fonts, Image& out, int dpi) {
-    const ButtonShape shape(dpi);
+bool drawButtonStrip(const Fonts& fonts, Image& out) {
+    const ButtonShape shape;
     // One baseline for every label, chosen so that the ink of all five labels together sits
     // centred on the face.
     const TextStyle& style = shape.label;

@@ -4,8 +4,6 @@
 #include "artwork.h"
 #include "image_files.h"
 
-#include "render/board_geometry.h"
-
 #include <cstdio>
 #include <string>
 
@@ -31,21 +29,6 @@ int run(const std::string& dir, const char* previewPath) {
     if (!drawButtonStrip(fonts, strip)) return fail("cannot draw the button strip");
     Image timer;
     if (!drawTimerFont(fonts, timer)) return fail("cannot draw the clock font");
-    // The same two bitmaps for every other scale Windows offers, named by the percentage.
-    for (const int dpi : korvani::artworkDpis) {
-        if (dpi == korvani::baseDpi) continue;
-        // Appended step by step: g++ 12 at -O3 warns falsely (-Wrestrict) on "_" + std::string.
-        std::string suffix = "_";
-        suffix += std::to_string(dpi * 100 / korvani::baseDpi);
-        suffix += ".bmp";
-        Image scaledStrip;
-        Image scaledTimer;
-        if (!drawButtonStrip(fonts, scaledStrip, dpi) || !drawTimerFont(fonts, scaledTimer, dpi))
-            return fail("cannot draw a scaled bitmap");
-        if (!writeFile(dir + "/button_strip" + suffix, encodeBmp(scaledStrip)) ||
-            !writeFile(dir + "/timer_font" + suffix, encodeBmp(scaledTimer)))
-            return fail("cannot write into the output folder");
-    }
     std::vector<Image> icons;
     if (!drawIcons(fonts, icons)) return fail("cannot draw the icon");
 

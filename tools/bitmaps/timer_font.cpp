@@ -4,8 +4,6 @@
 // anti-aliased edge would blend towards white and show as a pale fringe over the board.
 #include "artwork.h"
 
-#include "render/board_geometry.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -13,24 +11,25 @@ namespace korvani::bitmaps {
 
 namespace {
 
-// At 96 DPI: digits 15 px wide (blank at 150, colon of 8 px at 165), drawn at 20 px with the
-// baseline on row 17 (digits cover rows 2 to 16). Other scales multiply every length.
+// Digits 15 px wide (blank at 150, colon of 8 px at 165), drawn at 20 px with the baseline on
+// row 17 (digits cover rows 2 to 16).
 constexpr int kDigitPixelSize = 20;
 constexpr int kDigitBaseline = 17;
+constexpr int kDigitWidth = 15;
+constexpr int kColonWidth = 8;
 
-bool drawClockGlyphs(const Font& font, Image& out, int dpi) {
-    const LayoutMetrics metrics = layoutMetrics(dpi);
-    const int digitWidth = metrics.clockDigitWidth;
+bool drawClockGlyphs(const Font& font, Image& out) {
+    const int digitWidth = kDigitWidth;
     const int colonCellX = 11 * digitWidth;
-    const int colonWidth = metrics.clockColonWidth;
+    const int colonWidth = kColonWidth;
     TextStyle style;
-    style.pixelSize = scalePixels(kDigitPixelSize, dpi);
+    style.pixelSize = kDigitPixelSize;
     // Every digit gets the pen position that centres the zero, so that the digits keep the
     // font's own spacing and a changing clock does not jitter.
     TextImage zero;
     if (!renderText(font, U"0", style, zero)) return false;
     const int pen = (digitWidth - zero.mask.width + 1) / 2 - zero.left;
-    const int baseline = scalePixels(kDigitBaseline, dpi);
+    const int baseline = kDigitBaseline;
     for (int d = 0; d < 10; ++d) {
         TextImage digit;
         const char32_t text[1] = {static_cast<char32_t>(U'0' + d)};
@@ -54,23 +53,14 @@ constexpr int kSuper = 8;       // subsamples per pixel side for the banner
 constexpr double kSlant = 0.18; // a light forward lean
 constexpr Rgb kRim{255, 178, 218};
 
-// The banner's lengths at one scale: at 96 DPI 293 x 88 with a rim of 3 px and 2 px of white
-// kept around it; the largest size that fits is searched below 160 px.
+// The banner's lengths: 293 x 88 with a rim of 3 px and 2 px of white kept around it; the
+// largest size that fits is searched below 160 px.
 struct BannerFrame {
-    int width = 0;
-    int height = 0;
+    int width = kTimerWidth;
+    int height = kBannerHeight;
     double rimWidth = 3.0;
     int margin = 2;
     int sizeLimit = 160;
-
-    explicit BannerFrame(int dpi) {
-        const LayoutMetrics metrics = layoutMetrics(dpi);
-        width = metrics.bannerWidth;
-        height = metrics.bannerHeight;
-        rimWidth = scaledLength(3.0, dpi);
-        margin = scalePixels(2, dpi);
-        sizeLimit = scalePixels(160, dpi);
-    }
 };
 
 struct BannerShape {
@@ -116,8 +106,8 @@ bool shapeBanner(const Font& font, int pixelSize, double rimWidth, BannerShape& 
     return true;
 }
 
-bool drawBanner(const Font& font, Image& out, int top, int dpi) {
-    const BannerFrame frame(dpi);
+bool drawBanner(const Font& font, Image& out, int top) {
+    const BannerFrame frame;
     const int width = frame.width;
     const int height = frame.height;
     const int margin = frame.margin;
@@ -180,19 +170,12 @@ bool drawBanner(const Font& font, Image& out, int top, int dpi) {
 
 } // namespace
 
-bool drawTimerFont(const Fonts& fonts, Image& out, int dpi) {
+bool drawTimerFont(const Fonts& fonts, Image& out) {
     // The banner is the widest part; the glyph rows lie above it.
-    const LayoutMetrics metrics = layoutMetrics(dpi);
-    const int width = metrics.bannerWidth;
-    const int glyphHeight = metrics.clockGlyphHeight;
-    out = Image(width, glyphHeight + metrics.bannerHeight, kBackground);
-    fillRect(out, 0, glyphHeight, width, metrics.bannerHeight, kWhite);
-    if (!drawClockGlyphs(fonts.digits, out, dpi)) return false;
-    return drawBanner(fonts.banner, out, glyphHeight, dpi);
-}
-
-double scaledLength(double length, int dpi) {
-    return length * dpi / baseDpi;
+    out = Image(kTimerWidth, kTimerHeight, kBackground);
+    fillRect(out, 0, kGlyphHeight, kTimerWidth, kBannerHeight, kWhite);
+    if (!drawClockGlyphs(fonts.digits, out)) return false;
+    return drawBanner(fonts.banner, out, kGlyphHeight);
 }
 
 } // namespace korvani::bitmaps

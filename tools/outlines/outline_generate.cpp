@@ -1,4 +1,4 @@
-// Builds all eleven glyphs, checks them and produces the source text of the outline data.
+// Builds all thirteen glyphs, checks them and produces the source text of the outline data.
 #include "tools/outlines/outline_glyphs.h"
 
 #include <cstdio>

@@ -457,11 +457,44 @@ GlyphDesign digitOne() {
     return g;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Digit 0, for the clock: one squared oval as wide as the 9, its counter the same oval inside.
+GlyphDesign digitZero() {
+    GlyphDesign g = digit("glyph 11: digit 0", 120, 357.12, 1144.96);
+    const double cx = (357.12 + 1144.96) / 2;
+    const double rx = (1144.96 - 357.12) / 2 - h;
+    const double ry = (yBottom - yTop) / 2;
+    // Clockwise from away from the flat top and bottom, which get level chords.
+    const Curve loop = superArc({cx, yMiddle}, rx, ry, squareness, 45, -315);
+    g.contours.push_back({whole(offset(loop, h))});
+    g.contours.push_back({whole(offset(loop, -h))});
+    return g;
+}
+
+// The clock's colon: two round dots, a little wider than the stroke, centred on the digits'
+// middle and set apart by about half the digits' height.
+GlyphDesign colon() {
+    GlyphDesign g;
+    g.name = "glyph 12: colon";
+    g.edges = 48;
+    g.maxCrossings = 4;
+    const double radius = 80.0, apart = 220.0;
+    const double cx = 1511.68 / 2;
+    g.xMin = cx - radius;
+    g.xMax = cx + radius;
+    g.yMin = yMiddle - apart - radius;
+    g.yMax = yMiddle + apart + radius;
+    for (const double cy : {yMiddle - apart, yMiddle + apart})
+        g.contours.push_back({whole(circleArc({cx, cy}, radius, 45, -315))});
+    return g;
+}
+
 } // namespace
 
 std::vector<GlyphDesign> glyphDesigns() {
-    return {dottedFrame(), solidFrame(), digitNine(),  digitEight(), digitSeven(), digitSix(),
-            digitFive(),   digitFour(),  digitThree(), digitTwo(),   digitOne()};
+    return {dottedFrame(), solidFrame(), digitNine(), digitEight(), digitSeven(),
+            digitSix(),    digitFive(),  digitFour(), digitThree(), digitTwo(),
+            digitOne(),    digitZero(),  colon()};
 }
 
 } // namespace korvani::outlines

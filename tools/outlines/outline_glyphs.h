@@ -1,4 +1,4 @@
-// The eleven glyphs, described as a type designer draws them: stroke centre lines (lines and
+// The thirteen glyphs, described as a type designer draws them: stroke centre lines (lines and
 // arcs), one stroke width, round stroke ends and round outer corners, turned into the closed
 // contours of their outlines.
 #pragma once
@@ -10,7 +10,7 @@
 
 namespace korvani::outlines {
 
-// Glyph 0 (dotted frame), 1 (solid frame), then the digits 9 down to 1.
+// Glyph 0 (dotted frame), 1 (solid frame), the digits 9 down to 0, then the clock's colon.
 std::vector<GlyphDesign> glyphDesigns();
 
 // Builds and checks every glyph and returns the text of render/glyph_outlines_data.cpp; false

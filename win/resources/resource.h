@@ -24,22 +24,10 @@
 #define IDM_CLEAR_NOTES 123
 #define IDM_HINT 124
 
-// Bitmaps
+// Bitmaps: the button strip and the clock font of the light palette at 100 %; every other
+// scale and palette draws them at run time.
 #define IDB_BUTTON_STRIP 113
 #define IDB_TIMER_FONT 115
-// The same two drawn for the other display scales: 1000 or 2000 plus the percentage.
-#define IDB_BUTTON_STRIP_125 1125
-#define IDB_BUTTON_STRIP_150 1150
-#define IDB_BUTTON_STRIP_175 1175
-#define IDB_BUTTON_STRIP_200 1200
-#define IDB_BUTTON_STRIP_250 1250
-#define IDB_BUTTON_STRIP_300 1300
-#define IDB_TIMER_FONT_125 2125
-#define IDB_TIMER_FONT_150 2150
-#define IDB_TIMER_FONT_175 2175
-#define IDB_TIMER_FONT_200 2200
-#define IDB_TIMER_FONT_250 2250
-#define IDB_TIMER_FONT_300 2300
 
 // Problem-selection dialog
 #define IDD_SELECT_PROBLEM 108

@@ -3,7 +3,7 @@
 // It can stop after a number of conflicts and go on later, keeping what it has learned.
 #pragma once
 
-#include "core/solver/engine.h"
+#include "core/solver/hard/engine.h"
 
 namespace korvani::solver {
 

@@ -1,7 +1,7 @@
 // The deductions of the branching search: naked and hidden singles, box-line reduction, the
 // counting that loose units need, failed-candidate strikes and the matching check
 // of whole units. Each only removes what no completion can hold.
-#include "core/solver/board.h"
+#include "core/solver/hard/board.h"
 
 #include <algorithm>
 #include <bit>
@@ -286,7 +286,7 @@ void applyRegionRanges(Board& board, Search& search, int d, unsigned can[3],
             }
             for (unsigned u = optional; u != 0; u &= u - 1) {
                 std::uint32_t unitCellMask[3];
-                unitCells(kind, std::countr_zero(u), unitCellMask);
+                unitWords(kind, std::countr_zero(u), unitCellMask);
                 for (int band = 0; band < 3; ++band)
                     board.candidates[d][band] &= ~unitCellMask[band];
             }

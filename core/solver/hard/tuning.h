@@ -1,11 +1,11 @@
-// The tuning of the solver's schedule: when each engine gets its turns and how long they are.
-// The defaults are what the game runs; tests and tools change them to drive every part of the
-// search. How each value was chosen is told in bench/data/README.md.
+// The tuning of the hard engines' schedule: when each engine gets its turns and how long they
+// are. The defaults are what the game runs; tests change them to drive every part of the search.
+// How each value was chosen is told in bench/data/README.md.
 #pragma once
 
-namespace korvani {
+namespace korvani::solver {
 
-struct SolveOptions {
+struct ScheduleTuning {
     // The matching check of whole units (Hall sets) runs at the root and, once an attempt has
     // taken this many nodes, at every node.
     long long unitMatchingAfterNodes = 256;
@@ -17,17 +17,15 @@ struct SolveOptions {
     // Once an attempt has taken this many nodes, every further node tries each of its
     // candidates before it branches.
     long long probeAfterNodes = 2000;
-    // Grids with loose units first get a short attempt of this many nodes (0: none); then, if
-    // asked, their candidates are tried once at the root, before the turns.
+    // Grids with loose units first get a short attempt of this many nodes (0: none) before the
+    // turns.
     long long quickAttemptNodes = 100;
-    bool probeRootOfRepeatedGivens = false;
     // After the short attempt, the nodes one branch below the root of each attempt try their
     // candidates too.
     bool probeFirstBranchesOfRepeatedGivens = true;
     // Each attempt of N nodes (for grids without loose units, from the second on) is preceded
     // by a turn of the clause counter of N * conflictsPerHundredNodes / 100 conflicts (at least
     // one), or for grids with loose units N * ...RepeatedGivens / 100.
-    bool clauseLearning = true;
     long long conflictsPerHundredNodes = 50;
     long long conflictsPerHundredNodesRepeatedGivens = 1000;
     // For grids with loose units the counter's turns go in slices of relaxationSlice
@@ -37,4 +35,4 @@ struct SolveOptions {
     long long relaxationStepsPerConflict = 4000;
 };
 
-} // namespace korvani
+} // namespace korvani::solver

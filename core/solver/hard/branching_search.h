@@ -6,16 +6,16 @@
 // order ends in dozens.
 #pragma once
 
-#include "core/solver/board.h"
-#include "core/solver/engine.h"
-#include "core/solver/options.h"
+#include "core/solver/hard/board.h"
+#include "core/solver/hard/engine.h"
+#include "core/solver/hard/tuning.h"
 
 namespace korvani::solver {
 
 class BranchingSearch {
   public:
     // Sets up the board of `root` (as rootCountsOf gives it; deductions come with the runs).
-    void start(const RootCounts& root, const SolveOptions& options);
+    void start(const RootCounts& root, const ScheduleTuning& options);
     // One attempt from the root, given up after `nodes` nodes (0: no limit); true once the
     // count is settled. On a grid with loose units, when the options ask for a short attempt,
     // the first run is that one: cells only, the scarcest digits first, no tries below the root.
@@ -37,7 +37,7 @@ class BranchingSearch {
   private:
     Board root_{};
     Search search_{};
-    SolveOptions options_{};
+    ScheduleTuning options_{};
     int attempts_ = 0;
     long long totalNodes_ = 0;
     bool settled_ = false;

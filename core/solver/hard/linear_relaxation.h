@@ -4,7 +4,7 @@
 // clause learning proves it one placement at a time, over thousands of conflicts.
 #pragma once
 
-#include "core/solver/engine.h"
+#include "core/solver/hard/engine.h"
 
 namespace korvani::solver {
 

@@ -1,5 +1,5 @@
 // The step from givens to the counts that every engine starts from.
-#include "core/solver/engine.h"
+#include "core/solver/hard/engine.h"
 #include "core/solver/tables.h"
 
 namespace korvani::solver {

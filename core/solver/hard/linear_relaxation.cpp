@@ -12,7 +12,7 @@
 //   sum_j r_j x_j >= beta, with r = p.A and beta = sum_i p_i (every right-hand side is 1),
 // while x in [0, 1] gives at most the sum of the positive r_j. Smaller than beta is a proof.
 // Rounding can only cost a proof, never make a wrong one.
-#include "core/solver/linear_relaxation.h"
+#include "core/solver/hard/linear_relaxation.h"
 
 #include <cmath>
 #include <cstdint>

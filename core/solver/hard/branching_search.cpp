@@ -2,7 +2,7 @@
 // attempts from the root. Every deduction (core/solver/deductions.cpp) only removes what no
 // completion can hold and the branches of a node split its completions without overlap, so a
 // finished attempt counts exactly what the straightforward search counts.
-#include "core/solver/branching_search.h"
+#include "core/solver/hard/branching_search.h"
 
 #include <bit>
 #include <cstdint>
@@ -212,7 +212,7 @@ constexpr DigitOrder digitOrders[3] = {DigitOrder::natural, DigitOrder::scarcest
 
 } // namespace
 
-void BranchingSearch::start(const RootCounts& root, const SolveOptions& options) {
+void BranchingSearch::start(const RootCounts& root, const ScheduleTuning& options) {
     options_ = options;
     search_.unitMatchingAfterNodes = options.unitMatchingAfterNodes;
     search_.probeAfterNodes = options.probeAfterNodes;
@@ -229,7 +229,7 @@ void BranchingSearch::start(const RootCounts& root, const SolveOptions& options)
         LooseUnit& at = search_.loose[search_.looseCount++];
         at.kind = unit / 9;
         at.index = unit % 9;
-        unitCells(at.kind, at.index, at.cells);
+        unitWords(at.kind, at.index, at.cells);
     }
     // A band is tight when its three rows and three boxes repeat no given, a stack likewise.
     const auto tight = [&](unsigned units) { return (root.looseUnits & units) == 0; };
