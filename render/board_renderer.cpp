@@ -18,9 +18,6 @@ namespace {
 
 constexpr int minimumClientSide = 32;
 constexpr int atlasTiles = 74;
-// The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
-// selection's dotted red, and solid where the selection is dotted.
-constexpr COLORREF frameColours[3] = {RGB(0, 176, 0), RGB(0, 96, 255), RGB(224, 0, 0)};
 
 COLORREF colourRef(BgrColour colour) {
     return RGB(colour.red, colour.green, colour.blue);
@@ -64,7 +61,7 @@ void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
 
     const int stride = tileAtlasStride(cellSize);
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
-    buildTiles(renderer.glyphCoverage, cellSize, stride, pixels.data());
+    buildTiles(renderer.glyphCoverage, cellSize, stride, pixels.data(), renderer.palette);
 
     BITMAPINFO info = topDownInfo(atlasTiles * cellSize, cellSize);
     HBITMAP bitmap =
@@ -79,16 +76,22 @@ void releaseNoteResources(BoardRenderer& renderer) {
     renderer.noteTileBits = nullptr;
 }
 
-// The note glyphs and the one-cell tile for the current cell size, and the frame brushes once.
-// Without the one-cell tile the notes stay undrawn: their cells show the plain empty tile.
+// The note glyphs and the one-cell tile for the current cell size, and the frame brushes in the
+// palette's colours. Without the one-cell tile the notes stay undrawn: their cells show the
+// plain empty tile.
 void rebuildNoteResources(BoardRenderer& renderer, HDC windowDC) {
     releaseNoteResources(renderer);
+    // The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
+    // selection's dotted red, and solid where the selection is dotted.
+    const BgrColour frameColours[3] = {renderer.palette.hintTarget, renderer.palette.hintPattern,
+                                       renderer.palette.mistakeFrame};
     for (int k = 0; k < 3; ++k) {
-        if (!renderer.frameBrushes[k]) renderer.frameBrushes[k] = CreateSolidBrush(frameColours[k]);
+        deleteBrush(renderer.frameBrushes[k]);
+        renderer.frameBrushes[k] = CreateSolidBrush(colourRef(frameColours[k]));
     }
     const int cellSize = renderer.cellSize;
     if (cellSize <= 0) return;
-    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize);
+    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize, renderer.palette);
     const BITMAPINFO info = topDownInfo(cellSize, cellSize);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -147,6 +150,15 @@ bool showsBandBitmaps(const BoardRenderer& renderer) {
     return renderer.metrics.dpi == baseDpi && renderer.palette == lightPalette &&
            !renderer.drawBandAtRunTime && !renderer.bitmapButtonStrip.empty() &&
            !renderer.bitmapClockFont.empty();
+}
+
+bool setPalette(BoardRenderer& renderer, const Palette& palette) {
+    if (palette == renderer.palette) return false;
+    renderer.palette = palette;
+    releaseSurface(renderer.backBuffer);
+    releaseSurface(renderer.buttonStrip);
+    releaseSurface(renderer.timerFont);
+    return true;
 }
 
 bool setDisplayScale(BoardRenderer& renderer, int dpi) {

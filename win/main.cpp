@@ -8,6 +8,7 @@
 #include "win/resources/resource.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
+#include "win/theme.h"
 #include "win/wide_text.h"
 #include "win/window_proc.h"
 
@@ -87,6 +88,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     }
     // Everything in the client area is laid out in the window's own pixels at its scale.
     setDisplayScale(appState->view.renderer, windowDpi(window));
+    // Light, dark or high contrast before the first frame is built.
+    applyTheme(*appState, window);
     sizeToMinimumClient(window, appState->view.renderer.metrics);
     // A new scale dropped the back buffer; should the window already have had that client size,
     // no WM_SIZE came to build it again.

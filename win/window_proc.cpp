@@ -7,6 +7,7 @@
 #include "win/edit_commands.h"
 #include "win/keyboard_input.h"
 #include "win/resources/resource.h"
+#include "win/theme.h"
 #include "win/uia_provider.h"
 #include "win/view_commands.h"
 
@@ -131,6 +132,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_KEYDOWN:
         if (appState && onKeyDownMessage(appState->game, wParam)) return 0;
+        break;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High contrast switched, the system colours or the app theme changed: drawn again now.
+        if (appState) applyTheme(*appState, window);
         break;
     case WM_GETOBJECT: {
         LRESULT provider = 0;

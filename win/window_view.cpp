@@ -49,7 +49,8 @@ void WindowView::drawCursor(const BoardPicture& picture) {
     const int count = cursorFrameRects(renderer.cellSize, picture.noteMode, bars);
     const int x = renderer.colX[picture.cursorCell % 9];
     const int y = renderer.rowY[picture.cursorCell / 9];
-    HBRUSH brush = CreateSolidBrush(cursorColour);
+    const BgrColour colour = renderer.palette.cursor;
+    HBRUSH brush = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     for (int i = 0; i < count; ++i)
         fillRect(*renderer.backBuffer, brush, x + bars[i].x, y + bars[i].y, bars[i].width,
                  bars[i].height);

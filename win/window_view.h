@@ -22,8 +22,6 @@ class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
-    // The keyboard cursor's colour, apart from every other colour of the board.
-    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
