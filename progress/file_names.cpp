@@ -26,7 +26,16 @@ bool problemFilePath(const ProgressStore& store, char* out, std::size_t capacity
     return problemFilePathFor(store, store.header.problemFileName, out, capacity);
 }
 
+bool removeProblemFile(const ProgressStore& store, const char (&storedName)[64]) {
+    char path[problemPathCapacity];
+    return problemFilePathFor(store, storedName, path, sizeof path) && removeFile(path);
+}
+
 #if !defined(_WIN32)
+
+bool removeFile(const char* path) {
+    return std::remove(path) == 0;
+}
 
 std::FILE* openFile(const char* path, const char* mode) {
     return path != nullptr ? std::fopen(path, mode) : nullptr;

@@ -19,10 +19,16 @@ inline constexpr std::size_t problemPathCapacity = savePathCapacity + 3 * 64;
 // fopen for a path in the store's byte form; null when it cannot be opened or named.
 std::FILE* openFile(const char* path, const char* mode);
 
+// remove for a path in the store's byte form.
+bool removeFile(const char* path);
+
 // The path of the problem file named by header.problemFileName in the executable's folder (the
 // first dirPrefixLength bytes of savePath). False when the prefix is out of range, the name
 // cannot be converted or the path does not fit `capacity` with its terminator.
 bool problemFilePath(const ProgressStore& store, char* out, std::size_t capacity);
+
+// Removes a problem file beside the executable (one this run wrote and must take back).
+bool removeProblemFile(const ProgressStore& store, const char (&storedName)[64]);
 
 // The same for another stored name (code page 932, at most 63 bytes before its NUL).
 bool problemFilePathFor(const ProgressStore& store, const char (&storedName)[64], char* out,

@@ -21,6 +21,11 @@ std::FILE* openFile(const char* path, const char* mode) {
     return _wfopen(widePath, wideMode);
 }
 
+bool removeFile(const char* path) {
+    wchar_t widePath[problemPathCapacity];
+    return widenText(codePageUtf8, path, widePath, problemPathCapacity) && _wremove(widePath) == 0;
+}
+
 bool problemFilePathFor(const ProgressStore& store, const char (&storedName)[64], char* out,
                         std::size_t capacity) {
     const std::int32_t prefixLength = store.dirPrefixLength;

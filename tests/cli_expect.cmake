@@ -1,10 +1,15 @@
 # Runs one of the command-line tools (under the emulator for the Windows build) and compares its
 # standard output, standard error and exit status with what the caller expects, from the
-# caller's variables: EMULATOR, ARGS, OUT (the whole standard output), EXIT, and STDERR_MUST
-# (text the one line of standard error must hold; empty: the tool must not complain).
+# caller's variables: EMULATOR, ARGS, OUT (the whole standard output), EXIT, STDERR_MUST
+# (text the one line of standard error must hold; empty: the tool must not complain), and
+# INPUT (a file for standard input; empty: none).
 function(korvani_expect_run name program workdir)
+    set(input "")
+    if(INPUT)
+        set(input INPUT_FILE "${INPUT}")
+    endif()
     execute_process(COMMAND ${EMULATOR} ${program} ${ARGS}
-                    WORKING_DIRECTORY "${workdir}"
+                    WORKING_DIRECTORY "${workdir}" ${input}
                     OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
     # Windows writes its standard output in text mode.
     string(REPLACE "\r\n" "\n" out "${out}")

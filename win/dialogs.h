@@ -31,7 +31,8 @@ INT_PTR CALLBACK selectProblemDialogProc(HWND dialog, UINT message, WPARAM wPara
 
 // Lists the *.dat files beside the executable; IDOK has loaded the chosen file, made its record
 // current and chosen its first uncleared puzzle. A file that fails to load leaves the store as it
-// was, problemFileName included. Ends by itself with IDCANCEL when there is no file to list.
+// was, problemFileName included, is named with why in a message box, and the dialog stays open
+// for another choice. Ends by itself with IDCANCEL when there is no file to list.
 INT_PTR CALLBACK openProblemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Start-up without a usable save or problem file: the Open-problem dialog with no owner. True

@@ -12,6 +12,8 @@
 #include "win/wide_text.h"
 #include "win/window_proc.h"
 
+#include <shellapi.h>
+
 namespace {
 
 wchar_t windowTitle[64];
@@ -96,6 +98,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     RECT client = {};
     GetClientRect(window, &client);
     resize(appState->view.renderer, window, client.right, client.bottom);
+    // Puzzle files dropped on the window are imported.
+    DragAcceptFiles(window, TRUE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.

@@ -1,13 +1,16 @@
 // The Open-problem dialog (resource 111): lists the problem files beside the executable and loads
 // the chosen one. At start-up it runs with no owner, before the main window exists.
 #include "progress/code_pages.h"
+#include "progress/file_names.h"
 #include "progress/problem_loading.h"
 #include "progress/selection_list.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
 
+#include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <string>
 
 namespace korvani {
 
@@ -23,7 +26,20 @@ constexpr char unstorableNameText[] =
     "ファイル名を英数字やかな・漢字だけに変えてから、もう一度開いてください。";
 constexpr char unstorableNameCaption[] = "確認";
 
-enum class OpenResult { opened, failed, unstorableName };
+enum class OpenResult { opened, failed, told };
+
+// A listed file that does not load is named, with why, and the dialog stays open for another
+// choice; closing it as if cancelled would let the player think the file had opened.
+void tellNotLoaded(HWND dialog, const ProgressStore& store, const char (&chosen)[problemNameSize],
+                   const wchar_t* listText) {
+    char path[problemPathCapacity];
+    std::FILE* file =
+        problemFilePathFor(store, chosen, path, sizeof path) ? openFile(path, "r") : nullptr;
+    if (file != nullptr) std::fclose(file);
+    std::wstring text = std::wstring(listText) + L".dat を読み込めませんでした: ";
+    text += file != nullptr ? L"正しい問題の行がありません" : L"ファイルを開けません";
+    MessageBoxW(dialog, text.c_str(), L"確認", MB_OK | MB_ICONWARNING);
+}
 
 ProgressStore* storeOf(HWND dialog) {
     return reinterpret_cast<ProgressStore*>(GetWindowLongPtrW(dialog, DWLP_USER));
@@ -111,12 +127,15 @@ OpenResult openSelectedFile(HWND dialog, ProgressStore& store) {
     char text[512];
     if (!narrowText(codePage932, wideText, text, sizeof text)) {
         messageBoxCp932(dialog, unstorableNameText, unstorableNameCaption, MB_OK | MB_ICONWARNING);
-        return OpenResult::unstorableName;
+        return OpenResult::told;
     }
     char chosen[problemNameSize];
     if (!problemFileNameFromListText(text, chosen)) return OpenResult::failed;
 
-    if (!openProblemFile(store, chosen)) return OpenResult::failed;
+    if (!openProblemFile(store, chosen)) {
+        tellNotLoaded(dialog, store, chosen, wideText);
+        return OpenResult::told;
+    }
     return OpenResult::opened;
 }
 
@@ -139,10 +158,9 @@ INT_PTR onCommand(HWND dialog, WPARAM wParam) {
     if (store == nullptr) return FALSE;
     switch (LOWORD(static_cast<DWORD_PTR>(wParam))) {
     case IDOK: {
-        // A file that fails to load from OK closes the dialog as cancelled; after a name the
-        // save file cannot hold, the player chooses again.
+        // After a file that was named as not loading, the player chooses again.
         const OpenResult result = openSelectedFile(dialog, *store);
-        if (result != OpenResult::unstorableName)
+        if (result != OpenResult::told)
             EndDialog(dialog, result == OpenResult::opened ? IDOK : IDCANCEL);
         return TRUE;
     }

@@ -3,6 +3,8 @@
 
 #include "progress/code_pages.h"
 
+#include <vector>
+
 namespace korvani {
 
 namespace {
@@ -18,6 +20,16 @@ int messageBoxCp932(HWND owner, const char* text, const char* caption, UINT type
     widenText(codePage932, text, wideText, wideTextCapacity);
     widenText(codePage932, caption, wideCaption, 64);
     return MessageBoxW(owner, wideText, wideCaption, type);
+}
+
+int messageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type) {
+    // An import's summary names up to twenty refused puzzles.
+    constexpr int capacity = 8192;
+    std::vector<wchar_t> wideText(capacity);
+    wchar_t wideCaption[64];
+    widenText(codePageUtf8, text, wideText.data(), capacity);
+    widenText(codePageUtf8, caption, wideCaption, 64);
+    return MessageBoxW(owner, wideText.data(), wideCaption, type);
 }
 
 void addListTextCp932(HWND list, const char* text) {

@@ -10,6 +10,9 @@ namespace korvani {
 // MessageBoxW with `text` and `caption` converted from code page 932.
 int messageBoxCp932(HWND owner, const char* text, const char* caption, UINT type);
 
+// MessageBoxW with UTF-8 `text` and `caption`.
+int messageBoxUtf8(HWND owner, const char* text, const char* caption, UINT type);
+
 // A list box line (LB_ADDSTRING) and a control's text (SetDlgItemTextW) from code page 932.
 void addListTextCp932(HWND list, const char* text);
 void setDlgItemTextCp932(HWND dialog, int id, const char* text);

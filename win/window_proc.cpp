@@ -5,6 +5,7 @@
 #include "win/app_state.h"
 #include "win/dialog_commands.h"
 #include "win/edit_commands.h"
+#include "win/import_commands.h"
 #include "win/keyboard_input.h"
 #include "win/resources/resource.h"
 #include "win/theme.h"
@@ -72,6 +73,15 @@ bool onCommand(HWND window, WPARAM wParam) {
         return true;
     case commandAbout:
         runAboutDialog(window);
+        return true;
+    case IDM_PASTE_PUZZLES:
+        if (appState) onPastePuzzles(appState->game, window);
+        return true;
+    case IDM_IMPORT_FILE:
+        if (appState) onImportFile(appState->game, window);
+        return true;
+    case IDM_COPY_PUZZLE:
+        if (appState) onCopyPuzzle(appState->game, window);
         return true;
     case commandExit:
         DestroyWindow(window);
@@ -151,6 +161,12 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case dpiChangedMessage:
         onDpiChanged(window, wParam, lParam);
+        return 0;
+    case WM_DROPFILES:
+        if (appState)
+            onDropFiles(appState->game, window, reinterpret_cast<HDROP>(wParam));
+        else
+            DragFinish(reinterpret_cast<HDROP>(wParam));
         return 0;
     case WM_SIZING:
         clampSizingRect(*reinterpret_cast<RECT*>(lParam), wParam, frameExtra);

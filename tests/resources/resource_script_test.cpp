@@ -71,7 +71,7 @@ class ResourceScript : public ::testing::Test {
 std::string* ResourceScript::dump_ = nullptr;
 
 // The game menu's items in order: the two buttons' actions stand there too, so the keyboard
-// reaches them.
+// reaches them, and then the import's commands with their keys after a tab.
 TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommands) {
     EXPECT_TRUE(has("101 MENU"));
     const std::string separator = "    MENUITEM SEPARATOR\n";
@@ -80,12 +80,17 @@ TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommands) {
     };
     EXPECT_TRUE(has("  POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" +
                     item(U"問題を開く(&O)...", 104) + item(U"問題の選択(&S)", 105) +
-                    item(U"最初から(&R)", 125) + separator + item(U"バージョン情報(&A)...", 106) +
-                    separator + item(U"終了(&X)", 107) + "  END\n"));
+                    item(U"最初から(&R)", 125) + separator +
+                    item(U"ファイルから取り込む(&I)…", 151) +
+                    item(U"問題を貼り付け(&V)\\tCtrl+V", 150) +
+                    item(U"問題をコピー(&C)\\tCtrl+C", 152) + separator +
+                    item(U"バージョン情報(&A)...", 106) + separator + item(U"終了(&X)", 107) +
+                    "  END\n"));
 }
 
 // The edit menu after the game menu, its items in order with their keys after a tab, the view
-// menu after it, and the accelerators that the keys name (Z 90, Y 89, H 72).
+// menu after it, and the accelerators that the keys name (Z 90, Y 89, H 72), with the game
+// menu's Ctrl+V (86) and Ctrl+C (67).
 TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const auto item = [](std::u32string_view text, const std::string& keys, int id) {
         std::string quoted = rcText(text);
@@ -102,7 +107,8 @@ TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     EXPECT_TRUE(has(menu));
     EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
                     "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"
-                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\nEND"));
+                    "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\n"
+                    "  86, 150, VIRTKEY, CONTROL\n  67, 152, VIRTKEY, CONTROL\nEND"));
 }
 
 TEST_F(ResourceScript, StringsNameTheWindowClassAndTitle) {

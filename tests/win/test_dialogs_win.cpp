@@ -622,13 +622,46 @@ void prepareFailingChoice(TestStore& t, HWND owner) {
     t.store.header.savedGameFlag = 1;
 }
 
-TEST_F(OpenProblemDialog, FileThatFailsFromOkLeavesEverythingAsItWas) {
+// Answers the message box over the Open-problem dialog of `owner`, noting what it says.
+testing::DialogStep answerNotice(HWND owner, std::vector<std::string>& texts) {
+    return [=, &texts] {
+        HWND dialog = findDialog(owner);
+        HWND box = dialog != nullptr ? findDialog(dialog) : nullptr;
+        if (box == nullptr) return false;
+        texts.push_back(testing::windowText(box) + "|" +
+                        (testing::hasStaticText(
+                             box, "broken.dat を読み込めませんでした: 正しい問題の行がありません")
+                             ? "broken"
+                         : testing::hasStaticText(
+                               box, "empty.dat を読み込めませんでした: 正しい問題の行がありません")
+                             ? "empty"
+                             : "?"));
+        postButtonClick(box, IDOK);
+        return true;
+    };
+}
+
+TEST_F(OpenProblemDialog, FileThatFailsFromOkIsNamedAndTheDialogStaysOpen) {
     OwnerWindow owner(100, 100, 522, 600);
     prepareFailingChoice(t, owner.handle());
+    writeFile("empty.dat", "");
     const test::StoreSnapshot before(t.store);
-    EXPECT_EQ(show(owner.handle(), {chooseWithOk(owner.handle(), "broken")}), IDCANCEL);
+    std::vector<std::string> notices;
+    bool stillOpen = false;
+    const INT_PTR result =
+        show(owner.handle(),
+             {chooseWithOk(owner.handle(), "broken"), answerNotice(owner.handle(), notices),
+              chooseWithOk(owner.handle(), "empty"), answerNotice(owner.handle(), notices), [&] {
+                  HWND dialog = findDialog(owner.handle());
+                  stillOpen = dialog != nullptr;
+                  if (dialog != nullptr) postButtonClick(dialog, IDCANCEL);
+                  return true;
+              }});
+    EXPECT_EQ(result, IDCANCEL);
+    EXPECT_TRUE(stillOpen);
     before.expectSame(t.store);
     EXPECT_STREQ(t.store.header.problemFileName, "easy.dat");
+    EXPECT_EQ(notices, (std::vector<std::string>{"確認|broken", "確認|empty"}));
 }
 
 TEST_F(OpenProblemDialog, FileThatFailsFromDoubleClickKeepsTheDialogOpen) {
@@ -642,7 +675,7 @@ TEST_F(OpenProblemDialog, FileThatFailsFromDoubleClickKeepsTheDialogOpen) {
                                                     static_cast<WPARAM>(-1),
                                                     reinterpret_cast<LPARAM>(text)));
     };
-    int ticksWaited = 0;
+    std::vector<std::string> notices;
     const INT_PTR result = show(
         owner.handle(),
         {[&] {
@@ -651,9 +684,8 @@ TEST_F(OpenProblemDialog, FileThatFailsFromDoubleClickKeepsTheDialogOpen) {
              postDoubleClick(GetDlgItem(dialog, openProblemListId), lineOf(dialog, "broken"));
              return true;
          },
+         answerNotice(owner.handle(), notices),
          [&] {
-             // Give the double click time to be handled, then look.
-             if (++ticksWaited < 5) return false;
              HWND dialog = findDialog(owner.handle());
              stillOpen = dialog != nullptr;
              before.expectSame(t.store);
@@ -664,6 +696,7 @@ TEST_F(OpenProblemDialog, FileThatFailsFromDoubleClickKeepsTheDialogOpen) {
         &done);
     EXPECT_TRUE(done);
     EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(notices, std::vector<std::string>{"確認|broken"});
     EXPECT_EQ(result, IDOK);
     EXPECT_STREQ(t.store.header.problemFileName, "easy.dat");
     EXPECT_EQ(t.store.header.currentProblemIndex, 0);

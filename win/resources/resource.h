@@ -16,7 +16,13 @@
 // The 表示 menu
 #define IDM_DARK_THEME 140 // 141 ... 149 are left for the other 表示 items
 
-// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H)
+// Bringing puzzles in and copying one out (Ctrl+V and Ctrl+C in the accelerator table below)
+#define IDM_PASTE_PUZZLES 150
+#define IDM_IMPORT_FILE 151
+#define IDM_COPY_PUZZLE 152
+
+// The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H), which also hold the
+// game menu's Ctrl+V and Ctrl+C
 #define IDR_EDIT_ACCELERATORS 101
 #define IDM_UNDO 120
 #define IDM_REDO 121

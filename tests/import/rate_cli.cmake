@@ -1,0 +1,45 @@
+# Runs korvani-rate (under the emulator for the Windows build) on one case and compares its
+# standard output, standard error and exit status with what the tool promises. Invoked by CTest:
+#   cmake -DRATE=<program> -DEMULATOR=<wrapper or empty> -DCASE=<name> -DSOURCE=<repo> -P this
+# The bundled files are known answers: their difficulties are the grader's verdicts, so the
+# tool prints each of their lines back as it stands.
+
+set(A "..............3.85..1.2.......5.7.....4...1...9.......5......73..2.1........4...9")
+set(WORK "${CMAKE_CURRENT_BINARY_DIR}/rate-${CASE}")
+file(MAKE_DIRECTORY "${WORK}")
+set(EXIT 0)
+set(STDERR_MUST "")
+set(INPUT "")
+if(CASE STREQUAL "bundled")
+    set(ARGS "${SOURCE}/puzzles/3-tough.dat")
+    file(READ "${SOURCE}/puzzles/3-tough.dat" OUT)
+elseif(CASE STREQUAL "refused")
+    # A grid of the puzzle, then a line whose first two givens clash.
+    string(SUBSTRING "${A}" 2 79 REST)
+    file(WRITE "${WORK}/mixed.ss" "# two\n${A} rated\n\n55${REST}\n")
+    set(ARGS mixed.ss)
+    set(OUT "2/${A}\n")
+    set(EXIT 1)
+    set(STDERR_MUST "mixed.ss:4: r1c1 and r1c2 both hold 5")
+elseif(CASE STREQUAL "standard-input")
+    file(WRITE "${WORK}/in.txt" "${A}\r\n")
+    set(INPUT "${WORK}/in.txt")
+    set(ARGS "")
+    set(OUT "2/${A}\n")
+elseif(CASE STREQUAL "nothing-found")
+    file(WRITE "${WORK}/prose.txt" "no puzzle here\n")
+    set(ARGS prose.txt)
+    set(OUT "")
+    set(EXIT 2)
+    set(STDERR_MUST "prose.txt: no puzzle found")
+elseif(CASE STREQUAL "missing")
+    set(ARGS absent.txt)
+    set(OUT "")
+    set(EXIT 2)
+    set(STDERR_MUST "absent.txt: cannot be opened")
+else()
+    message(FATAL_ERROR "unknown case ${CASE}")
+endif()
+
+include(${CMAKE_CURRENT_LIST_DIR}/../cli_expect.cmake)
+korvani_expect_run(korvani-rate "${RATE}" "${WORK}")
