@@ -3,6 +3,7 @@
 // range or a note on a digit, an accepted file that does not encode back to the same bytes, the
 // file reader and the memory reader disagreeing, or notes restored for a game they do not match.
 #include "core/crc32c.h"
+#include "fuzz/scratch_folder.h"
 #include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/save_file.h"
@@ -13,35 +14,23 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 using namespace korvani;
+using fuzzing::check;
 
 std::string exePath;
 
-void check(bool condition) {
-    if (!condition) __builtin_trap();
-}
-
-void prepareFolder() {
-    const char* base = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
-    std::string pattern = std::string(base) + "/korvani-fuzz-notes-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    check(mkdtemp(name.data()) != nullptr);
-    exePath = std::string(name.data()) + "/korvani.exe";
-}
-
 bool sameFile(const NotesFile& a, const NotesFile& b) {
     return a.fileKey == b.fileKey && a.problemIndex == b.problemIndex && a.userGrid == b.userGrid &&
-           a.notes == b.notes;
+           a.notes == b.notes && a.flags == b.flags;
 }
 
 void checkInRange(const NotesFile& file) {
     check(file.problemIndex >= 0 && file.problemIndex < maxProblemsPerFile);
+    check((file.flags & ~notesFlagsKnown) == 0);
     for (int cell = 0; cell < 81; ++cell) {
         check(file.userGrid[cell] <= 9);
         check(file.notes[cell] <= allDigits);
@@ -54,9 +43,10 @@ void exercise(const std::uint8_t* data, std::size_t size) {
     const bool accepted = decodeNotesFile(data, size, decoded);
     if (accepted) {
         checkInRange(decoded);
-        std::uint8_t again[notesFileSize];
+        std::uint8_t again[notesFileWithFlagsSize];
+        check(encodedNotesFileSize(decoded) == size);
         encodeNotesFile(decoded, again);
-        check(std::memcmp(again, data, notesFileSize) == 0);
+        check(std::memcmp(again, data, size) == 0);
     }
 
     // The same bytes on the disk, beside the save path of a store whose current game is the one
@@ -85,8 +75,10 @@ void exercise(const std::uint8_t* data, std::size_t size) {
     const CellGrid noGivens{};
     NoteGrid notes;
     notes.fill(0xFFFF);
-    const bool restored = restoreNotes(store, noGivens, game.userGrid, notes);
+    std::uint32_t flags = 0xFFFFFFFF;
+    const bool restored = restoreNotes(store, noGivens, game.userGrid, notes, &flags);
     check(restored == accepted);
+    check(flags == (restored ? decoded.flags : 0));
     if (restored) {
         check(notes == decoded.notes);
     } else {
@@ -97,13 +89,13 @@ void exercise(const std::uint8_t* data, std::size_t size) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (exePath.empty()) prepareFolder();
+    if (exePath.empty()) exePath = fuzzing::scratchExePath("notes");
     exercise(data, size);
     // The checksum keeps almost every mutation away from the field checks behind it, so a file of
     // the right length is tried once more with its checksum made to fit: those checks must hold
     // on their own.
-    if (size == notesFileSize) {
-        std::uint8_t repaired[notesFileSize];
+    if (size == notesFileSize || size == notesFileWithFlagsSize) {
+        std::uint8_t repaired[notesFileWithFlagsSize];
         std::memcpy(repaired, data, size);
         std::uint32_t table[256];
         buildCrc32cTable(table);

@@ -22,6 +22,10 @@ void dropHintMarks(GameState& game);
 // or the puzzle is solved (clock stopped, time recorded, banner, present).
 void redrawAndCheckCompletion(GameState& game);
 
+// An undo, redo or jump back: the board it stepped to, shown and checked as a click would (null:
+// nothing happens).
+void showSteppedBoard(GameState& game, const BoardSnapshot* board);
+
 // drawCells and presentFrame: a change that cannot complete the grid.
 void redrawAndPresent(GameState& game);
 

@@ -7,19 +7,6 @@
 
 namespace korvani {
 
-namespace {
-
-// An undo or redo shows the board it stepped to and checks it as a click would.
-void showSteppedBoard(GameState& game, const BoardSnapshot* board) {
-    if (board == nullptr) return;
-    game.userGrid = board->userGrid;
-    game.notes = board->notes;
-    dropHintMarks(game);
-    redrawAndCheckCompletion(game);
-}
-
-} // namespace
-
 void onNoteClick(GameState& game, int x, int y) {
     hideCursorForPointer(game);
     if (!gameInPlay(game)) return;

@@ -57,10 +57,24 @@ void showWrongCells(GameState& game, int wrong) {
     game.view->showNotice(text);
 }
 
+// The clear's record for the log: the puzzle, its grade, the time and how it was solved.
+void recordClear(GameState& game) {
+    const ProgressRecord* record = currentRecord(game.progress);
+    if (record == nullptr) return;
+    ClearRecord clear;
+    clear.fileKey = record->fileKey;
+    clear.problemIndex = game.progress.header.currentProblemIndex;
+    clear.grade = game.currentProblem->difficulty;
+    clear.flags = game.clearFlags;
+    clear.seconds = game.elapsedSeconds;
+    game.view->recordClear(clear);
+}
+
 void puzzleSolved(GameState& game) {
     game.view->stopClock();
     game.solvedFlag = 1;
     recordClearTime(game.progress, game.elapsedSeconds);
+    recordClear(game);
     game.view->drawClearBanner();
     game.view->presentFrame();
 }
@@ -70,10 +84,15 @@ bool inButtonRows(const HitAreas& areas, int y) {
     return y >= areas.buttonRowTop && y <= areas.buttonRowBottom;
 }
 
+bool onClock(const HitAreas& areas, int x, int y) {
+    return x >= areas.clockLeft && x < areas.clockRight && y >= areas.clockTop &&
+           y < areas.clockBottom;
+}
+
 } // namespace
 
 bool gameInPlay(const GameState& game) {
-    return game.solvedFlag == 0 && game.currentProblem != nullptr;
+    return game.solvedFlag == 0 && game.currentProblem != nullptr && !game.paused;
 }
 
 BoardSnapshot boardOf(const GameState& game) {
@@ -83,6 +102,7 @@ BoardSnapshot boardOf(const GameState& game) {
 void dropHintMarks(GameState& game) {
     game.marks.fill(CellMark::None);
     game.hintPending = false;
+    game.view->closeHint();
 }
 
 void commitChange(GameState& game, const BoardSnapshot& before) {
@@ -101,6 +121,7 @@ void redrawAndCheckCompletion(GameState& game) {
     // Checked after every click on a cell: while the full grid holds wrong digits, each click
     // tells their number again.
     const Completion completion = checkCompletion(*game.currentProblem, game.userGrid);
+    if (completion.wrong > 0) game.clearFlags |= clearPlacedWrong;
     if (completion.empty > 0) {
         game.view->presentFrame();
         return;
@@ -113,9 +134,31 @@ void redrawAndCheckCompletion(GameState& game) {
     puzzleSolved(game);
 }
 
+void showSteppedBoard(GameState& game, const BoardSnapshot* board) {
+    if (board == nullptr) return;
+    game.userGrid = board->userGrid;
+    game.notes = board->notes;
+    dropHintMarks(game);
+    redrawAndCheckCompletion(game);
+}
+
 BoardPicture boardPicture(const GameState& game) {
-    return {game.currentProblem->givens, game.userGrid, game.notes,         game.marks,
-            game.hoveredCell,             game.selectedDigit, game.cursorCell, game.noteMode};
+    BoardPicture picture{game.currentProblem->givens,
+                         game.userGrid,
+                         game.notes,
+                         game.marks,
+                         game.hoveredCell,
+                         game.selectedDigit,
+                         {},
+                         game.cursorCell,
+                         game.noteMode};
+    if (mistakeDisplayOn(game)) {
+        const CellGrid& solution = game.currentProblem->solution;
+        for (int cell = 0; cell < 81; ++cell)
+            picture.redDigits[cell] =
+                game.userGrid[cell] != 0 && game.userGrid[cell] != solution[cell];
+    }
+    return picture;
 }
 
 int hitTestButton(const GameState& game, int x, int y) {
@@ -152,6 +195,8 @@ void restart(GameState& game) {
     // removes the clear banner and the blanked button band.
     game.view->layout();
     game.solvedFlag = 0;
+    game.paused = false;
+    game.clearFlags = 0;
     game.selectedDigit = -1;
     game.hoveredButton = -1;
     game.hoveredCell = -1;
@@ -166,7 +211,7 @@ void onRestartCommand(GameState& game) {
 }
 
 void onMouseMove(GameState& game, int x, int y) {
-    if (game.solvedFlag) return;
+    if (game.solvedFlag || game.paused) return;
     const int button = hitTestButton(game, x, y);
     if (button != game.hoveredButton) {
         game.hoveredButton = button;
@@ -245,7 +290,18 @@ void onLeftButtonDown(GameState& game, int x, int y) {
         moveOnAfterSolve(game);
         return;
     }
-    if (inButtonRows(game.view->hitAreas(), y)) {
+    const HitAreas areas = game.view->hitAreas();
+    // The clock pauses and resumes; while paused, any other click but one on a button resumes.
+    if (onClock(areas, x, y)) {
+        onPause(game);
+        return;
+    }
+    const bool onButton = hitTestButton(game, x, y) >= 0;
+    if (game.paused && !onButton) {
+        onPause(game);
+        return;
+    }
+    if (inButtonRows(areas, y)) {
         switch (hitTestButton(game, x, y)) {
         case 0:
             game.view->requestProblemSelection();
@@ -264,12 +320,14 @@ void onLeftButtonDown(GameState& game, int x, int y) {
 
 void onRightButtonDown(GameState& game, int x, int y) {
     hideCursorForPointer(game);
-    if (game.solvedFlag) return;
+    if (game.solvedFlag || game.paused) return;
     const int cell = hitTestCell(game, x, y);
     if (cell >= 0) eraseCell(game, cell);
 }
 
 void onTimer(GameState& game) {
+    // A tick queued before the pause stopped the clock.
+    if (game.paused) return;
     if (game.elapsedSeconds < clockLimitSeconds) ++game.elapsedSeconds;
     game.view->drawClock(game.elapsedSeconds);
     game.view->presentFrame();

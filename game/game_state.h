@@ -28,7 +28,9 @@ struct GameState {
     MoveHistory history;      // undo and redo of this game; its buffer is freed by releaseHistory
     bool hintPending = false; // the marks show pendingHint, which the next hint applies
     Hint pendingHint;
-    Settings settings; // the player's choices from the settings file beside the save file
+    bool paused = false;         // clock stopped, board hidden behind the pause panel, no input
+    std::uint8_t clearFlags = 0; // what this game did that its clear's record tells (records_log.h)
+    Settings settings;           // the player's choices from the settings file beside the save file
     // The keyboard: the cursor's cell (-1 while hidden), where it appears first (the last cell
     // the pointer was over, -1 for the centre), and whether the digit keys toggle notes.
     std::int32_t cursorCell = -1;
@@ -63,7 +65,7 @@ void onDigitKey(GameState& game, int digit, bool shift = false);
 enum class CursorKey : std::uint8_t { Left, Right, Up, Down, Home, End };
 void onCursorKey(GameState& game, CursorKey key, bool ctrl);
 
-// Escape: the cursor hides.
+// Escape: the hint's balloon closes, or else the cursor hides.
 void onEscapeKey(GameState& game);
 // Space and Enter: a left click on the cursor's cell. After a solve, with or without the cursor,
 // the click that moves on to the next puzzle.
@@ -91,7 +93,27 @@ void onClearNotes(GameState& game); // every note goes
 // applies that step as one change of the board.
 void onHint(GameState& game);
 
+// Pause: the clock stops and the board hides behind the pause panel, which takes no clicks; a
+// second call (P, the menu item, a click on the clock or on the board) resumes. Only while a
+// game is in play.
+void onPause(GameState& game);
+
+// The stored game that start-up resumed, shown afresh: its clock runs on, unless it was quit while
+// paused, which it still is (the panel, and no clock).
+void resumeStoredGame(GameState& game);
+
+// The mistake display (the setting show_mistakes, off while never chosen) on or off; the cells
+// are redrawn when a game is in play and not paused.
+bool mistakeDisplayOn(const GameState& game);
+void setMistakeDisplay(GameState& game, bool on);
+
+// Goes back to the latest board of the history without a wrong digit, as one step: a redo gives
+// the board that was left back.
+void onBackToLastRight(GameState& game);
+
 // Whether the command would act now, for greying the menu items.
+bool canPause(const GameState& game);
+bool canBackToLastRight(const GameState& game);
 bool canUndo(const GameState& game);
 bool canRedo(const GameState& game);
 bool canFillNotes(const GameState& game);

@@ -33,6 +33,14 @@ CellMarks marksOf(const Hint& hint) {
     return marks;
 }
 
+// The cell the explanation stands beside: the first target, or none for a message alone.
+int anchorCell(const Hint& hint) {
+    if (!isMistake(hint.kind) && !isStep(hint.kind)) return -1;
+    for (int cell = 0; cell < 81; ++cell)
+        if (hint.targets.has(cell)) return cell;
+    return -1;
+}
+
 // The marked step, carried out as one change; a placement clears notes as a click's does.
 void applyPendingHint(GameState& game) {
     const Hint& hint = game.pendingHint;
@@ -52,6 +60,7 @@ void onHint(GameState& game) {
         applyPendingHint(game);
         return;
     }
+    game.clearFlags |= clearUsedHint;
     const Problem& problem = *game.currentProblem;
     const Hint hint = findHint(problem.givens, problem.solution, game.userGrid, game.notes);
     char text[hintTextCapacity];
@@ -63,7 +72,7 @@ void onHint(GameState& game) {
         if (game.hintPending) game.pendingHint = hint;
         redrawAndPresent(game);
     }
-    game.view->showHint(text);
+    game.view->showHint(text, anchorCell(hint));
 }
 
 bool canHint(const GameState& game) {

@@ -66,7 +66,7 @@ void onCursorKey(GameState& game, CursorKey key, bool ctrl) {
     int target = 0;
     if (game.cursorCell < 0) {
         target = game.lastPointedCell >= 0 && game.lastPointedCell < 81 ? game.lastPointedCell
-                                                                         : centreCell;
+                                                                        : centreCell;
     } else {
         target = cursorTarget(game, key, ctrl);
         if (target == game.cursorCell) return;
@@ -76,13 +76,16 @@ void onCursorKey(GameState& game, CursorKey key, bool ctrl) {
 }
 
 void onEscapeKey(GameState& game) {
+    // The hint's balloon goes first, and with it the key.
+    if (game.view->closeHint()) return;
     if (!cursorShownInPlay(game)) return;
     game.cursorCell = -1;
     redrawAndPresent(game);
 }
 
 void onActivateKey(GameState& game) {
-    if (game.currentProblem == nullptr) return;
+    // A paused game is not solved: the key must not move on to the next puzzle.
+    if (game.currentProblem == nullptr || game.paused) return;
     if (!gameInPlay(game)) {
         moveOnAfterSolve(game);
         return;

@@ -33,6 +33,7 @@ void dropOldest(MoveHistory& history) {
                  static_cast<std::size_t>(history.count - 1) * sizeof(BoardSnapshot));
     --history.count;
     --history.position;
+    if (history.redoJump >= 0) --history.redoJump;
 }
 
 bool append(MoveHistory& history, const BoardSnapshot& board) {
@@ -52,6 +53,7 @@ void recordChange(MoveHistory& history, const BoardSnapshot& before, const Board
         history.position = 0;
         if (!append(history, before)) return;
     }
+    history.redoJump = -1;
     history.count = history.position + 1; // a new change ends what could be redone
     if (append(history, after)) {
         history.position = history.count - 1;
@@ -70,17 +72,30 @@ bool canStepForward(const MoveHistory& history) {
 
 const BoardSnapshot* stepBack(MoveHistory& history) {
     if (!canStepBack(history)) return nullptr;
+    history.redoJump = -1;
     return &history.boards[--history.position];
 }
 
 const BoardSnapshot* stepForward(MoveHistory& history) {
     if (!canStepForward(history)) return nullptr;
-    return &history.boards[++history.position];
+    const int target =
+        history.redoJump > history.position ? history.redoJump : history.position + 1;
+    history.redoJump = -1;
+    history.position = target;
+    return &history.boards[target];
+}
+
+const BoardSnapshot* jumpBack(MoveHistory& history, int index) {
+    if (index < 0 || index >= history.position || history.position >= history.count) return nullptr;
+    history.redoJump = history.position;
+    history.position = index;
+    return &history.boards[index];
 }
 
 void clearHistory(MoveHistory& history) {
     history.count = 0;
     history.position = 0;
+    history.redoJump = -1;
 }
 
 void releaseHistory(MoveHistory& history) {

@@ -22,6 +22,8 @@ struct MoveHistory {
     int capacity = 0;
     int count = 0;
     int position = 0;
+    // After a jump back over several steps, the position a redo returns to at once; -1 otherwise.
+    int redoJump = -1;
     // How the buffer grows; a test puts a failing one here. Same contract as std::realloc.
     void* (*reallocate)(void*, std::size_t) = nullptr;
 };
@@ -35,8 +37,13 @@ bool canStepBack(const MoveHistory& history);
 bool canStepForward(const MoveHistory& history);
 
 // Moves one step and returns the board to show then, or null when there is no such step.
+// Right after jumpBack, a redo returns to where the jump started.
 const BoardSnapshot* stepBack(MoveHistory& history);
 const BoardSnapshot* stepForward(MoveHistory& history);
+
+// Goes back to the earlier board boards[index] as one step, keeping every later board for redo;
+// null when index is not before the current position.
+const BoardSnapshot* jumpBack(MoveHistory& history, int index);
 
 // Forgets every step (starting over); the buffer is kept for the next game.
 void clearHistory(MoveHistory& history);

@@ -124,6 +124,12 @@ NewProblemFileResult writeNewProblemFile(const ProgressStore& store, const char*
         char path[problemPathCapacity];
         if (std::snprintf(path, sizeof path, "%s%s", folder, name) >= int(sizeof path))
             return NewProblemFileResult::failed;
+        // A name seen taken is passed over without writing anything; the move itself still
+        // refuses a name that was taken meanwhile.
+        if (std::FILE* existing = openFile(path, "rb")) {
+            std::fclose(existing);
+            continue;
+        }
         switch (writeNewFileAtomically(path, bytes, size)) {
         case NewFileResult::written:
             std::memcpy(written.storedName, storedName, sizeof storedName);

@@ -4,6 +4,7 @@
 
 #include "core/crc32c.h"
 #include "progress/file_names.h"
+#include "progress/little_endian.h"
 #include "progress/progress_records.h"
 
 #include <cstdio>
@@ -19,24 +20,15 @@ constexpr std::size_t offsetFileKey = 8;
 constexpr std::size_t offsetIndex = 12;
 constexpr std::size_t offsetNotes = 16;
 constexpr std::size_t offsetGrid = 178;
-constexpr std::size_t offsetChecksum = 259;
-static_assert(offsetGrid == offsetNotes + 2 * 81 && offsetChecksum == offsetGrid + 81 &&
-              notesFileSize == offsetChecksum + 4);
+constexpr std::size_t offsetFlags = 259; // version 2 only; version 1 has its checksum here
+static_assert(offsetGrid == offsetNotes + 2 * 81 && offsetFlags == offsetGrid + 81 &&
+              notesFileSize == offsetFlags + 4 && notesFileWithFlagsSize == offsetFlags + 8);
 
-void putUint32(std::uint8_t* out, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t getUint32(const std::uint8_t* in) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = value << 8 | in[i];
-    return value;
-}
-
-std::uint32_t checksum(const std::uint8_t* data) {
+// The checksum covers everything before it: the last four bytes of a file of `size` bytes.
+std::uint32_t checksum(const std::uint8_t* data, std::size_t size) {
     std::uint32_t table[256];
     buildCrc32cTable(table);
-    return ~updateCrc32c(table, crc32cInitial, data, offsetChecksum);
+    return ~updateCrc32c(table, crc32cInitial, data, size - 4);
 }
 
 } // namespace
@@ -45,9 +37,15 @@ bool deriveNotesPath(const char* savePath, char* out, std::size_t capacity) {
     return replaceSaveExtension(savePath, "mem", out, capacity);
 }
 
+std::size_t encodedNotesFileSize(const NotesFile& file) {
+    return file.flags == 0 ? notesFileSize : notesFileWithFlagsSize;
+}
+
 void encodeNotesFile(const NotesFile& file, std::uint8_t* out) {
+    const std::size_t size = encodedNotesFileSize(file);
     std::memcpy(out, magic, sizeof magic);
-    putUint32(out + offsetVersion, notesFileVersion);
+    putUint32(out + offsetVersion,
+              size == notesFileSize ? notesFileVersion : notesFileWithFlagsVersion);
     putUint32(out + offsetFileKey, file.fileKey);
     putUint32(out + offsetIndex, static_cast<std::uint32_t>(file.problemIndex));
     for (int cell = 0; cell < 81; ++cell) {
@@ -55,16 +53,23 @@ void encodeNotesFile(const NotesFile& file, std::uint8_t* out) {
         out[offsetNotes + 2 * cell + 1] = static_cast<std::uint8_t>(file.notes[cell] >> 8);
     }
     std::memcpy(out + offsetGrid, file.userGrid.data(), 81);
-    putUint32(out + offsetChecksum, checksum(out));
+    if (size == notesFileWithFlagsSize) putUint32(out + offsetFlags, file.flags);
+    putUint32(out + size - 4, checksum(out, size));
 }
 
 bool decodeNotesFile(const std::uint8_t* data, std::size_t size, NotesFile& file) {
-    if (data == nullptr || size != notesFileSize) return false;
-    if (std::memcmp(data, magic, sizeof magic) != 0 ||
-        getUint32(data + offsetVersion) != notesFileVersion ||
-        getUint32(data + offsetChecksum) != checksum(data))
+    if (data == nullptr || (size != notesFileSize && size != notesFileWithFlagsSize)) return false;
+    const std::uint32_t version =
+        size == notesFileSize ? notesFileVersion : notesFileWithFlagsVersion;
+    if (std::memcmp(data, magic, sizeof magic) != 0 || getUint32(data + offsetVersion) != version ||
+        getUint32(data + size - 4) != checksum(data, size))
         return false;
     NotesFile decoded;
+    if (version == notesFileWithFlagsVersion) {
+        decoded.flags = getUint32(data + offsetFlags);
+        // Written only with a flag set, and with known ones only.
+        if (decoded.flags == 0 || (decoded.flags & ~notesFlagsKnown) != 0) return false;
+    }
     decoded.fileKey = getUint32(data + offsetFileKey);
     decoded.problemIndex = static_cast<std::int32_t>(getUint32(data + offsetIndex));
     if (decoded.problemIndex < 0 || decoded.problemIndex >= maxProblemsPerFile) return false;
@@ -93,14 +98,14 @@ bool readNotesFile(const char* path, NotesFile& file) {
     std::FILE* stream = openFile(path, "rb");
     if (stream == nullptr) return false;
     // One byte more than a notes file holds, so a longer file is told from a whole one.
-    std::uint8_t bytes[notesFileSize + 1];
+    std::uint8_t bytes[notesFileWithFlagsSize + 1];
     const std::size_t size = std::fread(bytes, 1, sizeof bytes, stream);
     std::fclose(stream);
     return decodeNotesFile(bytes, size, file);
 }
 
 bool saveNotes(const ProgressStore& store, const CellGrid& userGrid, const NoteGrid& notes,
-               SaveFileWriter writer) {
+               SaveFileWriter writer, std::uint32_t flags) {
     char path[savePathCapacity];
     const ProgressRecord* record = currentRecord(store);
     if (writer == nullptr || record == nullptr ||
@@ -111,14 +116,16 @@ bool saveNotes(const ProgressStore& store, const CellGrid& userGrid, const NoteG
     file.problemIndex = store.header.currentProblemIndex;
     file.userGrid = userGrid;
     file.notes = notes;
-    std::uint8_t bytes[notesFileSize];
+    file.flags = flags & notesFlagsKnown;
+    std::uint8_t bytes[notesFileWithFlagsSize];
     encodeNotesFile(file, bytes);
-    return writer(path, bytes, sizeof bytes);
+    return writer(path, bytes, encodedNotesFileSize(file));
 }
 
 bool restoreNotes(const ProgressStore& store, const CellGrid& givens, const CellGrid& userGrid,
-                  NoteGrid& notes) {
+                  NoteGrid& notes, std::uint32_t* flags) {
     notes.fill(0);
+    if (flags != nullptr) *flags = 0;
     char path[savePathCapacity];
     const ProgressRecord* record = currentRecord(store);
     NotesFile file;
@@ -128,6 +135,7 @@ bool restoreNotes(const ProgressStore& store, const CellGrid& givens, const Cell
                           userGrid))
         return false;
     notes = file.notes;
+    if (flags != nullptr) *flags = file.flags;
     return true;
 }
 

@@ -12,6 +12,11 @@
 //   16 162  notes: 81 DigitMasks of 2 bytes, row-major, each 0 .. 0x1FF, 0 on a cell with a digit
 //   178 81  userGrid: the placed digits, 0 .. 9
 //   259  4  CRC-32C (reflected 0x82F63B78, initial and final XOR 0xFFFFFFFF) of bytes 0 .. 258
+//
+// A game that was paused, or that used a hint or placed a wrong digit, is written as version 2,
+// 267 bytes: the same fields, then at 259 the game's flags (4 bytes: notesFlagPaused and the
+// records log's clearUsedHint and clearPlacedWrong), then the CRC-32C of bytes 0 .. 262. A game
+// without any of them keeps the version 1 bytes exactly.
 #pragma once
 
 #include "core/grid.h"
@@ -25,24 +30,35 @@ namespace korvani {
 
 inline constexpr std::size_t notesFileSize = 263;
 inline constexpr std::uint32_t notesFileVersion = 1;
+inline constexpr std::size_t notesFileWithFlagsSize = 267;
+inline constexpr std::uint32_t notesFileWithFlagsVersion = 2;
+
+// The game's flags beside its notes: the low byte holds the records log's clear flags.
+inline constexpr std::uint32_t notesFlagPaused = 0x100;
+inline constexpr std::uint32_t notesFlagsKnown = notesFlagPaused | 0x03;
 
 struct NotesFile {
     std::uint32_t fileKey = 0;
     std::int32_t problemIndex = 0;
     CellGrid userGrid{};
     NoteGrid notes{};
+    std::uint32_t flags = 0;
 };
+
+// How many bytes encodeNotesFile writes for this file: version 1 without flags, 2 with.
+std::size_t encodedNotesFileSize(const NotesFile& file);
 
 // The notes path for a save path: its last three characters ("sav", put there by position when
 // the save path was derived) become "mem". False, with `out` empty when it has room, unless the
 // save path ends in "sav" and fits `capacity` with its terminator.
 bool deriveNotesPath(const char* savePath, char* out, std::size_t capacity);
 
-void encodeNotesFile(const NotesFile& file, std::uint8_t* out); // notesFileSize bytes
+void encodeNotesFile(const NotesFile& file, std::uint8_t* out); // encodedNotesFileSize bytes
 
-// True only for exactly notesFileSize bytes with the magic, the version and a matching checksum,
-// whose fields are in range: an index 0 .. 29, digits 0 .. 9, masks 0 .. 0x1FF and no note on a
-// cell with a placed digit. `file` is written only on success.
+// True only for exactly notesFileSize bytes of version 1, or notesFileWithFlagsSize bytes of
+// version 2, with the magic and a matching checksum, whose fields are in range: an index 0 .. 29,
+// digits 0 .. 9, masks 0 .. 0x1FF, no note on a cell with a placed digit, and only known flags.
+// `file` is written only on success.
 bool decodeNotesFile(const std::uint8_t* data, std::size_t size, NotesFile& file);
 
 // Whether a decoded file belongs to this game: the same key, index and placed digits, and no
@@ -57,12 +73,13 @@ bool readNotesFile(const char* path, NotesFile& file);
 // the notes path of store.savePath through `writer` (writeFileAtomically). False when there is
 // no save path or current record, or the writer failed.
 bool saveNotes(const ProgressStore& store, const CellGrid& userGrid, const NoteGrid& notes,
-               SaveFileWriter writer);
+               SaveFileWriter writer, std::uint32_t flags = 0);
 
 // What the game calls at start-up after it resumed a stored game: `notes` becomes the notes
 // kept for exactly this game (current record's key, current index, givens and placed digits),
-// or all empty when there are none; true when notes were restored.
+// or all empty when there are none; true when notes were restored. `flags`, when given, becomes
+// the game's flags kept with them, or 0.
 bool restoreNotes(const ProgressStore& store, const CellGrid& givens, const CellGrid& userGrid,
-                  NoteGrid& notes);
+                  NoteGrid& notes, std::uint32_t* flags = nullptr);
 
 } // namespace korvani

@@ -6,6 +6,7 @@
 
 #include "render/band_text.h"
 #include "render/board_geometry.h"
+#include "render/mistake_tiles.h"
 #include "render/note_glyphs.h"
 #include "render/tile_atlas.h"
 
@@ -52,6 +53,21 @@ void deleteBrush(HBRUSH& brush) {
     brush = nullptr;
 }
 
+using StripPainter = void (*)(GlyphCoverage&, int cellSize, int stride, std::uint8_t* pixels,
+                              const Palette& palette);
+
+// A strip of `tiles` tiles painted by `paint` into a top-down 24-bit buffer and turned into a
+// bitmap compatible with `dc`; null on any failure.
+Surface* paintStrip(GlyphCoverage& coverage, HDC dc, int cellSize, int tiles, int stride,
+                    StripPainter paint, const Palette& palette) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
+    paint(coverage, cellSize, stride, pixels.data(), palette);
+    BITMAPINFO info = topDownInfo(tiles * cellSize, cellSize);
+    HBITMAP bitmap =
+        CreateDIBitmap(dc, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
+    return bitmap ? wrapBitmap(dc, bitmap) : nullptr;
+}
+
 // Renders the 74 tiles at the current cell size into a top-down 24-bit strip and turns it into
 // a bitmap compatible with the window. Any failure leaves no atlas, so the cells stay blank.
 void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
@@ -59,15 +75,8 @@ void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
     const int cellSize = renderer.cellSize;
     if (cellSize <= 0) return;
 
-    const int stride = tileAtlasStride(cellSize);
-    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
-    buildTiles(renderer.glyphCoverage, cellSize, stride, pixels.data(), renderer.palette);
-
-    BITMAPINFO info = topDownInfo(atlasTiles * cellSize, cellSize);
-    HBITMAP bitmap =
-        CreateDIBitmap(windowDC, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
-    if (!bitmap) return;
-    renderer.tileAtlas = wrapBitmap(windowDC, bitmap);
+    renderer.tileAtlas = paintStrip(renderer.glyphCoverage, windowDC, cellSize, atlasTiles,
+                                    tileAtlasStride(cellSize), buildTiles, renderer.palette);
 }
 
 void releaseNoteResources(BoardRenderer& renderer) {
@@ -113,6 +122,26 @@ HDC cellSource(BoardRenderer& renderer, int tile, DigitMask emptyCellNotes, std:
                   stride);
     sourceX = 0;
     return renderer.noteTile->memDC;
+}
+
+// The red tiles, painted the first time they are needed at this cell size, from the coverage
+// that the atlas has already computed.
+Surface* mistakeTiles(BoardRenderer& renderer) {
+    if (!renderer.mistakeTiles && renderer.cellSize > 0)
+        renderer.mistakeTiles =
+            paintStrip(renderer.glyphCoverage, renderer.backBuffer->memDC, renderer.cellSize,
+                       mistakeTileCount, mistakeStripStride(renderer.cellSize), buildMistakeTiles,
+                       renderer.palette);
+    return renderer.mistakeTiles;
+}
+
+// The board inside its black outline: the square the layout paints grey.
+RECT boardInterior(const BoardRenderer& renderer) {
+    const int outline = renderer.metrics.outline;
+    const int rim = outline + renderer.metrics.edgeGap;
+    const int left = renderer.colX[0] - rim + outline;
+    const int top = renderer.rowY[0] - rim + outline;
+    return {left, top, renderer.colX[9] - outline, renderer.rowY[9] - outline};
 }
 
 // A hint's frame along the inside of the cell, a little thicker on larger cells.
@@ -207,6 +236,7 @@ void layout(BoardRenderer& renderer, HWND window) {
     renderer.cellSize = g.cellSize;
 
     HDC windowDC = GetDC(window);
+    releaseSurface(renderer.mistakeTiles);
     rebuildTileAtlas(renderer, windowDC);
     rebuildNoteResources(renderer, windowDC);
     ReleaseDC(window, windowDC);
@@ -218,7 +248,7 @@ void layout(BoardRenderer& renderer, HWND window) {
 
 void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
                int hoveredCell, std::int8_t selectedDigit, const NoteGrid* notes,
-               const CellFrame* frames) {
+               const CellFrame* frames, const bool* redDigits) {
     if (!renderer.backBuffer || !renderer.tileAtlas) return;
     const int size = renderer.cellSize;
     const auto selected = static_cast<std::uint8_t>(selectedDigit);
@@ -231,6 +261,11 @@ void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& 
         int sourceX = 0;
         HDC source = cellSource(renderer, tile, empty && notes ? (*notes)[cell] : 0, selected,
                                 hovered, sourceX);
+        if (redDigits && redDigits[cell] && givens[cell] == 0 && userGrid[cell] != 0 &&
+            mistakeTiles(renderer)) {
+            source = renderer.mistakeTiles->memDC;
+            sourceX = mistakeTileFor(userGrid[cell], selected, hovered) * size;
+        }
         BitBlt(renderer.backBuffer->memDC, x, y, size, size, source, sourceX, 0, SRCCOPY);
         const int frame = frames ? static_cast<int>(frames[cell]) : 0;
         if (frame != 0 && renderer.frameBrushes[frame - 1])
@@ -278,6 +313,52 @@ void drawClearBanner(BoardRenderer& renderer) {
                    colourRef(renderer.palette.bannerKey));
 }
 
+HFONT createUiFont(int height) {
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof metrics;
+    LOGFONTW font = {};
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        font = metrics.lfMessageFont;
+    else
+        lstrcpyW(font.lfFaceName, L"MS UI Gothic");
+    font.lfHeight = -height;
+    font.lfWidth = 0;
+    font.lfWeight = FW_NORMAL;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfQuality = ANTIALIASED_QUALITY;
+    return CreateFontIndirectW(&font);
+}
+
+void drawPausePanel(BoardRenderer& renderer, bool shown) {
+    if (!renderer.backBuffer || renderer.cellSize <= 0) return;
+    Surface& back = *renderer.backBuffer;
+    const RECT interior = boardInterior(renderer);
+    const int width = interior.right - interior.left;
+    const int height = interior.bottom - interior.top;
+    if (!shown) {
+        fillRect(back, renderer.gapBrush, interior.left, interior.top, width, height);
+        return;
+    }
+    HBRUSH ground = CreateSolidBrush(colourRef(renderer.palette.pauseGround));
+    if (ground) {
+        fillRect(back, ground, interior.left, interior.top, width, height);
+        DeleteObject(ground);
+    }
+    HFONT font = createUiFont(renderer.cellSize / 2 + 2);
+    HGDIOBJ previousFont = font ? SelectObject(back.memDC, font) : nullptr;
+    const int previousMode = SetBkMode(back.memDC, TRANSPARENT);
+    const COLORREF previousColour = SetTextColor(back.memDC, colourRef(renderer.palette.pauseText));
+    static constexpr wchar_t text[] = L"\u4E00\u6642\u505C\u6B62\u4E2D"; // 一時停止中
+    RECT box = interior;
+    DrawTextW(back.memDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    SetTextColor(back.memDC, previousColour);
+    SetBkMode(back.memDC, previousMode);
+    if (font) {
+        SelectObject(back.memDC, previousFont);
+        DeleteObject(font);
+    }
+}
+
 void presentFrame(BoardRenderer& renderer, HWND window) {
     if (!renderer.backBuffer) return;
     HDC windowDC = GetDC(window);
@@ -291,6 +372,7 @@ void release(BoardRenderer& renderer) {
     releaseSurface(renderer.buttonStrip);
     releaseSurface(renderer.timerFont);
     releaseSurface(renderer.tileAtlas);
+    releaseSurface(renderer.mistakeTiles);
     releaseNoteResources(renderer);
     for (HBRUSH& brush : renderer.frameBrushes) deleteBrush(brush);
     renderer.glyphCoverage.clear();

@@ -50,6 +50,10 @@ struct BoardRenderer {
     std::uint8_t* noteTileBits = nullptr; // the DIB section's pixels, owned by noteTile's bitmap
     // The hint's frames, one brush per kind (target, pattern, mistake), made at the first layout.
     HBRUSH frameBrushes[3] = {};
+    // The player's digits in red (mistake_tiles.h) at the current cell size: built the first time
+    // a red digit is drawn after a layout, so that a game without the mistake display never
+    // paints them.
+    Surface* mistakeTiles = nullptr;
 };
 
 // Sets the window's display scale. When it changes, the back buffer and the band's pictures
@@ -74,11 +78,19 @@ bool showsBandBitmaps(const BoardRenderer& renderer);
 void resize(BoardRenderer& renderer, HWND window, int width, int height);
 void layout(BoardRenderer& renderer, HWND window);
 // Each cell is one copy from the tile atlas, except an empty cell with notes (its tile is
-// painted with the notes first); a cell whose frame is not None gets that frame over its tile.
-// Without notes and frames (null, or all zero) the cells are exactly the atlas's tiles.
+// painted with the notes first) and a placed digit that redDigits marks (the red tile); a cell
+// whose frame is not None gets that frame over its tile. Without notes, frames and red digits
+// (null, or all zero) the cells are exactly the atlas's tiles.
 void drawCells(BoardRenderer& renderer, const CellGrid& givens, const CellGrid& userGrid,
                int hoveredCell, std::int8_t selectedDigit, const NoteGrid* notes = nullptr,
-               const CellFrame* frames = nullptr);
+               const CellFrame* frames = nullptr, const bool* redDigits = nullptr);
+// The pause panel over the board inside its outline: a quiet ground with "一時停止中" in the
+// system's UI font, so that no digit or note shows. Not shown: the board's grey interior as the
+// layout paints it, for the cells to be drawn on again.
+void drawPausePanel(BoardRenderer& renderer, bool shown);
+
+// The system's UI font (its message font) at a height in device pixels; the caller deletes it.
+HFONT createUiFont(int height);
 void drawButtonBar(BoardRenderer& renderer, int hoveredButton);
 void drawClock(BoardRenderer& renderer, int seconds);
 void drawClearBanner(BoardRenderer& renderer);

@@ -37,6 +37,9 @@ struct Palette {
     BgrColour hintPattern;
     BgrColour mistakeFrame;
     BgrColour cursor;
+    // The pause panel over the board: its ground and its lettering.
+    BgrColour pauseGround;
+    BgrColour pauseText;
     bool operator==(const Palette&) const = default;
 };
 
@@ -66,12 +69,14 @@ inline constexpr Palette lightPalette = {
     .hintPattern = {255, 96, 0},
     .mistakeFrame = {0, 0, 224},
     .cursor = {200, 40, 120},
+    .pauseGround = {240, 230, 226},
+    .pauseText = {120, 96, 84},
 };
 
 // The dark theme's twins, written as (blue, green, red) like every BgrColour. Chosen by the
 // WCAG contrast ratio: the digits reach at least 7:1 and the notes at least 4.5:1 against both
-// cell grounds (given 14.8 and 12.0, placed 9.9 and 8.0, notes 7.2 and 5.8, the selected
-// digit's notes 6.1 and 5.0).
+// cell grounds (given 14.8 and 12.0, placed 9.9 and 8.0, a wrong digit in the mistake colour
+// 8.7 and 7.1, notes 7.2 and 5.8, the selected digit's notes 6.1 and 5.0).
 inline constexpr Palette darkPalette = {
     .band = {36, 28, 28},
     .boardGap = {88, 78, 78},
@@ -96,8 +101,10 @@ inline constexpr Palette darkPalette = {
     .noteInk = {200, 170, 160},
     .hintTarget = {120, 220, 90},
     .hintPattern = {255, 170, 110},
-    .mistakeFrame = {100, 100, 255},
+    .mistakeFrame = {160, 160, 255},
     .cursor = {255, 140, 190},
+    .pauseGround = {56, 44, 40},
+    .pauseText = {220, 200, 190},
 };
 
 } // namespace korvani

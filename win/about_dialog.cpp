@@ -8,14 +8,8 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     case WM_INITDIALOG:
         centreDialog(dialog);
         return TRUE;
-    case WM_COMMAND: {
-        const int id = LOWORD(static_cast<DWORD_PTR>(wParam));
-        if (id == IDOK || id == IDCANCEL) {
-            EndDialog(dialog, id);
-            return TRUE;
-        }
-        return FALSE;
-    }
+    case WM_COMMAND:
+        return endOnOkOrCancel(dialog, wParam);
     default:
         return FALSE;
     }

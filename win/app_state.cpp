@@ -8,6 +8,7 @@
 #include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
+#include "progress/records_log.h"
 #include "progress/save_file.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
@@ -29,8 +30,13 @@ void beginGame(GameState& game, const StartingGame& start) {
     game.elapsedSeconds = start.elapsedSeconds;
     // 1 leaves the new game to the shell's restart; 0 goes on with the stored one.
     game.solvedFlag = start.resume ? 0 : 1;
-    // Only a resumed game can have notes: they are kept for exactly its placed digits.
-    if (start.resume) restoreNotes(store, game.currentProblem->givens, game.userGrid, game.notes);
+    // Only a resumed game can have notes: they are kept for exactly its placed digits, with the
+    // game's flags (paused, and what its clear's record will tell).
+    std::uint32_t flags = 0;
+    if (start.resume)
+        restoreNotes(store, game.currentProblem->givens, game.userGrid, game.notes, &flags);
+    game.paused = (flags & notesFlagPaused) != 0;
+    game.clearFlags = static_cast<std::uint8_t>(flags & clearFlagsAll);
 }
 
 // The Open-problem dialog, with no owner, when there is no save file or its problem file cannot
@@ -46,7 +52,10 @@ bool chooseProblemFileAtStartup(GameState& game, HINSTANCE instance) {
 
 AppState* createAppState() {
     AppState* app = new (std::nothrow) AppState{};
-    if (app != nullptr) app->game.view = &app->view;
+    if (app != nullptr) {
+        app->game.view = &app->view;
+        app->view.progress = &app->game.progress;
+    }
     return app;
 }
 
@@ -95,8 +104,13 @@ void destroyGameState(AppState* app) {
     }
     // The notes are a convenience beside the save file: without them the game still resumes,
     // so a failed write is not worth a second message.
-    if (view.mainWindow != nullptr)
-        saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically);
+    if (view.mainWindow != nullptr) {
+        const bool inPlay = game.solvedFlag == 0;
+        const std::uint32_t flags =
+            inPlay ? (game.paused ? notesFlagPaused : 0) | game.clearFlags : 0;
+        saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically, flags);
+    }
+    view.hintBalloon.destroy();
     release(view.renderer);
     releaseRecords(game.progress);
     releaseHistory(game.history);

@@ -1,5 +1,6 @@
-// The one routine that places every dialog: centred on its parent, or on the desktop when it
-// has none (the start-up Open-problem dialog), and pulled back inside the work area.
+// What every dialog shares: the one routine that places it, centred on its parent or on the
+// desktop when it has none (the start-up Open-problem dialog) and pulled back inside the work
+// area, and the end of a dialog that only informs.
 #include "win/dialogs.h"
 
 namespace korvani {
@@ -36,6 +37,13 @@ void centreDialog(HWND dialog) {
     const LONG y =
         clampToWorkArea((around.top + around.bottom - height) / 2, height, work.top, work.bottom);
     SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_SHOWWINDOW);
+}
+
+INT_PTR endOnOkOrCancel(HWND dialog, WPARAM wParam) {
+    const int id = LOWORD(static_cast<DWORD_PTR>(wParam));
+    if (id != IDOK && id != IDCANCEL) return FALSE;
+    EndDialog(dialog, id);
+    return TRUE;
 }
 
 } // namespace korvani

@@ -1,5 +1,5 @@
-// Commands 104 to 106: the dialogs of resources 111, 108 and 116, modal over the main window,
-// with the progress store as their parameter.
+// Commands 104 to 106 and the records: the dialogs of resources 111, 108, 116 and 140, modal over
+// the main window, with the progress store as their parameter.
 #include "win/dialog_commands.h"
 
 #include "game/game_state.h"
@@ -28,6 +28,10 @@ INT_PTR runSelectProblemDialog(GameState& game, HWND owner) {
 
 void runAboutDialog(HWND owner) {
     runDialog(aboutDialogId, owner, aboutDialogProc, 0);
+}
+
+void runRecordsDialog(GameState& game, HWND owner) {
+    runDialog(recordsDialogId, owner, recordsDialogProc, reinterpret_cast<LPARAM>(&game.progress));
 }
 
 } // namespace korvani

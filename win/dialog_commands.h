@@ -1,4 +1,4 @@
-// The dialogs behind commands 104 to 106, shown modally over the main window.
+// The dialogs behind commands 104 to 106 and the records, shown modally over the main window.
 #pragma once
 
 #include <windows.h>
@@ -11,5 +11,6 @@ struct GameState;
 INT_PTR runOpenProblemDialog(GameState& game, HWND owner);
 INT_PTR runSelectProblemDialog(GameState& game, HWND owner);
 void runAboutDialog(HWND owner);
+void runRecordsDialog(GameState& game, HWND owner);
 
 } // namespace korvani

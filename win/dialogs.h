@@ -1,4 +1,4 @@
-// The three modal dialogs (About, Problem-selection, Open-problem), the routine that centres
+// The modal dialogs (About, Problem-selection, Open-problem, records), the routine that centres
 // them, and the start-up run of the Open-problem dialog. Each procedure takes the ProgressStore
 // as its creation parameter and keeps the pointer in the dialog's DWLP_USER slot.
 #pragma once
@@ -18,10 +18,17 @@ inline constexpr int selectProblemClearId = IDC_SELECT_CLEAR; // push button "ã‚
 inline constexpr WORD openProblemDialogId = IDD_OPEN_PROBLEMS;
 inline constexpr int openProblemListId = IDC_OPEN_LIST;
 inline constexpr WORD aboutDialogId = IDD_ABOUT;
+inline constexpr WORD recordsDialogId = IDD_RECORDS;
+inline constexpr int recordsGradesListId = IDC_RECORDS_GRADES;
+inline constexpr int recordsFilesListId = IDC_RECORDS_FILES;
 
 // Moves a dialog to the middle of its parent window (of the desktop when it has none), kept
 // inside the work area, and shows it.
 void centreDialog(HWND dialog);
+
+// WM_COMMAND of a dialog that only informs: OK or Cancel (Escape) ends it with that id. TRUE when
+// it ended the dialog.
+INT_PTR endOnOkOrCancel(HWND dialog, WPARAM wParam);
 
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -34,6 +41,9 @@ INT_PTR CALLBACK selectProblemDialogProc(HWND dialog, UINT message, WPARAM wPara
 // was, problemFileName included, is named with why in a message box, and the dialog stays open
 // for another choice. Ends by itself with IDCANCEL when there is no file to list.
 INT_PTR CALLBACK openProblemDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The statistics per grade and the problem files' cleared counts, read afresh each time.
+INT_PTR CALLBACK recordsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Start-up without a usable save or problem file: the Open-problem dialog with no owner. True
 // when a file was chosen and loaded.

@@ -23,6 +23,12 @@ bool onEditCommand(GameState& game, WORD command) {
     case IDM_HINT:
         onHint(game);
         return true;
+    case IDM_BACK_TO_LAST_RIGHT:
+        onBackToLastRight(game);
+        return true;
+    case IDM_PAUSE:
+        onPause(game);
+        return true;
     default:
         return false;
     }
@@ -37,7 +43,9 @@ void enableEditItems(HMENU popup, const GameState& game) {
                                      {IDM_REDO, canRedo},
                                      {IDM_FILL_NOTES, canFillNotes},
                                      {IDM_CLEAR_NOTES, canClearNotes},
-                                     {IDM_HINT, canHint}};
+                                     {IDM_HINT, canHint},
+                                     {IDM_BACK_TO_LAST_RIGHT, canBackToLastRight},
+                                     {IDM_PAUSE, canPause}};
     // By command: in a popup without these items EnableMenuItem changes nothing.
     for (const Item& item : items)
         EnableMenuItem(popup, item.command,

@@ -13,6 +13,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <atomic>
 #include <cstring>
 #include <cwchar>
 #include <string>
@@ -38,17 +39,47 @@ std::string utf8Of(const wchar_t* wide) {
     return out;
 }
 
-void checkTask(void* context, int worker, int workerCount, BackgroundWork& work) {
-    static_cast<PuzzleImport*>(context)->checkShare(worker, workerCount, work.done, work.cancelled);
+// One import on the workers: each checks its share, and the last one to end writes the new
+// files (reading the store, which the UI thread leaves alone while the owner is disabled), so
+// that the window keeps painting through the writes too.
+struct ImportRun {
+    PuzzleImport* import = nullptr;
+    const ProgressStore* store = nullptr;
+    std::atomic<int> workersDone{0};
+    bool finished = false; // outcome holds what finish gave
+    ImportOutcome outcome;
+};
+
+void importTask(void* context, int worker, int workerCount, BackgroundWork& work) {
+    auto& run = *static_cast<ImportRun*>(context);
+    run.import->checkShare(worker, workerCount, work.done, work.cancelled);
+    if (run.workersDone.fetch_add(1) + 1 == workerCount && !work.cancelled) {
+        run.outcome = run.import->finish(*run.store);
+        run.finished = true;
+    }
 }
 
-// Checks on the workers, writes the new files, opens what there is to open and tells the rest.
+// Whether the import only points at the puzzle being played.
+bool isCurrentPuzzle(const GameState& game, const ImportOutcome& outcome) {
+    const ProgressStore& store = game.progress;
+    return outcome.written.empty() && game.solvedFlag == 0 &&
+           std::memcmp(outcome.openName, store.header.problemFileName, 64) == 0 &&
+           outcome.openIndex == store.header.currentProblemIndex;
+}
+
+// Checks and writes on the workers, then opens what there is to open and tells the rest. After
+// 中止 during the check nothing is written; once the files are written they are opened.
 void runImport(GameState& game, HWND window, PuzzleImport& import) {
     BackgroundWork work;
     work.total = import.puzzleCount();
-    if (!runWithProgress(window, text(importingTitle), work, checkTask, &import)) return;
-    const ImportOutcome outcome = import.finish(game.progress);
-    if (outcome.opensFile && !switchToProblemFile(game, outcome.openName, outcome.openIndex)) {
+    ImportRun run;
+    run.import = &import;
+    run.store = &game.progress;
+    runWithProgress(window, text(importingTitle), work, importTask, &run);
+    if (!run.finished) return;
+    const ImportOutcome& outcome = run.outcome;
+    if (outcome.opensFile && !isCurrentPuzzle(game, outcome) &&
+        !switchToProblemFile(game, outcome.openName, outcome.openIndex)) {
         messageBoxUtf8(window, text(u8"取り込んだ問題ファイルを開けませんでした。"),
                        text(confirmCaption), MB_OK | MB_ICONWARNING);
         return;

@@ -49,10 +49,8 @@ void startFirstGame(korvani::GameState& game) {
         korvani::restart(game);
         return;
     }
-    // A stored unfinished game goes on with its digits and clock.
-    game.view->layout();
-    game.view->startClock();
-    game.view->redrawAll(game);
+    // A stored unfinished game goes on with its digits and clock, or stays paused.
+    korvani::resumeStoredGame(game);
 }
 
 } // namespace

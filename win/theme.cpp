@@ -65,6 +65,8 @@ Palette highContrastPalette() {
     p.hintPattern = highlight;
     p.mistakeFrame = text;
     p.cursor = hot;
+    p.pauseGround = window;
+    p.pauseText = text;
     return p;
 }
 

@@ -37,6 +37,10 @@ bool onViewCommand(AppState& app, HWND window, WORD command) {
         saveSettings(app.game.progress.savePath, app.game.settings, writeFileAtomically);
         applyTheme(app, window);
         return true;
+    case IDM_SHOW_MISTAKES:
+        setMistakeDisplay(app.game, !mistakeDisplayOn(app.game));
+        saveSettings(app.game.progress.savePath, app.game.settings, writeFileAtomically);
+        return true;
     default:
         return false;
     }
@@ -45,6 +49,8 @@ bool onViewCommand(AppState& app, HWND window, WORD command) {
 void checkViewItems(HMENU popup, const AppState& app) {
     CheckMenuItem(popup, IDM_DARK_THEME,
                   MF_BYCOMMAND | (darkThemeWanted(app) ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(popup, IDM_SHOW_MISTAKES,
+                  MF_BYCOMMAND | (mistakeDisplayOn(app.game) ? MF_CHECKED : MF_UNCHECKED));
 }
 
 } // namespace korvani

@@ -1,5 +1,5 @@
-// The 表示 menu: the dark theme's item, which the player's settings file remembers, and the check
-// marks of its items.
+// The 表示 menu: the dark theme's and the mistake display's items, which the player's settings
+// file remembers, and the check marks of its items.
 #pragma once
 
 #include <windows.h>

@@ -7,6 +7,7 @@
 #include "win/edit_commands.h"
 #include "win/import_commands.h"
 #include "win/keyboard_input.h"
+#include "win/make_puzzles_dialog.h"
 #include "win/resources/resource.h"
 #include "win/theme.h"
 #include "win/uia_provider.h"
@@ -26,6 +27,8 @@ constexpr UINT dpiChangedMessage = 0x02E0;
 void onSize(HWND window, LPARAM lParam) {
     if (!appState) return;
     WindowView& view = appState->view;
+    // The balloon stood beside a cell that has moved.
+    view.closeHint();
     if (!view.mainWindow) view.mainWindow = window;
     const int width = LOWORD(static_cast<DWORD_PTR>(lParam));
     const int height = HIWORD(static_cast<DWORD_PTR>(lParam));
@@ -74,6 +77,12 @@ bool onCommand(HWND window, WPARAM wParam) {
     case commandAbout:
         runAboutDialog(window);
         return true;
+    case IDM_RECORDS:
+        if (appState) runRecordsDialog(appState->game, window);
+        return true;
+    case commandMakePuzzles:
+        if (appState) runMakePuzzlesCommand(appState->game, window);
+        return true;
     case IDM_PASTE_PUZZLES:
         if (appState) onPastePuzzles(appState->game, window);
         return true;
@@ -87,8 +96,9 @@ bool onCommand(HWND window, WPARAM wParam) {
         DestroyWindow(window);
         return true;
     default:
-        return appState && (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
-                            onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
+        return appState &&
+               (onEditCommand(appState->game, LOWORD(static_cast<DWORD_PTR>(wParam))) ||
+                onViewCommand(*appState, window, LOWORD(static_cast<DWORD_PTR>(wParam))));
     }
 }
 
@@ -113,6 +123,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
         onPaint(window);
         return 0;
+    case WM_MOVE:
+        // The balloon does not follow its owner.
+        if (appState) appState->view.closeHint();
+        break;
     case WM_TIMER:
         if (appState) onTimer(appState->game);
         return 0;
@@ -122,6 +136,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (appState) onMouseMove(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONDOWN:
+        // A click anywhere on the window closes the hint's balloon (its marks stay).
+        if (appState) appState->view.closeHint();
         // Ctrl + left click toggles a note, as the middle button does.
         if (appState && (wParam & MK_CONTROL))
             onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
@@ -129,6 +145,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             onLeftButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MBUTTONDOWN:
+        if (appState) appState->view.closeHint();
         if (appState) onNoteClick(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_INITMENUPOPUP:
@@ -138,6 +155,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_RBUTTONDOWN:
+        if (appState) appState->view.closeHint();
         if (appState) onRightButtonDown(appState->game, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_KEYDOWN:

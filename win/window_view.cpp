@@ -3,10 +3,14 @@
 #include "win/window_view.h"
 
 #include "game/game_state.h"
+#include "progress/atomic_file.h"
+#include "progress/records_log.h"
 #include "render/board_geometry.h"
 #include "render/cursor_frame.h"
 #include "win/uia_provider.h"
 #include "win/wide_text.h"
+
+#include <ctime>
 
 namespace korvani {
 
@@ -38,7 +42,7 @@ void WindowView::drawCells(const BoardPicture& picture) {
     CellFrame frames[81];
     for (int cell = 0; cell < 81; ++cell) frames[cell] = frameOfMark(picture.marks[cell]);
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
-                       picture.selectedDigit, &picture.notes, frames);
+                       picture.selectedDigit, &picture.notes, frames, picture.redDigits.data());
     if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
     reportBoard(picture);
 }
@@ -70,6 +74,10 @@ void WindowView::drawClearBanner() {
     announce("clear!");
 }
 
+void WindowView::drawPausePanel(bool shown) {
+    korvani::drawPausePanel(renderer, shown);
+}
+
 void WindowView::presentFrame() {
     korvani::presentFrame(renderer, mainWindow);
 }
@@ -77,7 +85,11 @@ void WindowView::presentFrame() {
 void WindowView::redrawAll(const GameState& game) {
     if (!renderer.backBuffer || !game.currentProblem) return;
     drawButtonBar(game.hoveredButton);
-    drawCells(boardPicture(game));
+    // A paused game keeps its board hidden through every redraw (a resize, a new scale).
+    if (game.paused)
+        drawPausePanel(true);
+    else
+        drawCells(boardPicture(game));
     drawClock(game.elapsedSeconds);
     presentFrame();
 }
@@ -94,6 +106,11 @@ HitAreas WindowView::hitAreas() const {
     areas.buttonWidth = m.buttonWidth;
     areas.buttonRowTop = m.buttonY;
     areas.buttonRowBottom = m.buttonY + m.buttonHeight - 1;
+    // The whole band above the clock's glyphs takes a click on the clock.
+    areas.clockLeft = renderer.clockX;
+    areas.clockRight = renderer.clockX + m.clockWidth;
+    areas.clockTop = 0;
+    areas.clockBottom = m.band;
     return areas;
 }
 
@@ -117,16 +134,31 @@ void WindowView::requestProblemSelection() {
     SendMessageW(mainWindow, WM_COMMAND, commandSelectProblem, 0);
 }
 
-void WindowView::showHint(const char* utf8Text) {
-    // The hint's texts are UTF-8 and new, so they go straight to the wide box whatever the
-    // system's code page.
-    static constexpr char8_t caption[] = u8"ヒント";
-    wchar_t wideText[1024];
-    wchar_t wideCaption[16];
-    if (MultiByteToWideChar(CP_UTF8, 0, utf8Text, -1, wideText, 1024) == 0) return;
+void WindowView::showHint(const char* utf8Text, int anchorCell) {
+    if (mainWindow == nullptr) return;
+    // Beside the target cell; a message about the whole board stands by the board's top left.
+    RECT anchor = {renderer.colX[0], renderer.rowY[0], renderer.colX[0], renderer.rowY[0]};
+    if (anchorCell >= 0 && anchorCell < 81) {
+        anchor.left = renderer.colX[anchorCell % 9];
+        anchor.top = renderer.rowY[anchorCell / 9];
+        anchor.right = anchor.left + renderer.cellSize;
+        anchor.bottom = anchor.top + renderer.cellSize;
+    }
     announce(utf8Text);
-    MultiByteToWideChar(CP_UTF8, 0, reinterpret_cast<const char*>(caption), -1, wideCaption, 16);
-    MessageBoxW(mainWindow, wideText, wideCaption, MB_OK);
+    hintBalloon.show(mainWindow, utf8Text, anchor, renderer.metrics.dpi);
+}
+
+bool WindowView::closeHint() {
+    return hintBalloon.close();
+}
+
+void WindowView::recordClear(const ClearRecord& record) {
+    if (progress == nullptr) return;
+    ClearRecord dated = record;
+    dated.date = static_cast<std::int64_t>(std::time(nullptr));
+    // The log is a convenience beside the save file: a clear it misses is still in the save
+    // file's times, which the statistics count as of unknown date.
+    appendClearRecord(*progress, dated, writeFileAtomically);
 }
 
 } // namespace korvani

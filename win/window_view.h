@@ -4,7 +4,9 @@
 #pragma once
 
 #include "game/game_view.h"
+#include "progress/progress_store.h"
 #include "render/board_renderer.h"
+#include "win/hint_balloon.h"
 #include "win/resources/resource.h"
 
 #include <windows.h>
@@ -17,17 +19,21 @@ inline constexpr WORD commandOpenProblem = IDM_OPEN_PROBLEMS;
 inline constexpr WORD commandSelectProblem = IDM_SELECT_PROBLEM;
 inline constexpr WORD commandAbout = IDM_ABOUT;
 inline constexpr WORD commandExit = IDM_EXIT;
+inline constexpr WORD commandMakePuzzles = IDM_MAKE_PUZZLES;
 
 class WindowView final : public GameView {
   public:
     HWND mainWindow = nullptr; // empty until the window's first WM_SIZE
     BoardRenderer renderer;
+    HintBalloon hintBalloon;
+    const ProgressStore* progress = nullptr; // the save path that the records log lies beside
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;
     void drawButtonBar(int hoveredButton) override;
     void drawClock(int seconds) override;
     void drawClearBanner() override;
+    void drawPausePanel(bool shown) override;
     void presentFrame() override;
     void redrawAll(const GameState& game) override;
     HitAreas hitAreas() const override;
@@ -37,7 +43,9 @@ class WindowView final : public GameView {
     void showNotice(const char* text) override;
     bool askToConfirm(const char* text) override;
     void requestProblemSelection() override;
-    void showHint(const char* utf8Text) override;
+    void showHint(const char* utf8Text, int anchorCell) override;
+    bool closeHint() override;
+    void recordClear(const ClearRecord& record) override;
 
   private:
     void drawCursor(const BoardPicture& picture);

@@ -6,7 +6,8 @@
 #     starts the chosen puzzle, Clear erases the file's times at once (also when the dialog is
 #     then cancelled), so the save file ends with 30 zero times under the same key;
 #   - the Open-problem dialog (menu): the current file is preselected, another file can be
-#     chosen, and a file that fails to load leaves the game exactly as it was;
+#     chosen, and a file that fails to load is named in a notice, the dialog staying open, and
+#     leaves the game exactly as it was;
 #   - the About box opens from the menu and closes with Return.
 # The list texts themselves are checked in the dialog tests (tests/win), which read them.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
@@ -145,13 +146,23 @@ key h
 close_dialog_with Return
 expect_board hard "$PUZZLE_D" "$EMPTY81" 0 "choosing hard did not start its first puzzle"
 
-# A digit placed, then the broken file: the dialog closes and the game is exactly as it was.
+# A digit placed, then the broken file: a notice names it and the dialog stays open; cancelled,
+# it leaves the game exactly as it was.
 e2e_click_cell 0 0
 e2e_click_cell 0 2
 USER_D="..${PUZZLE_D:0:1}$(printf '.%.0s' $(seq 78))"
 open_menu_item o "問題を開く"
+OPEN_DIALOG="$DIALOG"
 key b
+key Return
+e2e_find_window "確認" 10 || e2e_fail "no notice named the file that did not load"
+DIALOG="$E2E_FOUND"
+focus "$DIALOG"
 close_dialog_with Return
+e2e_windows | grep -qx "$OPEN_DIALOG" || e2e_fail "the Open-problem dialog closed after the failed load"
+DIALOG="$OPEN_DIALOG"
+focus "$DIALOG"
+close_dialog_with Escape
 expect_board after_broken "$PUZZLE_D" "$USER_D" "${PUZZLE_D:0:1}" "the failed load changed the game"
 
 # The About box.

@@ -305,12 +305,16 @@ TEST_F(Editing, HintTwiceOnAGentlePuzzlePlacesTheRightDigitAsOneStep) {
 
     onHint(*game);
     ASSERT_EQ(marked(CellMark::HintTarget), targets);
+    // The explanation stands beside the target and stays open while the game goes on.
+    EXPECT_EQ(view.hintAnchors.back(), targets[0]);
+    EXPECT_TRUE(view.hintShown);
     view.forget();
     onHint(*game);
     const int target = targets[0];
     const int digit = game->currentProblem->solution[target];
     EXPECT_EQ(game->userGrid[target], digit);
     expectNoMarks();
+    EXPECT_FALSE(view.hintShown);    // the change of the board closed it
     EXPECT_TRUE(view.hints.empty()); // applying tells nothing more
     EXPECT_EQ(view.cellDraws, 1);
     EXPECT_EQ(view.presents, 1);

@@ -10,6 +10,7 @@ namespace {
 
 using testing::GameOnView;
 using testing::layoutButtonBarX;
+using testing::layoutClockX;
 using testing::layoutColX;
 using testing::layoutRowY;
 
@@ -294,7 +295,7 @@ TEST_F(Rules, ButtonRowsOutsideTheButtonsDoNothing) {
     view.forget();
     onLeftButtonDown(*game, layoutButtonBarX - 1, 20);
     onLeftButtonDown(*game, layoutButtonBarX + 180, 20);
-    onLeftButtonDown(*game, 480, 20); // over the clock
+    onLeftButtonDown(*game, layoutClockX - 1, 20); // just left of the clock, which pauses
     EXPECT_TRUE(view.notices.empty());
     EXPECT_EQ(view.problemSelections, 0);
     EXPECT_TRUE(view.questions.empty());

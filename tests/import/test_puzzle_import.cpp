@@ -4,6 +4,7 @@
 // records, a read-only folder that loses nothing, and the copied line read back.
 #include "import/copy_text.h"
 #include "import/puzzle_import.h"
+#include "import/text_decoding.h"
 #include "progress/file_names.h"
 #include "progress/problem_loading.h"
 #include "progress/progress_records.h"
@@ -135,6 +136,12 @@ TEST(PuzzleImport, NothingToTakeWritesNothingAndSaysWhatWasExpected) {
     EXPECT_FALSE(clashOnly.opensFile);
     EXPECT_EQ(clashOnly.message, u8text(u8"問題を取り込めませんでした。\n\n"
                                         u8"1行目: 1行1列と1行2列に同じ数字 5 があります"));
+    // A text over 10 MB is refused whole, whatever it holds.
+    std::string large;
+    while (large.size() <= maxImportBytes) large += puzzleA + "\n";
+    const ImportOutcome tooLarge = folder.import(large);
+    EXPECT_FALSE(tooLarge.opensFile);
+    EXPECT_EQ(tooLarge.message, u8text(u8"10 MB を超えるファイルは取り込めません"));
     EXPECT_TRUE(std::filesystem::is_empty(folder.scratch.path()));
 }
 

@@ -4,6 +4,7 @@
 
 #include "../progress/save_test_support.h"
 #include "progress/atomic_file.h"
+#include "progress/records_log.h"
 
 #include <gtest/gtest.h>
 
@@ -30,18 +31,29 @@ NotesFile sampleFile() {
 
 bool sameFile(const NotesFile& a, const NotesFile& b) {
     return a.fileKey == b.fileKey && a.problemIndex == b.problemIndex && a.userGrid == b.userGrid &&
-           a.notes == b.notes;
+           a.notes == b.notes && a.flags == b.flags;
 }
 
 Bytes encoded(const NotesFile& file) {
-    Bytes bytes(notesFileSize);
+    Bytes bytes(encodedNotesFileSize(file));
     encodeNotesFile(file, bytes.data());
     return bytes;
 }
 
-TEST(NotesFile, RoundTripAndEveryCutOrDamagedByteIsRejected) {
-    const NotesFile original = sampleFile();
+class NotesFileFlags : public ::testing::TestWithParam<std::uint32_t> {};
+
+// Without flags the file is version 1, 263 bytes; a paused game or one whose clear is marked
+// (hint, wrong digit) is version 2 with its flags.
+INSTANTIATE_TEST_SUITE_P(NotesFile, NotesFileFlags,
+                         ::testing::Values(0u, notesFlagPaused,
+                                           std::uint32_t{clearUsedHint | clearPlacedWrong}));
+
+TEST_P(NotesFileFlags, RoundTripAndEveryCutOrDamagedByteIsRejected) {
+    NotesFile original = sampleFile();
+    original.flags = GetParam();
     const Bytes bytes = encoded(original);
+    ASSERT_EQ(bytes.size(), GetParam() == 0 ? notesFileSize : notesFileWithFlagsSize);
+    EXPECT_EQ(bytes[4], GetParam() == 0 ? 1 : 2) << "version";
     NotesFile decoded;
     ASSERT_TRUE(decodeNotesFile(bytes.data(), bytes.size(), decoded));
     EXPECT_TRUE(sameFile(decoded, original));
@@ -67,8 +79,10 @@ TEST(NotesFile, WellFormedFilesOutOfRangeAreRejected) {
     wideMask.notes[1] = 0x200;
     NotesFile badIndex = sampleFile();
     badIndex.problemIndex = 30;
+    NotesFile unknownFlag = sampleFile();
+    unknownFlag.flags = 0x200;
     NotesFile decoded;
-    for (const NotesFile& file : {noteOnDigit, wideMask, badIndex}) {
+    for (const NotesFile& file : {noteOnDigit, wideMask, badIndex, unknownFlag}) {
         const Bytes bytes = encoded(file);
         EXPECT_FALSE(decodeNotesFile(bytes.data(), bytes.size(), decoded));
     }
@@ -136,6 +150,14 @@ TEST(NotesFile, SavedBesideTheSaveFileAndRestoredForTheSameGameOnly) {
 
     testing::writeBytes(folder.file("np.mem"), Bytes(written.begin(), written.end() - 1));
     EXPECT_FALSE(restoreNotes(store, givens, user, restored)) << "a cut file on the disk";
+
+    // The game's flags come back with its notes.
+    std::uint32_t flags = 0;
+    ASSERT_TRUE(saveNotes(store, user, notes, writeFileAtomically, notesFlagPaused));
+    EXPECT_EQ(testing::readBytes(folder.file("np.mem")).size(), notesFileWithFlagsSize);
+    ASSERT_TRUE(restoreNotes(store, givens, user, restored, &flags));
+    EXPECT_EQ(flags, notesFlagPaused);
+    EXPECT_EQ(restored, notes);
 }
 
 } // namespace

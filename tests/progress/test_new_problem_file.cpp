@@ -1,6 +1,7 @@
 // New problem files beside the executable: what the loader reads back from one, that two files
 // of the same grades (even of the same puzzles) get two records, that no file is ever replaced,
 // that a read-only folder loses nothing, and where the folder's puzzles already stand.
+#include "progress/made_problem_file.h"
 #include "progress/new_problem_file.h"
 #include "progress/problem_folder.h"
 #include "progress/problem_loading.h"
@@ -102,6 +103,37 @@ TEST(NewProblemFile, TwoFilesOfTheSameGradesKeepTwoRecordsAndNeitherIsReplaced) 
     const std::vector<std::uint32_t> keys = after.takenKeys(store);
     EXPECT_NE(std::find(keys.begin(), keys.end(), first.key), keys.end());
     EXPECT_NE(std::find(keys.begin(), keys.end(), second.key), keys.end());
+}
+
+TEST(NewProblemFile, MadeFilesAreNamedByGradeAndTimeAndTwoOfOneGradeKeepTwoRecords) {
+    testing::ScratchFolder folder;
+    ProgressStore store;
+    testing::RecordsReleaser releaser{store};
+    placeExecutableIn(store, folder.path());
+    const NewProblem problems[] = {{gridFromText(puzzleA), 3}, {gridFromText(puzzleB), 3}};
+    const MadeAt at{2024, 6, 5, 9, 8, 7};
+    std::vector<std::uint32_t> taken;
+    WrittenProblemFile first;
+    WrittenProblemFile second;
+    ASSERT_EQ(writeMadeProblemFile(store, 3, at, problems, 2, taken, first),
+              NewProblemFileResult::written);
+    // The same puzzles in the same second: another name and another key.
+    ASSERT_EQ(writeMadeProblemFile(store, 3, at, problems, 2, taken, second),
+              NewProblemFileResult::written);
+    const std::string name = reinterpret_cast<const char*>(u8"作成-難易度3-20240605-090807");
+    EXPECT_EQ(folderNames(folder.path()),
+              (std::vector<std::string>{name + "-01.dat", name + ".dat"}));
+    const std::string text = testing::readText(folder.file(name + ".dat"));
+    EXPECT_EQ(text.substr(0, 3), "3 g");
+    EXPECT_EQ(text.find("\n3 g"), 91u); // "3 gXXXXXX/" and 81 cells
+
+    ASSERT_TRUE(openProblemFile(store, first.storedName));
+    store.header.currentProblemIndex = 0;
+    recordClearTime(store, 75);
+    ASSERT_TRUE(openProblemFile(store, second.storedName));
+    EXPECT_EQ(store.header.recordCount, 2);
+    EXPECT_NE(first.key, second.key);
+    EXPECT_EQ(store.records[store.currentRecordIndex].clearSeconds[0], 0);
 }
 
 TEST(NewProblemFile, LongOrUnstorableStemsAreCutToTheSaveFilesSixtyThreeBytes) {

@@ -36,6 +36,7 @@ TEST(Palette, DarkDigitsAndNotesStandOutFromBothGrounds) {
     for (BgrColour ground : {p.cellPaper, p.cellHover}) {
         EXPECT_GE(contrast(p.givenInk, ground), 7.0);
         EXPECT_GE(contrast(p.enteredInk, ground), 7.0);
+        EXPECT_GE(contrast(p.mistakeFrame, ground), 7.0) << "a wrong digit is drawn in it";
         EXPECT_GE(contrast(p.noteInk, ground), 4.5);
         EXPECT_GE(contrast(p.matchFrame, ground), 4.5) << "the selected digit's notes";
     }

@@ -78,19 +78,19 @@ TEST_F(ResourceScript, MenuHasTheGamePopupWithItsCommands) {
     const auto item = [](std::u32string_view text, int id) {
         return "    MENUITEM " + rcText(text) + ", " + std::to_string(id) + "\n";
     };
-    EXPECT_TRUE(has("  POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" +
-                    item(U"問題を開く(&O)...", 104) + item(U"問題の選択(&S)", 105) +
-                    item(U"最初から(&R)", 125) + separator +
-                    item(U"ファイルから取り込む(&I)…", 151) +
-                    item(U"問題を貼り付け(&V)\\tCtrl+V", 150) +
-                    item(U"問題をコピー(&C)\\tCtrl+C", 152) + separator +
-                    item(U"バージョン情報(&A)...", 106) + separator + item(U"終了(&X)", 107) +
-                    "  END\n"));
+    EXPECT_TRUE(
+        has("  POPUP " + rcText(U"ゲーム(&G)") + "\n  BEGIN\n" + item(U"問題を開く(&O)...", 104) +
+            item(U"新しい問題を作る(&N)…", 160) + item(U"問題の選択(&S)", 105) +
+            item(U"最初から(&R)", 125) + separator + item(U"ファイルから取り込む(&I)…", 151) +
+            item(U"問題を貼り付け(&V)\\tCtrl+V", 150) + item(U"問題をコピー(&C)\\tCtrl+C", 152) +
+            separator + item(U"一時停止(&P)\\tP", 130) + item(U"記録(&T)…", 131) +
+            item(U"バージョン情報(&A)...", 106) + separator + item(U"終了(&X)", 107) +
+            "  END\n"));
 }
 
 // The edit menu after the game menu, its items in order with their keys after a tab, the view
 // menu after it, and the accelerators that the keys name (Z 90, Y 89, H 72), with the game
-// menu's Ctrl+V (86) and Ctrl+C (67).
+// menu's Ctrl+V (86), Ctrl+C (67) and P (80).
 TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const auto item = [](std::u32string_view text, const std::string& keys, int id) {
         std::string quoted = rcText(text);
@@ -100,15 +100,18 @@ TEST_F(ResourceScript, EditMenuAndItsAccelerators) {
     const std::string separator = "    MENUITEM SEPARATOR\n";
     const std::string menu =
         rcText(U"終了(&X)") + ", 107\n  END\n  POPUP " + rcText(U"編集(&E)") + "\n  BEGIN\n" +
-        item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) + separator +
+        item(U"元に戻す(&U)", "Ctrl+Z", 120) + item(U"やり直し(&R)", "Ctrl+Y", 121) +
+        item(U"最後の正しい局面に戻る(&B)", "", 126) + separator +
         item(U"候補をすべてメモ(&M)", "", 122) + item(U"メモをすべて消す(&C)", "", 123) +
         separator + item(U"ヒント(&H)", "H", 124) + "  END\n  POPUP " + rcText(U"表示(&V)") +
-        "\n  BEGIN\n" + item(U"ダーク(&D)", "", 140) + "  END\nEND\n";
+        "\n  BEGIN\n" + item(U"ダーク(&D)", "", 140) + item(U"誤りをすぐ表示(&M)", "", 141) +
+        "  END\nEND\n";
     EXPECT_TRUE(has(menu));
     EXPECT_TRUE(has("ACCELERATORS MOVEABLE PURE DISCARDABLE\nBEGIN\n"
                     "  90, 120, VIRTKEY, CONTROL\n  89, 121, VIRTKEY, CONTROL\n"
                     "  90, 121, VIRTKEY, SHIFT, CONTROL\n  72, 124, VIRTKEY\n"
-                    "  86, 150, VIRTKEY, CONTROL\n  67, 152, VIRTKEY, CONTROL\nEND"));
+                    "  86, 150, VIRTKEY, CONTROL\n  67, 152, VIRTKEY, CONTROL\n"
+                    "  80, 130, VIRTKEY\nEND"));
 }
 
 TEST_F(ResourceScript, StringsNameTheWindowClassAndTitle) {

@@ -16,6 +16,7 @@ inline constexpr std::int32_t layoutColX[10] = {15, 69, 123, 179, 233, 287, 343,
 inline constexpr std::int32_t layoutRowY[10] = {47, 101, 155, 211, 265, 319, 375, 429, 483, 539};
 inline constexpr std::int32_t layoutCellSize = 52;
 inline constexpr std::int32_t layoutButtonBarX = 11;
+inline constexpr std::int32_t layoutClockX = 439;
 
 inline HitAreas layoutHitAreas() {
     HitAreas areas;
@@ -27,6 +28,10 @@ inline HitAreas layoutHitAreas() {
     areas.buttonWidth = 90;
     areas.buttonRowTop = 2;
     areas.buttonRowBottom = 31;
+    areas.clockLeft = layoutClockX;
+    areas.clockRight = layoutClockX + 68;
+    areas.clockTop = 0;
+    areas.clockBottom = 32;
     return areas;
 }
 
@@ -37,6 +42,7 @@ struct DrawnCells {
     std::int8_t selectedDigit = -1;
     NoteGrid notes = {};
     CellMarks marks = {};
+    CellFlags redDigits = {};
     int cursorCell = -1;
     bool noteMode = false;
     bool operator==(const DrawnCells&) const = default;
@@ -53,12 +59,19 @@ class RecordingView final : public GameView {
     int buttonBarDraws = 0;
     int clockDraws = 0;
     int banners = 0;
+    int pausePanels = 0;    // drawPausePanel(true)
+    int boardInteriors = 0; // drawPausePanel(false)
+    int hintsClosed = 0;
     int presents = 0;
     int fullRedraws = 0;
     int problemSelections = 0;
     std::vector<std::string> notices;
     std::vector<std::string> hints; // UTF-8
     std::vector<std::string> questions;
+    std::vector<int> hintAnchors;
+    std::vector<ClearRecord> clears; // kept over forget()
+    bool hintShown = false;
+    bool panelShown = false; // the pause panel is the last thing drawn over the cells
 
     DrawnCells lastCells;
     int lastHoveredButton = -1;
@@ -70,6 +83,8 @@ class RecordingView final : public GameView {
 
     void forget() {
         layouts = cellDraws = buttonBarDraws = clockDraws = banners = presents = fullRedraws = 0;
+        pausePanels = boardInteriors = hintsClosed = 0;
+        hintAnchors.clear();
         problemSelections = 0;
         notices.clear();
         hints.clear();
@@ -79,8 +94,10 @@ class RecordingView final : public GameView {
     void layout() override { ++layouts; }
     void drawCells(const BoardPicture& picture) override {
         ++cellDraws;
-        lastCells = {picture.givens, picture.userGrid, picture.hoveredCell, picture.selectedDigit,
-                     picture.notes,  picture.marks,    picture.cursorCell,  picture.noteMode};
+        panelShown = false;
+        lastCells = {picture.givens,        picture.userGrid,   picture.hoveredCell,
+                     picture.selectedDigit, picture.notes,      picture.marks,
+                     picture.redDigits,     picture.cursorCell, picture.noteMode};
     }
     void drawButtonBar(int hoveredButton) override {
         ++buttonBarDraws;
@@ -91,21 +108,24 @@ class RecordingView final : public GameView {
         lastClock = seconds;
     }
     void drawClearBanner() override { ++banners; }
+    void drawPausePanel(bool shown) override {
+        ++(shown ? pausePanels : boardInteriors);
+        panelShown = shown;
+    }
     void presentFrame() override { ++presents; }
     void redrawAll(const GameState& game) override {
         ++fullRedraws;
         ++presents;
         if (game.currentProblem == nullptr) return;
-        lastCells = {game.currentProblem->givens,
-                     game.userGrid,
-                     game.hoveredCell,
-                     game.selectedDigit,
-                     game.notes,
-                     game.marks,
-                     game.cursorCell,
-                     game.noteMode};
         lastHoveredButton = game.hoveredButton;
         lastClock = game.elapsedSeconds;
+        // A paused game shows the panel where the cells would be.
+        panelShown = game.paused;
+        if (game.paused) return;
+        const BoardPicture picture = boardPicture(game);
+        lastCells = {picture.givens,        picture.userGrid,   picture.hoveredCell,
+                     picture.selectedDigit, picture.notes,      picture.marks,
+                     picture.redDigits,     picture.cursorCell, picture.noteMode};
     }
     HitAreas hitAreas() const override { return areas; }
 
@@ -117,7 +137,18 @@ class RecordingView final : public GameView {
         return answer;
     }
     void requestProblemSelection() override { ++problemSelections; }
-    void showHint(const char* utf8Text) override { hints.emplace_back(utf8Text); }
+    void showHint(const char* utf8Text, int anchorCell) override {
+        hints.emplace_back(utf8Text);
+        hintAnchors.push_back(anchorCell);
+        hintShown = true;
+    }
+    bool closeHint() override {
+        const bool closed = hintShown;
+        if (closed) ++hintsClosed;
+        hintShown = false;
+        return closed;
+    }
+    void recordClear(const ClearRecord& record) override { clears.push_back(record); }
 };
 
 } // namespace korvani::testing

@@ -2,12 +2,19 @@
 //   korvani-generate --out DIR     writes 1-gentle.dat .. 4-fiendish.dat into DIR
 //   korvani-generate --check DIR   exits 0 only when the files in DIR are what it would write
 //   korvani-generate --survey N    grades the first N puzzles of the stream, per difficulty
+//   korvani-generate --grade D --count N [--seed S] [--no-symmetry]
+//                                  prints N new puzzles of difficulty D, easiest first; without
+//                                  --seed the seed comes from the clock and goes to stderr
+#include "generate/puzzle_batch.h"
 #include "tools/puzzles/generator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -62,13 +69,65 @@ int survey(std::uint64_t count) {
 }
 
 int usage() {
-    std::fputs("usage: korvani-generate --out DIR | --check DIR | --survey N\n", stderr);
+    std::fputs("usage: korvani-generate --out DIR | --check DIR | --survey N\n"
+               "       korvani-generate --grade D --count N [--seed S] [--no-symmetry]\n",
+               stderr);
     return 2;
+}
+
+// Whole decimal number, nothing after it.
+bool parseNumber(const char* text, unsigned long long& value) {
+    if (*text < '0' || *text > '9') return false;
+    char* end = nullptr;
+    value = std::strtoull(text, &end, 10);
+    return *end == '\0';
+}
+
+int makeNew(int argc, char** argv) {
+    unsigned long long grade = 0, count = 0, seed = 0;
+    bool haveGrade = false, haveCount = false, haveSeed = false, symmetric = true;
+    for (int i = 1; i < argc; ++i) {
+        const std::string option = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (option == "--grade" && hasValue) {
+            haveGrade = parseNumber(argv[++i], grade);
+            if (!haveGrade) return usage();
+        } else if (option == "--count" && hasValue) {
+            haveCount = parseNumber(argv[++i], count);
+            if (!haveCount) return usage();
+        } else if (option == "--seed" && hasValue) {
+            haveSeed = parseNumber(argv[++i], seed);
+            if (!haveSeed) return usage();
+        } else if (option == "--no-symmetry") {
+            symmetric = false;
+        } else {
+            return usage();
+        }
+    }
+    if (!haveGrade || !haveCount || grade < lowestGrade || grade > highestGrade || count < 1 ||
+        count > 1000)
+        return usage();
+    if (!haveSeed) {
+        // <chrono> does not build with the code page 932 literals; timespec_get has nanoseconds.
+        std::timespec now{};
+        std::timespec_get(&now, TIME_UTC);
+        seed = static_cast<unsigned long long>(now.tv_sec) * 1000000000ull +
+               static_cast<unsigned long long>(now.tv_nsec);
+        std::fprintf(stderr, "seed %llu\n", seed);
+    }
+    const PuzzleRequest request{std::uint64_t(seed), int(grade), symmetric};
+    const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    const std::atomic<bool> never{false};
+    for (const GeneratedPuzzle& p : makePuzzleSet(request, int(count), threads, never)) {
+        std::printf("%s\n", problemLine(p).c_str());
+    }
+    return 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--grade") == 0) return makeNew(argc, argv);
     if (argc != 3) return usage();
     const std::string mode = argv[1];
     if (mode == "--survey") return survey(std::strtoull(argv[2], nullptr, 10));

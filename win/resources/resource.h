@@ -22,13 +22,19 @@
 #define IDM_COPY_PUZZLE 152
 
 // The 編集 menu and its accelerators (Ctrl+Z, Ctrl+Y, Ctrl+Shift+Z, H), which also hold the
-// game menu's Ctrl+V and Ctrl+C
+// game menu's Ctrl+V, Ctrl+C and P
 #define IDR_EDIT_ACCELERATORS 101
 #define IDM_UNDO 120
 #define IDM_REDO 121
 #define IDM_FILL_NOTES 122
 #define IDM_CLEAR_NOTES 123
 #define IDM_HINT 124
+#define IDM_BACK_TO_LAST_RIGHT 126
+
+// Pause (key P) and the records dialog in ゲーム, the mistake display in 表示
+#define IDM_PAUSE 130
+#define IDM_RECORDS 131
+#define IDM_SHOW_MISTAKES 141
 
 // Bitmaps: the button strip and the clock font of the light palette at 100 %; every other
 // scale and palette draws them at run time.
@@ -48,7 +54,20 @@
 // About dialog
 #define IDD_ABOUT 116
 
+// Records dialog: the statistics per grade and the problem files' cleared counts
+#define IDD_RECORDS 170
+#define IDC_RECORDS_GRADES 171
+#define IDC_RECORDS_FILES 172
+
 // Progress dialog of long work (importing, making puzzles)
 #define IDD_PROGRESS 130
 #define IDC_PROGRESS_COUNT 131
 #define IDC_PROGRESS_BAR 132
+
+// The command 新しい問題を作る and its dialog
+#define IDM_MAKE_PUZZLES 160
+#define IDD_MAKE_PUZZLES 161
+#define IDC_MAKE_GRADE 162
+#define IDC_MAKE_COUNT 163
+#define IDC_MAKE_COUNT_SPIN 164
+#define IDC_MAKE_SYMMETRY 165

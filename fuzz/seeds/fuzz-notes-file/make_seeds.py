@@ -3,7 +3,9 @@
 
 A notes file is 263 bytes, little-endian: "KVNT", version 1, the problem file's key, the
 puzzle's index, 81 two-byte note masks, the 81 placed digits, and the CRC-32C (reflected
-polynomial 0x82F63B78, initial and final XOR 0xFFFFFFFF) of everything before it.
+polynomial 0x82F63B78, initial and final XOR 0xFFFFFFFF) of everything before it. A game with
+flags (paused 0x100, hint used 1, wrong digit placed 2) is version 2, 267 bytes: the flags come
+as four more bytes before the checksum.
 """
 import os
 import struct
@@ -20,9 +22,11 @@ def crc32c(data):
     return register ^ 0xFFFFFFFF
 
 
-def notes_file(key, index, notes, grid, version=1, magic=b"KVNT"):
+def notes_file(key, index, notes, grid, version=1, magic=b"KVNT", flags=None):
     body = magic + struct.pack("<IIi", version, key, index)
     body += struct.pack("<81H", *notes) + bytes(grid)
+    if flags is not None:
+        body += struct.pack("<I", flags)
     return body + struct.pack("<I", crc32c(body))
 
 
@@ -47,6 +51,7 @@ def main():
         "version-2.mem": notes_file(7, 0, notes, grid, version=2),
         "note-on-digit.mem": notes_file(7, 0, note_on_digit, grid),
         "index-30.mem": notes_file(7, 30, notes, grid),
+        "paused.mem": notes_file(0x1234ABCD, 3, notes, grid, version=2, flags=0x103),
     }
     for name, data in seeds.items():
         with open(os.path.join(HERE, name), "wb") as out:

@@ -1,0 +1,67 @@
+// Random minimal puzzles, drawn until one has the asked grade. Singles decide cheaply most of
+// the puzzles that cannot have it; the grader, stopped at the strongest technique of the grade,
+// decides the rest, and a puzzle it solves there takes the same path as under the full grader.
+#include "generate/graded_puzzle.h"
+
+#include "generate/digging.h"
+#include "generate/singles.h"
+
+#include <array>
+
+namespace korvani {
+
+namespace {
+
+// Drawing a grid costs about a quarter of a dig; each grid is dug this many times.
+constexpr int digsPerGrid = 4;
+
+Technique strongestOfGrade(int grade) {
+    Technique strongest = Technique::HiddenSingle;
+    for (int t = 0; t < techniqueCount; ++t) {
+        if (techniqueDifficulty(Technique(t)) == grade) strongest = Technique(t);
+    }
+    return strongest;
+}
+
+bool singlesAllow(const CellGrid& givens, int grade) {
+    const SinglesReach reach = singlesReach(givens);
+    if (grade == 1) return reach == SinglesReach::hiddenSingles;
+    if (grade == 2) return reach == SinglesReach::nakedSingles;
+    return reach == SinglesReach::stuck;
+}
+
+} // namespace
+
+bool makePuzzle(const PuzzleRequest& request, std::uint64_t index,
+                const std::atomic<bool>* cancelled, GeneratedPuzzle& puzzle) {
+    PuzzleRng rng = puzzleRngFor(request.seed, index);
+    const Technique strongest = strongestOfGrade(request.grade);
+    for (;;) {
+        const CellGrid solution = randomSolvedGrid(rng);
+        for (int dig = 0; dig < digsPerGrid; ++dig) {
+            if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed)) return false;
+            const CellGrid givens =
+                request.symmetric ? digSymmetricPuzzle(solution, rng) : digPuzzle(solution, rng);
+            if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
+            const GradeResult grade = gradePuzzle(givens, nullptr, strongest);
+            if (!grade.solved || grade.difficulty != request.grade) continue;
+            puzzle.givens = givens;
+            puzzle.grade = grade;
+            puzzle.index = index;
+            return true;
+        }
+    }
+}
+
+bool easierThan(const GeneratedPuzzle& a, const GeneratedPuzzle& b) {
+    auto key = [](const GeneratedPuzzle& p) {
+        int empty = 0;
+        for (std::uint8_t v : p.givens) empty += v == 0;
+        return std::array<std::uint64_t, 5>{
+            std::uint64_t(p.grade.difficulty), std::uint64_t(p.grade.hardest),
+            std::uint64_t(p.grade.steps[int(p.grade.hardest)]), std::uint64_t(empty), p.index};
+    };
+    return key(a) < key(b);
+}
+
+} // namespace korvani

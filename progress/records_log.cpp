@@ -1,0 +1,156 @@
+// The records log's bytes, its path beside the save file, the tolerant reader and the append
+// that replaces the whole file only once the new one is complete.
+#include "progress/records_log.h"
+
+#include "core/crc32c.h"
+#include "progress/file_names.h"
+#include "progress/little_endian.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace korvani {
+
+namespace {
+
+constexpr std::uint8_t magic[4] = {'K', 'V', 'L', 'G'};
+constexpr std::size_t checksummedBytes = 20;
+constexpr std::int32_t clockLimit = 3599;
+
+std::uint32_t recordChecksum(const std::uint8_t* record) {
+    std::uint32_t table[256];
+    buildCrc32cTable(table);
+    return ~updateCrc32c(table, crc32cInitial, record, checksummedBytes);
+}
+
+std::int32_t clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
+    return value < low ? low : value > high ? high : value;
+}
+
+bool growList(ClearRecordList& list, std::size_t capacity) {
+    void* grown = std::realloc(list.records, capacity * sizeof(ClearRecord));
+    if (grown == nullptr) return false;
+    list.records = static_cast<ClearRecord*>(grown);
+    return true;
+}
+
+} // namespace
+
+void releaseClearRecords(ClearRecordList& list) {
+    std::free(list.records);
+    list.records = nullptr;
+    list.count = 0;
+}
+
+void encodeClearRecord(const ClearRecord& record, std::uint8_t* out) {
+    putUint32(out, record.fileKey);
+    out[4] = static_cast<std::uint8_t>(clamp(record.problemIndex, 0, maxProblemsPerFile - 1));
+    out[5] = static_cast<std::uint8_t>(record.grade);
+    out[6] = record.flags & clearFlagsAll;
+    out[7] = 0;
+    putUint32(out + 8, static_cast<std::uint32_t>(clamp(record.seconds, 0, clockLimit)));
+    const auto date = static_cast<std::uint64_t>(record.date);
+    putUint32(out + 12, static_cast<std::uint32_t>(date));
+    putUint32(out + 16, static_cast<std::uint32_t>(date >> 32));
+    putUint32(out + 20, recordChecksum(out));
+}
+
+bool decodeClearRecord(const std::uint8_t* in, ClearRecord& record) {
+    if (getUint32(in + 20) != recordChecksum(in)) return false;
+    const std::uint32_t seconds = getUint32(in + 8);
+    if (in[4] >= maxProblemsPerFile || (in[6] & ~clearFlagsAll) != 0 || in[7] != 0 ||
+        seconds > static_cast<std::uint32_t>(clockLimit))
+        return false;
+    record.fileKey = getUint32(in);
+    record.problemIndex = in[4];
+    record.grade = static_cast<std::int8_t>(in[5]);
+    record.flags = in[6];
+    record.seconds = static_cast<std::int32_t>(seconds);
+    record.date = static_cast<std::int64_t>(static_cast<std::uint64_t>(getUint32(in + 16)) << 32 |
+                                            getUint32(in + 12));
+    return true;
+}
+
+std::size_t recordsLogSize(std::size_t count) {
+    return recordsLogHeaderSize + count * clearRecordSize;
+}
+
+void encodeRecordsLog(const ClearRecord* records, std::size_t count, std::uint8_t* out) {
+    std::memcpy(out, magic, sizeof magic);
+    putUint32(out + 4, recordsLogVersion);
+    for (std::size_t i = 0; i < count; ++i) encodeClearRecord(records[i], out + recordsLogSize(i));
+}
+
+bool decodeRecordsLog(const std::uint8_t* data, std::size_t size, ClearRecordList& list) {
+    releaseClearRecords(list);
+    if (data == nullptr || size < recordsLogHeaderSize || std::memcmp(data, magic, 4) != 0 ||
+        getUint32(data + 4) != recordsLogVersion)
+        return true;
+    std::size_t whole = (size - recordsLogHeaderSize) / clearRecordSize;
+    if (whole > recordsLogMaxRecords) whole = recordsLogMaxRecords;
+    if (whole == 0) return true;
+    if (!growList(list, whole)) return false;
+    for (std::size_t i = 0; i < whole; ++i) {
+        ClearRecord record;
+        if (decodeClearRecord(data + recordsLogSize(i), record))
+            list.records[list.count++] = record;
+    }
+    return true;
+}
+
+bool deriveRecordsLogPath(const char* savePath, char* out, std::size_t capacity) {
+    return replaceSaveExtension(savePath, "log", out, capacity);
+}
+
+bool readRecordsLog(const char* path, ClearRecordList& list) {
+    releaseClearRecords(list);
+    std::FILE* stream = openFile(path, "rb");
+    if (stream == nullptr) return true;
+    // The file is read in pieces so that its size is never trusted beyond what arrives.
+    const std::size_t limit = recordsLogSize(recordsLogMaxRecords);
+    std::uint8_t* bytes = nullptr;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+    bool ok = true;
+    while (size < limit) {
+        if (size == capacity) {
+            capacity = capacity == 0 ? 4096 : 2 * capacity;
+            if (capacity > limit) capacity = limit;
+            void* grown = std::realloc(bytes, capacity);
+            if (grown == nullptr) {
+                ok = false;
+                break;
+            }
+            bytes = static_cast<std::uint8_t*>(grown);
+        }
+        const std::size_t got = std::fread(bytes + size, 1, capacity - size, stream);
+        size += got;
+        if (got == 0) break;
+    }
+    std::fclose(stream);
+    if (ok) ok = decodeRecordsLog(bytes, size, list);
+    std::free(bytes);
+    return ok;
+}
+
+bool appendClearRecord(const ProgressStore& store, const ClearRecord& record,
+                       SaveFileWriter writer) {
+    char path[savePathCapacity];
+    if (writer == nullptr || !deriveRecordsLogPath(store.savePath, path, sizeof path)) return false;
+    ClearRecordList list;
+    if (!readRecordsLog(path, list)) return false;
+    const std::size_t size = recordsLogSize(list.count + 1);
+    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size));
+    bool written = false;
+    if (bytes != nullptr) {
+        encodeRecordsLog(list.records, list.count, bytes);
+        encodeClearRecord(record, bytes + recordsLogSize(list.count));
+        written = writer(path, bytes, size);
+    }
+    std::free(bytes);
+    releaseClearRecords(list);
+    return written;
+}
+
+} // namespace korvani
