@@ -76,7 +76,7 @@ inline constexpr Palette lightPalette = {
 // The dark theme's twins, written as (blue, green, red) like every BgrColour. Chosen by the
 // WCAG contrast ratio: the digits reach at least 7:1 and the notes at least 4.5:1 against both
 // cell grounds (given 14.8 and 12.0, placed 9.9 and 8.0, a wrong digit in the mistake colour
-// 8.7 and 7.1, notes 7.2 and 5.8, the selected digit's notes 6.1 and 5.0).
+// 9.3 and 7.6, notes 7.2 and 5.8, the selected digit's notes 6.1 and 5.0).
 inline constexpr Palette darkPalette = {
     .band = {36, 28, 28},
     .boardGap = {88, 78, 78},
@@ -101,7 +101,7 @@ inline constexpr Palette darkPalette = {
     .noteInk = {200, 170, 160},
     .hintTarget = {120, 220, 90},
     .hintPattern = {255, 170, 110},
-    .mistakeFrame = {160, 160, 255},
+    .mistakeFrame = {170, 170, 255},
     .cursor = {255, 140, 190},
     .pauseGround = {56, 44, 40},
     .pauseText = {220, 200, 190},
