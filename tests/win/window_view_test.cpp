@@ -115,7 +115,7 @@ TEST_F(WindowViewTest, HighContrastDrawsTheBoardInTheSystemColours) {
     const CellGrid userGrid{};
     const NoteGrid notes{};
     const CellMarks marks{};
-    view.drawCells({givens, userGrid, notes, marks, -1, -1, 40, false});
+    view.drawCells({givens, userGrid, notes, marks, -1, -1, {}, 40, false});
     HDC dc = view.renderer.backBuffer->memDC;
     const auto& r = view.renderer;
     EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_WINDOW)) << "the band";
