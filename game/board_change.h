@@ -7,7 +7,7 @@
 
 namespace korvani {
 
-// A game is in play: a puzzle was started and is not solved.
+// A game is in play: a puzzle was started (so currentProblem is set) and is not solved.
 bool gameInPlay(const GameState& game);
 
 BoardSnapshot boardOf(const GameState& game);

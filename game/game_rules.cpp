@@ -72,7 +72,7 @@ void recordClear(GameState& game) {
 
 void puzzleSolved(GameState& game) {
     game.view->stopClock();
-    game.solvedFlag = 1;
+    game.phase = PlayPhase::Cleared;
     recordClearTime(game.progress, game.elapsedSeconds);
     recordClear(game);
     game.view->drawClearBanner();
@@ -92,7 +92,7 @@ bool onClock(const HitAreas& areas, int x, int y) {
 } // namespace
 
 bool gameInPlay(const GameState& game) {
-    return game.solvedFlag == 0 && game.currentProblem != nullptr && !game.paused;
+    return game.phase == PlayPhase::InPlay && !game.paused;
 }
 
 BoardSnapshot boardOf(const GameState& game) {
@@ -182,7 +182,7 @@ int hitTestCell(const GameState& game, int x, int y) {
 }
 
 void restart(GameState& game) {
-    if (game.solvedFlag == 0) game.view->stopClock();
+    if (game.phase == PlayPhase::InPlay) game.view->stopClock();
     std::int32_t index = game.progress.header.currentProblemIndex;
     if (index < 0 || index >= maxProblemsPerFile) index = 0;
     game.currentProblem = &game.progress.problems[index];
@@ -194,7 +194,7 @@ void restart(GameState& game) {
     // Recomputes the geometry, renders the tiles again and repaints the background, which also
     // removes the clear banner and the blanked button band.
     game.view->layout();
-    game.solvedFlag = 0;
+    game.phase = PlayPhase::InPlay;
     game.paused = false;
     game.clearFlags = 0;
     game.selectedDigit = -1;
@@ -211,7 +211,7 @@ void onRestartCommand(GameState& game) {
 }
 
 void onMouseMove(GameState& game, int x, int y) {
-    if (game.solvedFlag || game.paused) return;
+    if (!gameInPlay(game)) return;
     const int button = hitTestButton(game, x, y);
     if (button != game.hoveredButton) {
         game.hoveredButton = button;
@@ -285,7 +285,7 @@ void onMouseLeave(GameState& game) {
 
 void onLeftButtonDown(GameState& game, int x, int y) {
     hideCursorForPointer(game);
-    if (game.solvedFlag) {
+    if (game.phase != PlayPhase::InPlay) {
         // Wherever it lands, the click after a solve moves on.
         moveOnAfterSolve(game);
         return;
@@ -320,7 +320,7 @@ void onLeftButtonDown(GameState& game, int x, int y) {
 
 void onRightButtonDown(GameState& game, int x, int y) {
     hideCursorForPointer(game);
-    if (game.solvedFlag || game.paused) return;
+    if (!gameInPlay(game)) return;
     const int cell = hitTestCell(game, x, y);
     if (cell >= 0) eraseCell(game, cell);
 }

@@ -13,19 +13,23 @@
 
 namespace korvani {
 
+// Where play stands. Only a puzzle in play takes clicks and keys and runs the clock; before the
+// first restart nothing is, and after a clear the next click goes on to the next puzzle.
+enum class PlayPhase : std::uint8_t { NotStarted, InPlay, Cleared };
+
 struct GameState {
     GameView* view = nullptr; // not owned; set before any rule runs
     ProgressStore progress;
     std::int32_t elapsedSeconds = 0;
     Problem* currentProblem = nullptr;
     CellGrid userGrid = {};
-    std::uint8_t solvedFlag = 1;    // 1: no game in play (solved, or none started yet)
+    PlayPhase phase = PlayPhase::NotStarted;
     std::int8_t selectedDigit = -1; // -1 (0xFF): none
     std::int32_t hoveredButton = -1;
     std::int32_t hoveredCell = -1;
     NoteGrid notes = {};      // the player's pencil marks; 0 in a cell without
     CellMarks marks = {};     // what the last hint marked, until the next change of the board
-    MoveHistory history;      // undo and redo of this game; its buffer is freed by releaseHistory
+    MoveHistory history;      // undo and redo of this game
     bool hintPending = false; // the marks show pendingHint, which the next hint applies
     Hint pendingHint;
     bool paused = false;         // clock stopped, board hidden behind the pause panel, no input

@@ -76,7 +76,7 @@ class GameView {
     // The platform. The clock ticks onTimer once a second while it runs.
     virtual void startClock() = 0;
     virtual void stopClock() = 0;
-    virtual void showNotice(const char* text) = 0;   // an OK box (code page 932 text)
+    virtual void showNotice(const char* text) = 0;   // an OK box (UTF-8, as every text)
     virtual bool askToConfirm(const char* text) = 0; // an OK/Cancel box: true for OK
     virtual void requestProblemSelection() = 0;      // the Problem-selection dialog, command 105
     // A hint's explanation, UTF-8, under the caption "ヒント", beside `anchorCell` (0 .. 80, or

@@ -1,10 +1,10 @@
 // MoveHistory: the undo and redo of one game, as the board (the player's digits and notes) after
-// each change, in a buffer that grows with malloc/realloc and is freed by releaseHistory.
+// each change.
 #pragma once
 
 #include "core/grid.h"
 
-#include <cstddef>
+#include <vector>
 
 namespace korvani {
 
@@ -15,22 +15,16 @@ struct BoardSnapshot {
     bool operator==(const BoardSnapshot&) const = default;
 };
 
-// boards[0 .. count) are the boards of the game's history in order; boards[position] is the one
-// shown (when count > 0). Undo steps back to position - 1, redo forward to position + 1.
+// boards are the boards of the game's history in order; boards[position] is the one shown
+// (when there are any). Undo steps back to position - 1, redo forward to position + 1.
 struct MoveHistory {
-    BoardSnapshot* boards = nullptr; // owned; freed only by releaseHistory
-    int capacity = 0;
-    int count = 0;
+    std::vector<BoardSnapshot> boards;
     int position = 0;
     // After a jump back over several steps, the position a redo returns to at once; -1 otherwise.
     int redoJump = -1;
-    // How the buffer grows; a test puts a failing one here. Same contract as std::realloc.
-    void* (*reallocate)(void*, std::size_t) = nullptr;
 };
 
-// A change from `before` to `after` becomes one step; what could be redone is dropped. When the
-// buffer cannot grow, the oldest step is forgotten to make room (and with room for fewer than
-// two boards the history is simply emptied), so the change itself never depends on memory.
+// A change from `before` to `after` becomes one step; what could be redone is dropped.
 void recordChange(MoveHistory& history, const BoardSnapshot& before, const BoardSnapshot& after);
 
 bool canStepBack(const MoveHistory& history);
@@ -45,10 +39,7 @@ const BoardSnapshot* stepForward(MoveHistory& history);
 // null when index is not before the current position.
 const BoardSnapshot* jumpBack(MoveHistory& history, int index);
 
-// Forgets every step (starting over); the buffer is kept for the next game.
+// Forgets every step (starting over); the memory is kept for the next game.
 void clearHistory(MoveHistory& history);
-
-// Frees the buffer; the history is then empty and can grow again.
-void releaseHistory(MoveHistory& history);
 
 } // namespace korvani

@@ -10,7 +10,7 @@ namespace {
 
 // A game started and not solved, paused or not.
 bool gameStarted(const GameState& game) {
-    return game.solvedFlag == 0 && game.currentProblem != nullptr;
+    return game.phase == PlayPhase::InPlay;
 }
 
 bool hasWrongDigit(const CellGrid& userGrid, const Problem& problem) {
@@ -24,9 +24,11 @@ bool hasWrongDigit(const CellGrid& userGrid, const Problem& problem) {
 int lastRightBoard(const GameState& game) {
     if (!gameInPlay(game) || !hasWrongDigit(game.userGrid, *game.currentProblem)) return -1;
     const MoveHistory& history = game.history;
-    if (history.position >= history.count) return -1;
-    for (int index = history.position - 1; index >= 0; --index)
-        if (!hasWrongDigit(history.boards[index].userGrid, *game.currentProblem)) return index;
+    if (static_cast<std::size_t>(history.position) >= history.boards.size()) return -1;
+    for (int index = history.position - 1; index >= 0; --index) {
+        const BoardSnapshot& board = history.boards[static_cast<std::size_t>(index)];
+        if (!hasWrongDigit(board.userGrid, *game.currentProblem)) return index;
+    }
     return -1;
 }
 

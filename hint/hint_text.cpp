@@ -1,5 +1,4 @@
-// The Japanese explanations of hints. The texts are u8 literals: ordinary literals are compiled
-// to code page 932, and the hint hands out UTF-8.
+// The Japanese explanations of hints, in UTF-8 like every text of the program.
 #include "hint/hint_text.h"
 
 namespace korvani {
@@ -22,7 +21,6 @@ class TextWriter {
             buffer_[length_++] = *text;
         }
     }
-    void put(const char8_t* text) { put(reinterpret_cast<const char*>(text)); }
 
     void number(int value) {
         char digits[12];
@@ -64,25 +62,24 @@ class TextWriter {
 // "3行7列": rows and columns counted from 1.
 void putCell(TextWriter& out, int cell) {
     out.number(rowOf(cell) + 1);
-    out.put(u8"行");
+    out.put("行");
     out.number(columnOf(cell) + 1);
-    out.put(u8"列");
+    out.put("列");
 }
 
 // "3行目", "7列目", "中央上のブロック".
 void putUnit(TextWriter& out, int unit) {
-    static constexpr const char8_t* boxNames[9] = {u8"左上",   u8"中央上", u8"右上",
-                                                   u8"左中央", u8"中央",   u8"右中央",
-                                                   u8"左下",   u8"中央下", u8"右下"};
+    static constexpr const char* boxNames[9] = {"左上",   "中央上", "右上",   "左中央", "中央",
+                                                "右中央", "左下",   "中央下", "右下"};
     if (unit < 9) {
         out.number(unit + 1);
-        out.put(u8"行目");
+        out.put("行目");
     } else if (unit < 18) {
         out.number(unit - 9 + 1);
-        out.put(u8"列目");
+        out.put("列目");
     } else {
         out.put(boxNames[unit - 18]);
-        out.put(u8"のブロック");
+        out.put("のブロック");
     }
 }
 
@@ -91,26 +88,25 @@ void putDigits(TextWriter& out, DigitMask digits) {
     bool first = true;
     for (int digit = 1; digit <= 9; ++digit) {
         if (!(digits & maskOfDigit(digit))) continue;
-        if (!first) out.put(u8"・");
+        if (!first) out.put("・");
         out.number(digit);
         first = false;
     }
 }
 
 // Two items joined with "と", more with "・".
-const char8_t* separator(int count) {
-    return count == 2 ? u8"と" : u8"・";
+const char* separator(int count) {
+    return count == 2 ? "と" : "・";
 }
 
 // "2行目と6行目" (ordinals) or "4列・8列" (plain), for the lines whose bits are set.
-void putLines(TextWriter& out, std::uint16_t lines, bool columns, bool ordinal,
-              const char8_t* join) {
+void putLines(TextWriter& out, std::uint16_t lines, bool columns, bool ordinal, const char* join) {
     bool first = true;
     for (int line = 0; line < 9; ++line) {
         if (!(lines & (1 << line))) continue;
         if (!first) out.put(join);
         out.number(line + 1);
-        out.put(columns ? (ordinal ? u8"列目" : u8"列") : (ordinal ? u8"行目" : u8"行"));
+        out.put(columns ? (ordinal ? "列目" : "列") : (ordinal ? "行目" : "行"));
         first = false;
     }
 }
@@ -121,63 +117,63 @@ void putLines(TextWriter& out, std::uint16_t lines, bool columns, bool ordinal,
 //   %N the named cells, joined; %1 %2 %3 the first, second and third of them
 //   %P %Q the XY-wing pivot's two digits
 //   %B the fish's base lines, %X its cross lines, %Y its cross lines joined with "・"
-const char8_t* textTemplate(const Hint& hint) {
+const char* textTemplate(const Hint& hint) {
     switch (hint.kind) {
     case HintKind::Invalid:
-        return u8"この問題は最初から置かれている数字どうしが矛盾しているため、ヒントを出せません";
+        return "この問題は最初から置かれている数字どうしが矛盾しているため、ヒントを出せません";
     case HintKind::Wrong:
-        return u8"間違っている数字が %n 個あります。印のついたマスを確かめてください";
+        return "間違っている数字が %n 個あります。印のついたマスを確かめてください";
     case HintKind::WrongNotes:
-        return u8"正しい数字がメモに入っていないマスが %n 個あります。印のついたマスのメモを確かめ"
-               u8"てください";
+        return "正しい数字がメモに入っていないマスが %n 個あります。印のついたマスのメモを確かめ"
+               "てください";
     case HintKind::Solved:
-        return u8"すでに正しく解けています";
+        return "すでに正しく解けています";
     case HintKind::Stuck:
-        return u8"論理的に進められる手が見つかりません";
+        return "論理的に進められる手が見つかりません";
     case HintKind::Place:
     case HintKind::Remove:
         break;
     }
     switch (hint.step.technique) {
     case Technique::HiddenSingle:
-        return u8"%Uで %d が入るのは %Cだけです";
+        return "%Uで %d が入るのは %Cだけです";
     case Technique::NakedSingle:
-        return u8"%Cには %d しか入りません";
+        return "%Cには %d しか入りません";
     case Technique::LockedCandidates:
-        return u8"%Uの %D は%oにしかないので、%Oのほかのマスから %D を消せます";
+        return "%Uの %D は%oにしかないので、%Oのほかのマスから %D を消せます";
     case Technique::NakedPair:
     case Technique::NakedTriple:
     case Technique::NakedQuad:
-        return u8"%Uの %Nには %D しか入らないので、%Uのほかのマスから %D を消せます";
+        return "%Uの %Nには %D しか入らないので、%Uのほかのマスから %D を消せます";
     case Technique::HiddenPair:
     case Technique::HiddenTriple:
     case Technique::HiddenQuad:
-        return u8"%Uで %D が入るのは %Nだけなので、そこから %D 以外の数字を消せます";
+        return "%Uで %D が入るのは %Nだけなので、そこから %D 以外の数字を消せます";
     case Technique::XWing:
     case Technique::Swordfish:
     case Technique::Jellyfish:
-        return u8"%Bの %D は %Xにしかないので、ほかのマスの %Yから %D を消せます";
+        return "%Bの %D は %Xにしかないので、ほかのマスの %Yから %D を消せます";
     case Technique::XYWing:
-        return u8"%1が %P なら %2が、%Q なら %3が %D になるので、その両方と同じ行・列・ブロックに"
-               u8"あるマスから %D を消せます";
+        return "%1が %P なら %2が、%Q なら %3が %D になるので、その両方と同じ行・列・ブロックに"
+               "あるマスから %D を消せます";
     case Technique::XYZWing:
-        return u8"%Nのどれかに必ず %D が入るので、3マスすべてと同じ行・列・ブロックにあるマスから "
-               u8"%D を消せます";
+        return "%Nのどれかに必ず %D が入るので、3マスすべてと同じ行・列・ブロックにあるマスから "
+               "%D を消せます";
     case Technique::SimpleColouring:
         if (hint.step.colourTrap)
-            return u8"%D が2か所にしか入らない行・列・ブロックをたどって交互に色を塗ると、どちらか"
-                   u8"の色のマスに必ず %D が入るので、両方の色のマスと同じ行・列・ブロックにある"
-                   u8"マスから %D を消せます";
-        return u8"%D が2か所にしか入らない行・列・ブロックをたどって交互に色を塗ると、%Nは同じ色"
-               u8"なのにどちらも%uにあるので、その色のマスから %D を消せます";
+            return "%D が2か所にしか入らない行・列・ブロックをたどって交互に色を塗ると、どちらか"
+                   "の色のマスに必ず %D が入るので、両方の色のマスと同じ行・列・ブロックにある"
+                   "マスから %D を消せます";
+        return "%D が2か所にしか入らない行・列・ブロックをたどって交互に色を塗ると、%Nは同じ色"
+               "なのにどちらも%uにあるので、その色のマスから %D を消せます";
     case Technique::XChain:
-        return u8"%D が2か所にしか入らない行・列・ブロックをつなぐ鎖をたどると、%1か%2のどちらか"
-               u8"に必ず %D が入るので、その両方と同じ行・列・ブロックにあるマスから %D を消せます";
+        return "%D が2か所にしか入らない行・列・ブロックをつなぐ鎖をたどると、%1か%2のどちらか"
+               "に必ず %D が入るので、その両方と同じ行・列・ブロックにあるマスから %D を消せます";
     case Technique::XYChain:
-        return u8"候補が2つのマスをつなぐ鎖をたどると、%1か%2のどちらかに必ず %D が入るので、その"
-               u8"両方と同じ行・列・ブロックにあるマスから %D を消せます";
+        return "候補が2つのマスをつなぐ鎖をたどると、%1か%2のどちらかに必ず %D が入るので、その"
+               "両方と同じ行・列・ブロックにあるマスから %D を消せます";
     }
-    return u8"";
+    return "";
 }
 
 void putCode(TextWriter& out, const Hint& hint, char code) {
@@ -231,7 +227,7 @@ void putCode(TextWriter& out, const Hint& hint, char code) {
         putLines(out, step.crossLines, !step.columns, false, separator(size));
         break;
     case 'Y':
-        putLines(out, step.crossLines, !step.columns, false, u8"・");
+        putLines(out, step.crossLines, !step.columns, false, "・");
         break;
     default:
         break;
@@ -240,44 +236,44 @@ void putCode(TextWriter& out, const Hint& hint, char code) {
 
 } // namespace
 
-const char8_t* techniqueJapaneseName(Technique technique) {
+const char* techniqueJapaneseName(Technique technique) {
     switch (technique) {
     case Technique::HiddenSingle:
-        return u8"隠れたシングル";
+        return "隠れたシングル";
     case Technique::NakedSingle:
-        return u8"裸のシングル";
+        return "裸のシングル";
     case Technique::LockedCandidates:
-        return u8"ロックされた候補";
+        return "ロックされた候補";
     case Technique::NakedPair:
-        return u8"裸のペア";
+        return "裸のペア";
     case Technique::HiddenPair:
-        return u8"隠れたペア";
+        return "隠れたペア";
     case Technique::NakedTriple:
-        return u8"裸のトリプル";
+        return "裸のトリプル";
     case Technique::HiddenTriple:
-        return u8"隠れたトリプル";
+        return "隠れたトリプル";
     case Technique::NakedQuad:
-        return u8"裸のクアッド";
+        return "裸のクアッド";
     case Technique::HiddenQuad:
-        return u8"隠れたクアッド";
+        return "隠れたクアッド";
     case Technique::XWing:
-        return u8"X-Wing";
+        return "X-Wing";
     case Technique::XYWing:
-        return u8"XY-Wing";
+        return "XY-Wing";
     case Technique::XYZWing:
-        return u8"XYZ-Wing";
+        return "XYZ-Wing";
     case Technique::Swordfish:
-        return u8"ソードフィッシュ";
+        return "ソードフィッシュ";
     case Technique::Jellyfish:
-        return u8"ジェリーフィッシュ";
+        return "ジェリーフィッシュ";
     case Technique::SimpleColouring:
-        return u8"シンプルカラーリング";
+        return "シンプルカラーリング";
     case Technique::XChain:
-        return u8"X-チェーン";
+        return "X-チェーン";
     case Technique::XYChain:
-        return u8"XY-チェーン";
+        return "XY-チェーン";
     }
-    return u8"?";
+    return "?";
 }
 
 std::size_t formatHint(const Hint& hint, char* buffer, std::size_t size) {
@@ -294,9 +290,9 @@ std::size_t formatHint(const Hint& hint, char* buffer, std::size_t size) {
         out.put(plain);
     }
     if (hint.kind == HintKind::Place || hint.kind == HintKind::Remove) {
-        out.put(u8"（");
+        out.put("（");
         out.put(techniqueJapaneseName(hint.step.technique));
-        out.put(u8"）");
+        out.put("）");
     }
     return out.finish();
 }

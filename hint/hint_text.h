@@ -9,10 +9,10 @@
 namespace korvani {
 
 // The caption of the hint's message box.
-inline constexpr char8_t hintCaption[] = u8"ヒント";
+inline constexpr char hintCaption[] = "ヒント";
 
 // The technique's Japanese name, as the explanation ends with it ("隠れたシングル").
-const char8_t* techniqueJapaneseName(Technique technique);
+const char* techniqueJapaneseName(Technique technique);
 
 // Enough for every explanation (the longest is about 300 bytes).
 inline constexpr std::size_t hintTextCapacity = 512;

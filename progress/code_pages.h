@@ -1,6 +1,6 @@
-// Text between the code pages the game keeps its bytes in (932 for its own texts and stored
-// problem-file names, UTF-8 for the paths it holds) and UTF-16, which the Windows wide functions
-// take. Windows only: defined in code_pages_win.cpp.
+// Text between UTF-8 (every text and path the program holds), code page 932 (the problem-file
+// names that the save file keeps) and UTF-16, which the Windows wide functions take. Windows
+// only: defined in code_pages_win.cpp.
 #pragma once
 
 namespace korvani {

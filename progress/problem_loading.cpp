@@ -10,19 +10,7 @@
 
 namespace korvani {
 
-namespace {
-
-void* reallocateWithStdlib(void* block, std::size_t size) {
-    return std::realloc(block, size);
-}
-
-} // namespace
-
 bool findOrAddRecord(ProgressStore& store, std::uint32_t key) {
-    return findOrAddRecord(store, key, nullptr);
-}
-
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate reallocate) {
     const std::int32_t count = store.header.recordCount;
     if (count < 0 || (count > 0 && store.records == nullptr)) return false;
     for (std::int32_t i = 0; i < count; ++i) {
@@ -34,8 +22,7 @@ bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate realloc
     if (count == INT32_MAX) return false;
     const std::size_t newCount = static_cast<std::size_t>(count) + 1;
     if (newCount > SIZE_MAX / sizeof(ProgressRecord)) return false;
-    if (reallocate == nullptr) reallocate = reallocateWithStdlib;
-    void* grown = reallocate(store.records, newCount * sizeof(ProgressRecord));
+    void* grown = std::realloc(store.records, newCount * sizeof(ProgressRecord));
     if (grown == nullptr) return false; // the old table is still there, unchanged
     store.records = static_cast<ProgressRecord*>(grown);
     ProgressRecord& added = store.records[count];
@@ -71,27 +58,25 @@ bool openProblemFile(ProgressStore& store, const char (&storedName)[64], int pro
     return true;
 }
 
-bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace,
-                       Reallocate reallocate) {
+bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace) {
     errno = 0;
     std::FILE* file = openFile(path, "r");
     if (file == nullptr) {
         if (trace != nullptr) trace->openError = errno;
         return false;
     }
-    const bool loaded = loadProblemStream(file, store, trace, reallocate);
+    const bool loaded = loadProblemStream(file, store, trace);
     std::fclose(file);
     return loaded;
 }
 
-bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace,
-                       Reallocate reallocate) {
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace) {
     // Work on a copy, so that a failed load leaves the puzzles in play alone.
     Problem scratch[maxProblemsPerFile];
     std::memcpy(scratch, store.problems, sizeof scratch);
     const ProblemLines lines = readProblemLines(file, scratch, trace);
     if (lines.count == 0) return false;
-    if (!findOrAddRecord(store, lines.key, reallocate)) return false;
+    if (!findOrAddRecord(store, lines.key)) return false;
     std::memcpy(store.problems, scratch, sizeof scratch);
     store.problemCount = lines.count;
     return true;

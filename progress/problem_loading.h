@@ -12,14 +12,10 @@
 
 namespace korvani {
 
-// Grows the record table; realloc's contract (the old block stays valid on failure).
-using Reallocate = void* (*)(void* block, std::size_t size);
-
 // Makes the record with `key` current, appending one with all times 0 (and setting
 // savedGameFlag to -1) when there is none. False only when the table cannot grow (or does not
 // hold together); then nothing has changed.
 bool findOrAddRecord(ProgressStore& store, std::uint32_t key);
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate reallocate);
 
 // Loads the file named by header.problemFileName from the executable's directory (the first
 // dirPrefixLength characters of savePath). True when at least one puzzle was loaded. The
@@ -28,9 +24,8 @@ bool findOrAddRecord(ProgressStore& store, std::uint32_t key, Reallocate realloc
 // they were.
 bool loadProblemFile(ProgressStore& store);
 
-// The loader on a given path. `trace` and `reallocate` may be null (std::realloc then).
-bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr,
-                       Reallocate reallocate = nullptr);
+// The loader on a given path. `trace` may be null.
+bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace = nullptr);
 
 // Makes another problem file current, as the Open-problem dialog does: the name goes into
 // header.problemFileName and the file is loaded; then the current puzzle is `problemIndex` when
@@ -39,7 +34,6 @@ bool loadProblemFileAt(const char* path, ProgressStore& store, LoadTrace* trace 
 bool openProblemFile(ProgressStore& store, const char (&storedName)[64], int problemIndex = -1);
 
 // The same on a file opened for reading as text; the caller closes it.
-bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr,
-                       Reallocate reallocate = nullptr);
+bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace = nullptr);
 
 } // namespace korvani

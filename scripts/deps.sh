@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev     # native build, sanitizers, libFuzzer
     googletest libbenchmark-dev                        # GoogleTest sources, Google Benchmark
-    g++-mingw-w64-x86-64                               # the Windows cross compiler and windres
+    g++-mingw-w64-x86-64 lld                           # the Windows cross compilers, windres, lld
     wine64 xvfb xdotool imagemagick x11-utils          # running and driving the game under Wine
     fonts-ipafont-gothic fonts-wine locales            # Japanese text under Wine, ja_JP locale data
     libfreetype-dev fonts-dejavu-core                  # the bitmap generator and its fonts

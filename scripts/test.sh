@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native build under the sanitizers, the benchmark
-# and fuzz builds (compiled, and each fuzz target run briefly), then the Windows build with its
-# tests under Wine on a virtual display.
+# and fuzz builds (compiled, and each fuzz target run briefly), the game built by clang for
+# Windows, then the Windows build with its tests under Wine on a virtual display.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 scripts/deps.sh
@@ -16,6 +16,10 @@ cmake --build --preset bench
 cmake --preset fuzz
 cmake --build --preset fuzz
 scripts/fuzz.sh --smoke
+
+# The game built by clang for the same Windows target: built only, its tests are those below.
+cmake --preset windows-clang
+cmake --build --preset windows-clang
 
 source scripts/wine-env.sh
 korvani_prepare_locale

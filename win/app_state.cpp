@@ -14,11 +14,9 @@
 #include "win/wide_text.h"
 
 #include <cstring>
-#include <new>
 
 namespace korvani {
 
-AppState* appState = nullptr;
 HINSTANCE appInstance = nullptr;
 
 namespace {
@@ -28,8 +26,8 @@ void beginGame(GameState& game, const StartingGame& start) {
     game.currentProblem = &store.problems[store.header.currentProblemIndex];
     game.userGrid = start.userGrid;
     game.elapsedSeconds = start.elapsedSeconds;
-    // 1 leaves the new game to the shell's restart; 0 goes on with the stored one.
-    game.solvedFlag = start.resume ? 0 : 1;
+    // A stored game goes on; otherwise the shell's restart starts the puzzle.
+    game.phase = start.resume ? PlayPhase::InPlay : PlayPhase::NotStarted;
     // Only a resumed game can have notes: they are kept for exactly its placed digits, with the
     // game's flags (paused, and what its clear's record will tell).
     std::uint32_t flags = 0;
@@ -41,7 +39,7 @@ void beginGame(GameState& game, const StartingGame& start) {
 
 // The Open-problem dialog, with no owner, when there is no save file or its problem file cannot
 // be loaded. On IDOK the dialog has loaded the chosen file, set the current puzzle to its first
-// uncleared one, and left solvedFlag at 1 for the shell's restart.
+// uncleared one, and left the game not started, for the shell's restart.
 bool chooseProblemFileAtStartup(GameState& game, HINSTANCE instance) {
     if (!runStartupOpenProblemDialog(instance, game.progress)) return false;
     beginGame(game, StartingGame{});
@@ -50,13 +48,9 @@ bool chooseProblemFileAtStartup(GameState& game, HINSTANCE instance) {
 
 } // namespace
 
-AppState* createAppState() {
-    AppState* app = new (std::nothrow) AppState{};
-    if (app != nullptr) {
-        app->game.view = &app->view;
-        app->view.progress = &app->game.progress;
-    }
-    return app;
+AppState::~AppState() {
+    release(view.renderer);
+    releaseRecords(game.progress);
 }
 
 bool loadProgress(GameState& game, HINSTANCE instance) {
@@ -86,35 +80,30 @@ bool loadProgress(GameState& game, HINSTANCE instance) {
 }
 
 bool saveProgress(GameState& game) {
+    // The save file keeps a game only while it is in play (savedGameFlag).
     storeGameInHeader(game.progress.header, game.userGrid, game.elapsedSeconds,
-                      game.solvedFlag == 0);
+                      game.phase == PlayPhase::InPlay);
     return writeSaveFile(game.progress, writeFileAtomically);
 }
 
-void destroyGameState(AppState* app) {
-    if (app == nullptr) return;
-    GameState& game = app->game;
-    WindowView& view = app->view;
-    if (game.solvedFlag == 0) view.stopClock();
-    if (view.mainWindow != nullptr && !saveProgress(game)) {
+void endRun(AppState& app) {
+    GameState& game = app.game;
+    WindowView& view = app.view;
+    if (view.mainWindow == nullptr) return;
+    if (game.phase == PlayPhase::InPlay) view.stopClock();
+    if (!saveProgress(game)) {
         // Told while everything still stands, so that the player knows the progress of this
         // run is not on the disk. The window may already be gone when the loop ended first.
         HWND owner = IsWindow(view.mainWindow) ? view.mainWindow : nullptr;
-        messageBoxCp932(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
+        showMessageBox(owner, "セーブファイルを書き込めませんでした。", "確認", MB_OK);
     }
     // The notes are a convenience beside the save file: without them the game still resumes,
     // so a failed write is not worth a second message.
-    if (view.mainWindow != nullptr) {
-        const bool inPlay = game.solvedFlag == 0;
-        const std::uint32_t flags =
-            inPlay ? (game.paused ? notesFlagPaused : 0) | game.clearFlags : 0;
-        saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically, flags);
-    }
+    const bool inPlay = game.phase == PlayPhase::InPlay;
+    const std::uint32_t flags = inPlay ? (game.paused ? notesFlagPaused : 0) | game.clearFlags : 0;
+    saveNotes(game.progress, game.userGrid, game.notes, writeFileAtomically, flags);
     view.hintBalloon.destroy();
-    release(view.renderer);
-    releaseRecords(game.progress);
-    releaseHistory(game.history);
-    delete app;
+    view.mainWindow = nullptr;
 }
 
 } // namespace korvani

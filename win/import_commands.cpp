@@ -62,7 +62,7 @@ void importTask(void* context, int worker, int workerCount, BackgroundWork& work
 // Whether the import only points at the puzzle being played.
 bool isCurrentPuzzle(const GameState& game, const ImportOutcome& outcome) {
     const ProgressStore& store = game.progress;
-    return outcome.written.empty() && game.solvedFlag == 0 &&
+    return outcome.written.empty() && game.phase == PlayPhase::InPlay &&
            std::memcmp(outcome.openName, store.header.problemFileName, 64) == 0 &&
            outcome.openIndex == store.header.currentProblemIndex;
 }
@@ -80,13 +80,13 @@ void runImport(GameState& game, HWND window, PuzzleImport& import) {
     const ImportOutcome& outcome = run.outcome;
     if (outcome.opensFile && !isCurrentPuzzle(game, outcome) &&
         !switchToProblemFile(game, outcome.openName, outcome.openIndex)) {
-        messageBoxUtf8(window, text(u8"取り込んだ問題ファイルを開けませんでした。"),
+        showMessageBox(window, text(u8"取り込んだ問題ファイルを開けませんでした。"),
                        text(confirmCaption), MB_OK | MB_ICONWARNING);
         return;
     }
     if (!outcome.message.empty()) {
         const UINT icon = outcome.writeFailed || !outcome.opensFile ? MB_ICONWARNING : 0;
-        messageBoxUtf8(window, outcome.message.c_str(), text(confirmCaption), MB_OK | icon);
+        showMessageBox(window, outcome.message.c_str(), text(confirmCaption), MB_OK | icon);
     }
 }
 

@@ -1,7 +1,9 @@
 // The program's entry point: start-up in a fixed order (texts, game state, save file and
 // problem file, window class, window at the smallest client area for its display scale,
-// 522 x 554 at 96 DPI, first puzzle), the message loop, and the last clean-up when the loop
-// ends without WM_DESTROY.
+// 522 x 554 at 96 DPI, first puzzle), the message loop, and the end of the run when the loop
+// ends without WM_DESTROY. WinMain owns the AppState; the window holds it while it exists.
+// Running out of memory ends the program (operator new cannot return), as a game does: the
+// save file is replaced only once complete, so the last one stays.
 #include "win/app_state.h"
 #include "win/band_bitmaps.h"
 #include "win/display_scale.h"
@@ -13,6 +15,8 @@
 #include "win/window_proc.h"
 
 #include <shellapi.h>
+
+#include <memory>
 
 namespace {
 
@@ -35,9 +39,10 @@ void registerMainClass(HINSTANCE instance) {
 
 // Gives the window exactly the smallest client area of its display scale (522 x 554 at
 // 96 DPI) whatever the frame and menu bar measure.
-void sizeToMinimumClient(HWND window, const korvani::LayoutMetrics& metrics) {
+void sizeToMinimumClient(HWND window, korvani::AppState& app) {
+    const korvani::LayoutMetrics& metrics = app.view.renderer.metrics;
     const korvani::FrameExtra frame = korvani::measureFrameExtra(window, metrics);
-    korvani::setFrameExtra(frame);
+    app.frame = frame;
     const int chromeHeight = frame.height - metrics.band;
     SetWindowPos(window, nullptr, 0, 0, frame.width + metrics.minimumClientWidth,
                  chromeHeight + metrics.minimumClientHeight,
@@ -45,7 +50,7 @@ void sizeToMinimumClient(HWND window, const korvani::LayoutMetrics& metrics) {
 }
 
 void startFirstGame(korvani::GameState& game) {
-    if (game.solvedFlag) {
+    if (game.phase != korvani::PlayPhase::InPlay) {
         korvani::restart(game);
         return;
     }
@@ -64,45 +69,35 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     LoadStringW(instance, IDS_WINDOW_TITLE, windowTitle, 64);
     LoadStringW(instance, IDS_CLASS_NAME, windowClassName, 64);
 
-    appState = createAppState();
-    if (!appState) return 0;
-
-    if (!loadProgress(appState->game, instance)) {
-        messageBoxCp932(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
-        destroyGameState(appState);
-        appState = nullptr;
+    const auto app = std::make_unique<AppState>();
+    if (!loadProgress(app->game, instance)) {
+        showMessageBox(nullptr, "データファイルの読み込みに失敗しました", "初期化エラー", MB_OK);
         return 0;
     }
 
     registerMainClass(instance);
     appInstance = instance;
-    loadBandBitmaps(instance, appState->view.renderer);
+    loadBandBitmaps(instance, app->view.renderer);
 
     HWND window = CreateWindowExW(0, windowClassName, windowTitle, WS_OVERLAPPEDWINDOW,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                  nullptr, nullptr, instance, nullptr);
-    if (!window) {
-        destroyGameState(appState);
-        appState = nullptr;
-        return 0;
-    }
+                                  nullptr, nullptr, instance, app.get());
+    if (!window) return 0;
     // Everything in the client area is laid out in the window's own pixels at its scale.
-    setDisplayScale(appState->view.renderer, windowDpi(window));
+    setDisplayScale(app->view.renderer, windowDpi(window));
     // Light, dark or high contrast before the first frame is built.
-    applyTheme(*appState, window);
-    sizeToMinimumClient(window, appState->view.renderer.metrics);
+    applyTheme(*app, window);
+    sizeToMinimumClient(window, *app);
     // A new scale dropped the back buffer; should the window already have had that client size,
     // no WM_SIZE came to build it again.
     RECT client = {};
     GetClientRect(window, &client);
-    resize(appState->view.renderer, window, client.right, client.bottom);
+    resize(app->view.renderer, window, client.right, client.bottom);
     // Puzzle files dropped on the window are imported.
     DragAcceptFiles(window, TRUE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
-    // The first WM_SIZE set mainWindow; should the system have sent none, the window is known.
-    if (!appState->view.mainWindow) appState->view.mainWindow = window;
-    startFirstGame(appState->game);
+    startFirstGame(app->game);
 
     // The 編集 menu's keys; a table loaded from the resources needs no release.
     HACCEL editKeys = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_EDIT_ACCELERATORS));
@@ -112,9 +107,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (appState) {
-        destroyGameState(appState);
-        appState = nullptr;
-    }
+    endRun(*app);
     return static_cast<int>(message.wParam);
 }

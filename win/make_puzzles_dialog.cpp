@@ -52,7 +52,7 @@ void gradeText(int grade, char (&text)[256]) {
         if (techniqueDifficulty(Technique(t)) != grade) continue;
         const char* separator = text[length - 2] == ':' ? "" : utf8(u8"、");
         length += std::snprintf(text + length, sizeof text - length, "%s%s", separator,
-                                utf8(techniqueJapaneseName(Technique(t))));
+                                techniqueJapaneseName(Technique(t)));
     }
 }
 

@@ -126,7 +126,7 @@ OpenResult openSelectedFile(HWND dialog, ProgressStore& store) {
 
     char text[512];
     if (!narrowText(codePage932, wideText, text, sizeof text)) {
-        messageBoxCp932(dialog, unstorableNameText, unstorableNameCaption, MB_OK | MB_ICONWARNING);
+        showMessageBox(dialog, unstorableNameText, unstorableNameCaption, MB_OK | MB_ICONWARNING);
         return OpenResult::told;
     }
     char chosen[problemNameSize];

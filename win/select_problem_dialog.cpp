@@ -1,5 +1,6 @@
 // The Problem-selection dialog (resource 108): the current file's puzzles with their difficulty
 // and last clear time, the choice of one, and the Clear button that erases the file's times.
+#include "progress/code_pages.h"
 #include "progress/progress_records.h"
 #include "progress/selection_list.h"
 #include "win/dialogs.h"
@@ -23,7 +24,7 @@ void fillPuzzleList(HWND list, const ProgressStore& store) {
         const std::int16_t seconds = record != nullptr ? record->clearSeconds[i] : 0;
         char line[selectionLineSize];
         formatSelectionLine(i + 1, store.problems[i].difficulty, seconds, line);
-        addListTextCp932(list, line);
+        addListText(list, line);
     }
     SendMessageW(list, LB_SETCURSEL, static_cast<WPARAM>(store.header.currentProblemIndex), 0);
 }
@@ -37,7 +38,7 @@ bool takeSelection(HWND dialog, ProgressStore& store) {
 }
 
 void askAndClearTimes(HWND dialog, ProgressStore& store) {
-    if (messageBoxCp932(dialog, "すべての記録を削除します。よろしいですか?", "確認", MB_OKCANCEL) !=
+    if (showMessageBox(dialog, "すべての記録を削除します。よろしいですか?", "確認", MB_OKCANCEL) !=
         IDOK) {
         return;
     }
@@ -58,7 +59,10 @@ INT_PTR onInitDialog(HWND dialog, LPARAM lParam) {
     }
     char title[problemNameSize];
     formatProblemTitle(store->header.problemFileName, title);
-    setDlgItemTextCp932(dialog, selectProblemTitleId, title);
+    // The name as the save file holds it, in code page 932.
+    wchar_t wideTitle[problemNameSize];
+    widenText(codePage932, title, wideTitle, problemNameSize);
+    SetDlgItemTextW(dialog, selectProblemTitleId, wideTitle);
     fillPuzzleList(GetDlgItem(dialog, selectProblemListId), *store);
     return TRUE;
 }

@@ -85,7 +85,7 @@ void applyTheme(AppState& app, HWND window) {
     resize(view.renderer, view.mainWindow, client.right, client.bottom);
     view.redrawAll(app.game);
     // The banner is not part of the state: a solved board shows it again over the new colours.
-    if (app.game.currentProblem != nullptr && app.game.solvedFlag != 0) {
+    if (app.game.currentProblem != nullptr && app.game.phase == PlayPhase::Cleared) {
         view.drawClearBanner();
         view.presentFrame();
     }

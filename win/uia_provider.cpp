@@ -46,6 +46,7 @@ enum class Part : int { Root, Board, Cell, Button, Clock };
 constexpr int buttonCount = 2;
 
 HWND providerWindow = nullptr; // the window the elements belong to; null once it is destroyed
+AppState* providerApp = nullptr; // its state, read at every call; null with the window
 bool clientsAsked = false;     // a client has asked for the root: events are worth raising
 char reportedNames[81][spokenNameCapacity] = {};
 int reportedCursor = -1;
@@ -61,8 +62,8 @@ BSTR bstrFromUtf8(const char* text) {
 // A part's rectangle in client pixels, from the renderer's last layout; false when there is no
 // layout yet, and for the window's root.
 bool partRect(Part part, int index, RECT& rect) {
-    if (appState == nullptr) return false;
-    const BoardRenderer& r = appState->view.renderer;
+    if (providerApp == nullptr) return false;
+    const BoardRenderer& r = providerApp->view.renderer;
     if (r.cellSize <= 0) return false;
     const LayoutMetrics& m = r.metrics;
     switch (part) {
@@ -90,9 +91,9 @@ bool partRect(Part part, int index, RECT& rect) {
 }
 
 const GameState* liveGame() {
-    if (appState == nullptr || providerWindow == nullptr || appState->game.currentProblem == nullptr)
+    if (providerApp == nullptr || providerWindow == nullptr || providerApp->game.currentProblem == nullptr)
         return nullptr;
-    return &appState->game;
+    return &providerApp->game;
 }
 
 class Element final : public IRawElementProviderSimple,
@@ -428,17 +429,18 @@ void raiseNameChange(int cell, const char* before, const char* after) {
 
 } // namespace
 
-bool answerGetObject(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool answerGetObject(HWND window, AppState& app, WPARAM wParam, LPARAM lParam, LRESULT& result) {
     const auto& f = uia::functions();
     if (static_cast<long>(lParam) != uia::rootObjectId || f.returnRawElementProvider == nullptr)
         return false;
     if (rootElement == nullptr) {
         providerWindow = window;
+        providerApp = &app;
         rootElement = Element::make(Part::Root);
         if (rootElement == nullptr) return false;
     }
-    if (!clientsAsked && appState != nullptr && appState->game.currentProblem != nullptr) {
-        const GameState& game = appState->game;
+    if (!clientsAsked && providerApp != nullptr && providerApp->game.currentProblem != nullptr) {
+        const GameState& game = providerApp->game;
         for (int cell = 0; cell < 81; ++cell)
             spokenCellName(game.currentProblem->givens, game.userGrid, game.notes, cell,
                            reportedNames[cell]);
@@ -483,6 +485,7 @@ void announce(const char* utf8Text) {
 void disconnectProviders(HWND window) {
     if (rootElement == nullptr) return;
     providerWindow = nullptr;
+    providerApp = nullptr;
     clientsAsked = false;
     const auto& f = uia::functions();
     // A null provider tells UI Automation that the window's elements are gone.

@@ -10,9 +10,12 @@
 
 namespace korvani {
 
+struct AppState;
+
 // WM_GETOBJECT: the provider of the window's client area, for UI Automation's request (the root
 // object id); false for every other request, which goes on to DefWindowProc.
-bool answerGetObject(HWND window, WPARAM wParam, LPARAM lParam, LRESULT& result);
+// The elements read `app` until disconnectProviders.
+bool answerGetObject(HWND window, AppState& app, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 // After every drawing of the cells: the names that changed and the cursor's move are reported,
 // once a client has asked for the provider (nothing is done before).

@@ -1,16 +1,13 @@
 // The main window's procedure: routes each message to the part that handles it (renderer,
-// rules of play, dialogs) through one small handler per message.
+// rules of play, dialogs) through one small handler per message. The window is created with its
+// AppState as CreateWindowExW's parameter and keeps it in GWLP_USERDATA until WM_DESTROY, which
+// ends the run.
 #pragma once
-
-#include "win/sizing_limit.h"
 
 #include <windows.h>
 
 namespace korvani {
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Start-up measures the frame once the window exists; WM_SIZING clamps with it.
-void setFrameExtra(const FrameExtra& frame);
 
 } // namespace korvani

@@ -123,11 +123,11 @@ void WindowView::stopClock() {
 }
 
 void WindowView::showNotice(const char* text) {
-    messageBoxCp932(mainWindow, text, confirmCaption, MB_OK);
+    showMessageBox(mainWindow, text, confirmCaption, MB_OK);
 }
 
 bool WindowView::askToConfirm(const char* text) {
-    return messageBoxCp932(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
+    return showMessageBox(mainWindow, text, confirmCaption, MB_OKCANCEL) == IDOK;
 }
 
 void WindowView::requestProblemSelection() {

@@ -41,10 +41,7 @@ class GameOnView : public ::testing::Test {
         loadPuzzles(3);
     }
 
-    void TearDown() override {
-        releaseHistory(game->history);
-        releaseRecords(game->progress);
-    }
+    void TearDown() override { releaseRecords(game->progress); }
 
     void loadPuzzles(int count) {
         ProgressStore& store = game->progress;

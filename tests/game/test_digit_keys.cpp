@@ -36,13 +36,10 @@ struct Game {
         state.progress.header.recordCount = 1;
         state.progress.currentRecordIndex = 0;
         state.currentProblem = &problem;
-        state.solvedFlag = 0;
+        state.phase = PlayPhase::InPlay;
         state.elapsedSeconds = 100;
     }
-    ~Game() {
-        releaseHistory(state.history);
-        releaseRecords(state.progress);
-    }
+    ~Game() { releaseRecords(state.progress); }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
@@ -56,7 +53,7 @@ struct Game {
 void expectSamePlay(const GameState& a, const GameState& b) {
     EXPECT_EQ(a.selectedDigit, b.selectedDigit);
     EXPECT_EQ(a.userGrid, b.userGrid);
-    EXPECT_EQ(a.solvedFlag, b.solvedFlag);
+    EXPECT_EQ(a.phase, b.phase);
     EXPECT_EQ(a.elapsedSeconds, b.elapsedSeconds);
     EXPECT_EQ(a.hoveredCell, b.hoveredCell);
     EXPECT_EQ(a.hoveredButton, b.hoveredButton);
@@ -97,11 +94,11 @@ TEST(DigitKeys, ReplaceTheSelectionAndPlaceNothing) {
 
 TEST(DigitKeys, IgnoredWhenNoGameIsInPlay) {
     Game game(test::gridFromText(puzzleText));
-    game.state.solvedFlag = 1;
+    game.state.phase = PlayPhase::Cleared;
     game.state.selectedDigit = 3;
     onDigitKey(game.state, 5);
     EXPECT_EQ(game.state.selectedDigit, 3);
-    EXPECT_EQ(game.state.solvedFlag, 1);
+    EXPECT_EQ(game.state.phase, PlayPhase::Cleared);
     EXPECT_EQ(game.view.redraws() + game.view.presents, 0);
 }
 
@@ -137,7 +134,7 @@ TEST(DigitKeys, PuzzleWithoutANineAmongItsGivensCanBeFinished) {
     for (int cell = 0; cell < 81; ++cell) {
         if (givens[cell] == 0) game.click(cell);
     }
-    EXPECT_EQ(game.state.solvedFlag, 1);
+    EXPECT_EQ(game.state.phase, PlayPhase::Cleared);
     EXPECT_EQ(game.state.progress.records[0].clearSeconds[0], 100);
 }
 

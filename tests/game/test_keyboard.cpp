@@ -200,7 +200,7 @@ TEST_F(Keyboard, AWholeGameByKeysAloneThenEnterMovesOn) {
         moveCursorTo(cell);
         onDigitKey(*game, game->currentProblem->solution[cell]);
     }
-    EXPECT_EQ(game->solvedFlag, 1);
+    EXPECT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_EQ(view.banners, 1);
     EXPECT_EQ(record().clearSeconds[0], 321);
     EXPECT_TRUE(view.notices.empty());
@@ -210,7 +210,7 @@ TEST_F(Keyboard, AWholeGameByKeysAloneThenEnterMovesOn) {
     EXPECT_EQ(view.redraws(), 0) << "the banner stays while solved";
     onActivateKey(*game);
     EXPECT_EQ(currentIndex(), 1);
-    EXPECT_EQ(game->solvedFlag, 0);
+    EXPECT_EQ(game->phase, PlayPhase::InPlay);
 }
 
 TEST_F(Keyboard, AClickHidesTheCursorAndLeavingTheWindowClearsTheHover) {

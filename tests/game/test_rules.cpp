@@ -69,7 +69,7 @@ TEST_F(Rules, RestartStartsTheCurrentPuzzleClean) {
     game->elapsedSeconds = 99;
     EXPECT_FALSE(view.clockRunning);
     restart(*game);
-    EXPECT_EQ(game->solvedFlag, 0);
+    EXPECT_EQ(game->phase, PlayPhase::InPlay);
     EXPECT_EQ(game->currentProblem, &game->progress.problems[2]);
     EXPECT_EQ(game->userGrid, CellGrid{});
     EXPECT_EQ(game->selectedDigit, -1);
@@ -145,7 +145,7 @@ TEST_F(Rules, OneWrongDigitIsCountedUntilItIsMended) {
     EXPECT_EQ(view.notices[0], "1 つのマスが間違っています。");
     EXPECT_EQ(view.cellDraws, 1);
     EXPECT_EQ(view.presents, 1);
-    EXPECT_EQ(game->solvedFlag, 0);
+    EXPECT_EQ(game->phase, PlayPhase::InPlay);
     EXPECT_TRUE(view.clockRunning);
 
     // Any further click on a cell, even one that only selects, tells it again.
@@ -167,7 +167,7 @@ TEST_F(Rules, OneWrongDigitIsCountedUntilItIsMended) {
     EXPECT_EQ(view.cellDraws, 1);
     EXPECT_EQ(view.banners, 1);
     EXPECT_EQ(view.presents, 1);
-    EXPECT_EQ(game->solvedFlag, 1);
+    EXPECT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_FALSE(view.clockRunning);
     EXPECT_EQ(record().clearSeconds[0], 75);
 }
@@ -190,7 +190,7 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     record().clearSeconds[2] = 300;
     restart(*game);
     solveAt(75);
-    ASSERT_EQ(game->solvedFlag, 1);
+    ASSERT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_EQ(record().clearSeconds[1], 75);
 
     // While solved, the pointer and the right button change nothing.
@@ -209,7 +209,7 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     // puzzle 2 is cleared, so the search wraps to puzzle 0.
     onLeftButtonDown(*game, 60, 10);
     EXPECT_EQ(currentIndex(), 0);
-    EXPECT_EQ(game->solvedFlag, 0);
+    EXPECT_EQ(game->phase, PlayPhase::InPlay);
     EXPECT_EQ(game->currentProblem, &game->progress.problems[0]);
     EXPECT_EQ(game->userGrid, CellGrid{});
     EXPECT_EQ(game->elapsedSeconds, 0);
@@ -219,7 +219,7 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
     solveAt(200);
     EXPECT_EQ(record().clearSeconds[0], 200);
     onLeftButtonDown(*game, 60, 300);
-    EXPECT_EQ(game->solvedFlag, 1);
+    EXPECT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_EQ(currentIndex(), 0);
     EXPECT_FALSE(view.clockRunning);
     EXPECT_TRUE(view.notices.empty());
@@ -228,7 +228,7 @@ TEST_F(Rules, SolvedGameMovesOnToTheNextUnclearedPuzzleWrappingAround) {
 TEST_F(Rules, SolvedWithinTheFirstSecondCountsAsNotCleared) {
     restart(*game);
     solveAt(0);
-    ASSERT_EQ(game->solvedFlag, 1);
+    ASSERT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_EQ(record().clearSeconds[0], 0);
     onLeftButtonDown(*game, 100, 100);
     EXPECT_EQ(currentIndex(), 0); // the same puzzle again, from an empty grid
@@ -251,7 +251,7 @@ TEST_F(Rules, ClockStopsAt3599AndSolvingThenRecords3599) {
     for (int tick = 0; tick < 10; ++tick) onTimer(*game);
     EXPECT_EQ(game->elapsedSeconds, 3599);
     fillAllBut(-1);
-    EXPECT_EQ(game->solvedFlag, 1);
+    EXPECT_EQ(game->phase, PlayPhase::Cleared);
     EXPECT_EQ(record().clearSeconds[0], 3599);
 }
 
@@ -285,7 +285,7 @@ TEST_F(Rules, FirstButtonAsksForTheProblemSelection) {
     onLeftButtonDown(*game, layoutButtonBarX, 2);
     EXPECT_EQ(view.problemSelections, 1);
     EXPECT_TRUE(view.questions.empty());
-    EXPECT_EQ(game->solvedFlag, 0);
+    EXPECT_EQ(game->phase, PlayPhase::InPlay);
 }
 
 TEST_F(Rules, ButtonRowsOutsideTheButtonsDoNothing) {
@@ -375,7 +375,7 @@ TEST_F(Rules, NothingHappensBeforeTheFirstGame) {
     onMouseMove(*game, 16, 48);
     onRightButtonDown(*game, 16, 48);
     EXPECT_EQ(game->hoveredCell, -1);
-    EXPECT_EQ(game->solvedFlag, 1);
+    EXPECT_EQ(game->phase, PlayPhase::NotStarted);
     EXPECT_TRUE(view.notices.empty());
 }
 

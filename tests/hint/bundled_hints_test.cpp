@@ -111,8 +111,7 @@ TEST(HintMistakes, WrongDigitsComeFirstThenWrongNotesThenSteps) {
     expected = CellSet{};
     expected.add(second);
     EXPECT_EQ(hint.targets, expected);
-    EXPECT_EQ(hintText(hint),
-              utf8(u8"間違っている数字が 1 個あります。印のついたマスを確かめてください"));
+    EXPECT_EQ(hintText(hint), "間違っている数字が 1 個あります。印のついたマスを確かめてください");
 
     // Right digits everywhere: solved, whatever the notes.
     for (int cell = 0; cell < 81; ++cell) user[cell] = p.givens[cell] ? 0 : p.solution[cell];
@@ -142,13 +141,13 @@ TEST(HintMistakes, WrongDigitsComeFirstThenWrongNotesThenSteps) {
     hint = findHint(clash, p.solution, user, none);
     EXPECT_EQ(hint.kind, HintKind::Invalid);
     EXPECT_TRUE(hint.targets.empty());
-    EXPECT_NE(hintText(hint).find(utf8(u8"ヒントを出せません")), std::string::npos);
+    EXPECT_NE(hintText(hint).find("ヒントを出せません"), std::string::npos);
 }
 
 TEST(HintText, ShortBuffersEndOnAWholeCharacter) {
     Hint hint;
     hint.kind = HintKind::Stuck;
-    const std::string full = utf8(u8"論理的に進められる手が見つかりません");
+    const std::string full = "論理的に進められる手が見つかりません";
     char buffer[hintTextCapacity];
     for (std::size_t size = 0; size <= full.size() + 1; ++size) {
         std::fill(buffer, buffer + sizeof buffer, '#');

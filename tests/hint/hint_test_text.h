@@ -1,5 +1,4 @@
-// Hint texts for the tests as std::string, and UTF-8 literals to compare them with (ordinary
-// literals are code page 932).
+// Hint texts for the tests as std::string.
 #pragma once
 
 #include "hint/hint_text.h"
@@ -7,10 +6,6 @@
 #include <string>
 
 namespace korvani {
-
-inline std::string utf8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
 
 inline std::string hintText(const Hint& hint) {
     char buffer[hintTextCapacity];

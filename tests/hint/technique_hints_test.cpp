@@ -140,7 +140,7 @@ Hint expectHint(const NoteGrid& notes, Technique technique, bool placement,
     EXPECT_FALSE(next.kind == hint.kind && next.targets == hint.targets &&
                  next.step.removed == hint.step.removed && next.step.digit == hint.step.digit);
 
-    const std::string name = utf8(u8"（") + utf8(techniqueJapaneseName(technique)) + utf8(u8"）");
+    const std::string name = "（" + std::string(techniqueJapaneseName(technique)) + "）";
     const std::string explanation = hintText(hint);
     EXPECT_GT(explanation.size(), name.size() + 20);
     EXPECT_EQ(explanation.substr(explanation.size() - name.size()), name) << explanation;
@@ -153,14 +153,14 @@ TEST(TechniqueHints, OpenGridIsStuck) {
     ASSERT_TRUE(complete(solution, openNotes()));
     const Hint hint = findHint(none, solution, none, openNotes());
     EXPECT_EQ(hint.kind, HintKind::Stuck);
-    EXPECT_EQ(hintText(hint), utf8(u8"論理的に進められる手が見つかりません"));
+    EXPECT_EQ(hintText(hint), "論理的に進められる手が見つかりません");
 }
 
 TEST(TechniqueHints, HiddenSingleInRow) {
     NoteGrid notes = openNotes();
     keepOnly(notes, 2, 5, {at(2, 6)}); // every box still has several places for 5
     const Hint hint = expectHint(notes, Technique::HiddenSingle, true, {{at(2, 6), 5}});
-    EXPECT_EQ(hintText(hint), utf8(u8"3行目で 5 が入るのは 3行7列だけです（隠れたシングル）"));
+    EXPECT_EQ(hintText(hint), "3行目で 5 が入るのは 3行7列だけです（隠れたシングル）");
     EXPECT_EQ(hint.step.pattern.count(), 9); // the row
     EXPECT_TRUE(hint.step.pattern.has(at(2, 0)));
 }
@@ -177,9 +177,8 @@ TEST(TechniqueHints, PointingClearsTheRestOfTheRow) {
     std::vector<Change> expected;
     for (int c = 3; c < 9; ++c) expected.emplace_back(at(1, c), 7);
     const Hint hint = expectHint(notes, Technique::LockedCandidates, false, expected);
-    EXPECT_EQ(hintText(hint),
-              utf8(u8"左上のブロックの 7 は 2行目にしかないので、2行目のほかのマスから "
-                   u8"7 を消せます（ロックされた候補）"));
+    EXPECT_EQ(hintText(hint), "左上のブロックの 7 は 2行目にしかないので、2行目のほかのマスから "
+                              "7 を消せます（ロックされた候補）");
 }
 
 TEST(TechniqueHints, ClaimingClearsTheRestOfTheBox) {
@@ -202,9 +201,8 @@ TEST(TechniqueHints, NakedPairInRow) {
         expected.emplace_back(at(0, c), 6);
     }
     const Hint hint = expectHint(notes, Technique::NakedPair, false, expected);
-    EXPECT_EQ(hintText(hint),
-              utf8(u8"1行目の 1行1列と1行6列には 2・6 しか入らないので、1行目のほかの"
-                   u8"マスから 2・6 を消せます（裸のペア）"));
+    EXPECT_EQ(hintText(hint), "1行目の 1行1列と1行6列には 2・6 しか入らないので、1行目のほかの"
+                              "マスから 2・6 を消せます（裸のペア）");
 }
 
 TEST(TechniqueHints, HiddenPairInRow) {
@@ -282,8 +280,8 @@ TEST(TechniqueHints, XWingOnRows) {
         expected.emplace_back(at(r, 7), 7);
     }
     const Hint hint = expectHint(notes, Technique::XWing, false, expected);
-    EXPECT_EQ(hintText(hint), utf8(u8"2行目と6行目の 7 は 4列と8列にしかないので、ほかのマスの "
-                                   u8"4列・8列から 7 を消せます（X-Wing）"));
+    EXPECT_EQ(hintText(hint), "2行目と6行目の 7 は 4列と8列にしかないので、ほかのマスの "
+                              "4列・8列から 7 を消せます（X-Wing）");
     EXPECT_EQ(hint.step.pattern.count(), 4);
 }
 
@@ -332,9 +330,8 @@ TEST(TechniqueHints, XYWing) {
     setNotes(notes, at(0, 4), {1, 3}); // pincer in its row
     setNotes(notes, at(3, 0), {2, 3}); // pincer in its column
     const Hint hint = expectHint(notes, Technique::XYWing, false, {{at(3, 4), 3}});
-    EXPECT_EQ(hintText(hint),
-              utf8(u8"1行1列が 1 なら 1行5列が、2 なら 4行1列が 3 になるので、その両方"
-                   u8"と同じ行・列・ブロックにあるマスから 3 を消せます（XY-Wing）"));
+    EXPECT_EQ(hintText(hint), "1行1列が 1 なら 1行5列が、2 なら 4行1列が 3 になるので、その両方"
+                              "と同じ行・列・ブロックにあるマスから 3 を消せます（XY-Wing）");
 }
 
 TEST(TechniqueHints, XYZWing) {
@@ -357,7 +354,7 @@ TEST(TechniqueHints, SimpleColouringWrap) {
     const Hint hint = expectHint(notes, Technique::SimpleColouring, false,
                                  {{at(0, 0), 3}, {at(4, 4), 3}, {at(1, 1), 3}});
     EXPECT_EQ(hint.step.pattern.count(), 5);
-    EXPECT_NE(hintText(hint).find(utf8(u8"1行1列と2行2列は同じ色なのにどちらも左上のブロック")),
+    EXPECT_NE(hintText(hint).find("1行1列と2行2列は同じ色なのにどちらも左上のブロック"),
               std::string::npos);
 }
 

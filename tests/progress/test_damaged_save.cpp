@@ -215,15 +215,15 @@ TEST(DamagedSave, ProblemFileNamesThatCannotNameAFileBesideTheExecutable) {
 
 TEST(DamagedSave, DoubleByteNamesAndPathsAreNotCutAtTheirSecondByte) {
     // 表 is 95 5C in code page 932: its second byte is the byte of '\'.
-    const char name[] = "表.dat";
+    const char name[] = "\x95\x5C.dat";
     ASSERT_EQ(static_cast<unsigned char>(name[1]), 0x5C);
     EXPECT_TRUE(problemFileNameUsable(headerNamed(name, sizeof name - 1)));
 
-    const char path[] = "C:\\ソフト\\表.exe";
+    const char path[] = "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.exe"; // C:\ソフト\表.exe
     ProgressStore store;
     ASSERT_TRUE(deriveSavePath(store, path, sizeof path - 1));
     EXPECT_EQ(store.dirPrefixLength, 10); // "C:\" + ソフト (83 5C 83 74 83 67) + "\"
-    EXPECT_STREQ(store.savePath, "C:\\ソフト\\表.sav");
+    EXPECT_STREQ(store.savePath, "C:\\\x83\x5C\x83\x74\x83\x67\\\x95\x5C.sav");
 }
 
 } // namespace

@@ -292,25 +292,6 @@ TEST(LoadProblemFile, CellsDoNotEnterTheKeyButDifficultyTextsDo) {
     EXPECT_EQ(f.store.header.savedGameFlag, -1);
 }
 
-void* failingReallocate(void*, std::size_t) {
-    return nullptr;
-}
-
-TEST(LoadProblemFile, NoMemoryForANewRecordFailsTheLoadAndChangesNothing) {
-    TempFolder folder;
-    StoreFixture f(folder);
-    loadSomethingFirst(folder, f);
-    writeBytes(folder.file("puzzles.dat"), lineOf("9", puzzleB));
-    const test::StoreSnapshot before(f.store);
-    EXPECT_FALSE(
-        loadProblemFileAt(folder.file("puzzles.dat").c_str(), f.store, nullptr, failingReallocate));
-    before.expectSame(f.store);
-
-    // A file whose record exists needs no memory and still loads.
-    EXPECT_TRUE(
-        loadProblemFileAt(folder.file("first.dat").c_str(), f.store, nullptr, failingReallocate));
-}
-
 TEST(FindOrAddRecord, KeepsOrderAndAppendsNewKeysLast) {
     ProgressStore store;
     ASSERT_TRUE(findOrAddRecord(store, 10));

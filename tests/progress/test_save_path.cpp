@@ -90,11 +90,13 @@ TEST(SavePath, PathsThatCannotGiveASaveFileBesideTheExecutable) {
 TEST(SavePath, SecondByte5CIsNoSeparator) {
     // Code page 932: ソ is 83 5C and 表 is 95 5C. The Open-problem dialog lists the folder that
     // directoryPrefix gives, so both agree on where the executable lies.
-    const std::string inName = "C:\\g\\ソフト表.exe";
+    const std::string software = "\x83\x5C\x83\x74\x83\x67"; // ソフト
+    const std::string table = "\x95\x5C";                    // 表
+    const std::string inName = "C:\\g\\" + software + table + ".exe";
     EXPECT_EQ(derive(inName).prefix, 5);
-    EXPECT_EQ(derive(inName).savePath, "C:\\g\\ソフト表.sav");
+    EXPECT_EQ(derive(inName).savePath, "C:\\g\\" + software + table + ".sav");
     EXPECT_EQ(directoryPrefix(inName.data(), inName.size()), 5u);
-    const std::string inFolder = "C:\\表\\a.exe";
+    const std::string inFolder = "C:\\" + table + "\\a.exe";
     EXPECT_EQ(directoryPrefix(inFolder.data(), inFolder.size()), 6u);
     // A lead byte at the very end has no second byte, so a separator before it still counts.
     EXPECT_EQ(directoryPrefix("C:\\a\\\x83", 6), 5u);

@@ -50,8 +50,8 @@ std::string listed(const char* name, bool isDirectory = false) {
 
 TEST(ClearTimeText, NotClearedIsTheFullWidthMinus) {
     EXPECT_EQ(clearTime(0), "－");
-    // The full-width minus in code page 932, the code page of every text the game shows.
-    EXPECT_EQ(clearTime(0), "\x81\x7C");
+    // U+FF0D in UTF-8, the encoding of every text the game shows.
+    EXPECT_EQ(clearTime(0), "\xEF\xBC\x8D");
 }
 
 TEST(ClearTimeText, MinutesAndSecondsWithTwoDigitsEach) {
@@ -81,10 +81,11 @@ TEST(SelectionLine, DifficultyIsASignedByte) {
     EXPECT_EQ(selectionLine(3, -128, 1), "  3:\t難易度 -128\tクリア時間 00:01");
 }
 
-TEST(SelectionLine, IsCodePage932Text) {
-    // 難易度 and クリア時間 as the list box of an ANSI window receives them.
-    EXPECT_EQ(selectionLine(1, 1, 0), "  1:\t\x93\xEF\x88\xD5\x93\x78 1\t"
-                                      "\x83\x4E\x83\x8A\x83\x41\x8E\x9E\x8A\xD4 \x81\x7C");
+TEST(SelectionLine, IsUtf8Text) {
+    // 難易度 and クリア時間 as UTF-8 bytes, whatever the compiler's own character set.
+    EXPECT_EQ(selectionLine(1, 1, 0), "  1:\t\xE9\x9B\xA3\xE6\x98\x93\xE5\xBA\xA6 1\t"
+                                      "\xE3\x82\xAF\xE3\x83\xAA\xE3\x82\xA2\xE6\x99\x82"
+                                      "\xE9\x96\x93 \xEF\xBC\x8D");
 }
 
 TEST(ProblemTitle, DropsTheExtension) {

@@ -1,6 +1,8 @@
 // The dialog driver of the Windows dialog tests (see dialog_driver.h).
 #include "tests/support/dialog_driver.h"
 
+#include "tests/support/utf8_wide.h"
+
 #include <gtest/gtest.h>
 
 namespace korvani::testing {
@@ -99,9 +101,9 @@ HWND findDialog(HWND owner) {
 }
 
 std::string windowText(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
+    wchar_t text[512] = {};
+    GetWindowTextW(window, text, 512);
+    return utf8FromWide(text);
 }
 
 std::string controlText(HWND dialog, int controlId) {
@@ -110,14 +112,13 @@ std::string controlText(HWND dialog, int controlId) {
 
 std::vector<std::string> listLines(HWND list) {
     std::vector<std::string> lines;
-    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    const LRESULT count = SendMessageW(list, LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        std::string line(static_cast<std::size_t>(length) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
+        const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
+        std::wstring line(static_cast<std::size_t>(length) + 1, L'\0');
+        SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i),
                      reinterpret_cast<LPARAM>(line.data()));
-        line.resize(std::char_traits<char>::length(line.c_str()));
-        lines.push_back(line);
+        lines.push_back(utf8FromWide(line.c_str()));
     }
     return lines;
 }

@@ -1,6 +1,8 @@
 // The CBT hook that reads and answers message boxes in the tests.
 #include "tests/support/message_box_answerer.h"
 
+#include "tests/support/utf8_wide.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -20,9 +22,9 @@ BOOL CALLBACK collectStaticText(HWND child, LPARAM lParam) {
     char className[32] = {};
     GetClassNameA(child, className, sizeof className);
     if (std::strcmp(className, "Static") != 0) return TRUE;
-    char text[512] = {};
-    GetWindowTextA(child, text, sizeof text);
-    if (text[0] != '\0') *reinterpret_cast<std::string*>(lParam) = text;
+    wchar_t text[512] = {};
+    GetWindowTextW(child, text, 512);
+    if (text[0] != L'\0') *reinterpret_cast<std::string*>(lParam) = utf8FromWide(text);
     return TRUE;
 }
 
@@ -50,9 +52,9 @@ void MessageBoxAnswerer::answer(HWND box) {
     if (std::find(answered_.begin(), answered_.end(), box) != answered_.end()) return;
     answered_.push_back(box);
     ShownMessageBox shown;
-    char caption[256] = {};
-    GetWindowTextA(box, caption, sizeof caption);
-    shown.caption = caption;
+    wchar_t caption[256] = {};
+    GetWindowTextW(box, caption, 256);
+    shown.caption = utf8FromWide(caption);
     EnumChildWindows(box, collectStaticText, reinterpret_cast<LPARAM>(&shown.text));
     shown.owner = GetWindow(box, GW_OWNER);
     HWND cancel = GetDlgItem(box, IDCANCEL);

@@ -11,7 +11,7 @@
 namespace korvani::testing {
 
 struct ShownMessageBox {
-    std::string caption; // code page 932, as GetWindowTextA gives it
+    std::string caption; // UTF-8, like the program's own texts
     std::string text;
     HWND owner = nullptr;
     bool hasCancel = false; // MB_OKCANCEL rather than MB_OK

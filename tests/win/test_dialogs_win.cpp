@@ -5,6 +5,7 @@
 #include "progress/progress_records.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/store_snapshot.h"
+#include "tests/support/utf8_wide.h"
 #include "win/dialogs.h"
 
 #include <gtest/gtest.h>
@@ -41,8 +42,8 @@ std::string executableDirectory() {
 
 void writeFile(const std::string& name, const std::string& content) {
     const std::string path = executableDirectory() + name;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(testing::wideFromUtf8(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
     DWORD written = 0;
     WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
@@ -315,8 +316,10 @@ TEST(SelectProblemDialog, ListsEveryPuzzleWithDifficultyAndClearTime) {
     EXPECT_EQ(view.lines[2], "  3:\t難易度 3\tクリア時間 59:59");
     EXPECT_EQ(view.lines[3], "  4:\t難易度 4\tクリア時間 －");
     EXPECT_EQ(view.lines[29], " 30:\t難易度 30\tクリア時間 59:59");
+    const std::string notCleared = "－";
     for (int i = 3; i < 29; ++i) {
-        EXPECT_EQ(view.lines[i].substr(view.lines[i].size() - 2), "－") << "line " << i;
+        EXPECT_EQ(view.lines[i].substr(view.lines[i].size() - notCleared.size()), notCleared)
+            << "line " << i;
     }
     EXPECT_EQ(view.selected, 4);
     EXPECT_EQ(s.store.header.currentProblemIndex, 4);
@@ -506,8 +509,9 @@ testing::DialogStep chooseWithOk(HWND owner, const std::string& text) {
         HWND dialog = findDialog(owner);
         if (dialog == nullptr) return false;
         HWND list = GetDlgItem(dialog, openProblemListId);
-        const LRESULT line = SendMessageA(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                          reinterpret_cast<LPARAM>(text.c_str()));
+        const std::wstring wideText = testing::wideFromUtf8(text);
+        const LRESULT line = SendMessageW(list, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                          reinterpret_cast<LPARAM>(wideText.c_str()));
         EXPECT_NE(line, LB_ERR) << text;
         SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
         postButtonClick(dialog, IDOK);
@@ -605,7 +609,8 @@ TEST_F(OpenProblemDialog, DoubleClickChoosesTheFileAndJapaneseNamesLoad) {
                                     return true;
                                 }});
     EXPECT_EQ(result, IDOK);
-    EXPECT_STREQ(t.store.header.problemFileName, "初級.dat");
+    // The save file keeps the name in code page 932: 初級 is 8F 89 8B 89.
+    EXPECT_STREQ(t.store.header.problemFileName, "\x8F\x89\x8B\x89.dat");
     EXPECT_EQ(t.store.problemCount, 2);
 }
 

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -62,10 +63,7 @@ class BesideExecutable : public ::testing::Test {
     }
 
     void TearDown() override {
-        for (AppState* app : apps) {
-            app->view.mainWindow = nullptr;
-            destroyGameState(app);
-        }
+        apps.clear();
         if (window != nullptr) DestroyWindow(window);
         removeFiles();
     }
@@ -80,21 +78,22 @@ class BesideExecutable : public ::testing::Test {
     }
 
     GameState& newGame() {
-        apps.push_back(createAppState());
+        apps.push_back(std::make_unique<AppState>());
         return apps.back()->game;
     }
 
     AppState& appOf(GameState& game) {
         return **std::find_if(apps.begin(), apps.end(),
-                              [&](AppState* app) { return &app->game == &game; });
+                              [&](const auto& app) { return &app->game == &game; });
     }
 
     // Ends the run as WM_DESTROY does, with the main window set.
     void exitGame(GameState& game) {
         AppState& app = appOf(game);
         app.view.mainWindow = window;
-        apps.erase(std::find(apps.begin(), apps.end(), &app));
-        destroyGameState(&app);
+        endRun(app);
+        apps.erase(std::find_if(apps.begin(), apps.end(),
+                                [&](const auto& held) { return held.get() == &app; }));
     }
 
     // The key of the problem file, as a first start with an empty record table finds it.
@@ -109,7 +108,7 @@ class BesideExecutable : public ::testing::Test {
     std::string savePath;
     std::string folder;
     HWND window = nullptr;
-    std::vector<AppState*> apps;
+    std::vector<std::unique_ptr<AppState>> apps;
 };
 
 TEST_F(BesideExecutable, SavePathAndPrefixComeFromThisExecutable) {
@@ -120,7 +119,7 @@ TEST_F(BesideExecutable, SavePathAndPrefixComeFromThisExecutable) {
     EXPECT_EQ(answerer.shown().size(), 1u);
     EXPECT_EQ(std::string(game.progress.savePath), savePath);
     EXPECT_EQ(std::string(game.progress.savePath, game.progress.dirPrefixLength), folder);
-    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.phase, PlayPhase::NotStarted);
 }
 
 TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
@@ -145,7 +144,7 @@ TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
     EXPECT_EQ(store.header.savedGameFlag, -1);
     EXPECT_EQ(store.header.currentProblemIndex, 0);
     EXPECT_EQ(game.currentProblem, &game.progress.problems[0]);
-    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.phase, PlayPhase::NotStarted);
     EXPECT_EQ(game.userGrid, CellGrid{});
 }
 
@@ -179,7 +178,7 @@ TEST_F(BesideExecutable, HeaderOnlySaveFileAddsTheRecordAndResumesNothing) {
     EXPECT_EQ(game.progress.header.recordCount, 1);
     EXPECT_EQ(game.progress.currentRecordIndex, 0);
     EXPECT_EQ(game.progress.header.savedGameFlag, -1);
-    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.phase, PlayPhase::NotStarted);
     EXPECT_EQ(game.progress.header.currentProblemIndex, 2);
     EXPECT_EQ(game.currentProblem, &game.progress.problems[2]);
     EXPECT_EQ(game.userGrid, CellGrid{});
@@ -199,7 +198,7 @@ TEST_F(BesideExecutable, StoredGameResumesWithItsDigitsAndClock) {
 
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(game.solvedFlag, 0);
+    EXPECT_EQ(game.phase, PlayPhase::InPlay);
     EXPECT_EQ(game.elapsedSeconds, 130);
     EXPECT_EQ(game.userGrid, grid);
     EXPECT_EQ(game.currentProblem, &game.progress.problems[1]);
@@ -219,7 +218,7 @@ TEST_F(BesideExecutable, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
 
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.phase, PlayPhase::NotStarted);
     EXPECT_EQ(game.progress.header.currentProblemIndex, 1); // the same index, afresh
     EXPECT_EQ(game.userGrid, CellGrid{});
     ASSERT_EQ(game.progress.header.recordCount, 2);
@@ -235,14 +234,14 @@ TEST_F(BesideExecutable, DamagedStoredGameStartsThePuzzleAfresh) {
     testing::writeBytes(savePath, saveBytes(problemFile, 2, 1, 130, grid, {recordWithKey(key)}));
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(game.solvedFlag, 1);
+    EXPECT_EQ(game.phase, PlayPhase::NotStarted);
     EXPECT_EQ(game.progress.header.currentProblemIndex, 2);
     EXPECT_EQ(game.userGrid, CellGrid{});
 
     testing::writeBytes(savePath, saveBytes(problemFile, 3, 1, 130, {}, {recordWithKey(key)}));
     GameState& outside = newGame();
     ASSERT_TRUE(loadProgress(outside, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(outside.solvedFlag, 1);
+    EXPECT_EQ(outside.phase, PlayPhase::NotStarted);
     EXPECT_EQ(outside.progress.header.currentProblemIndex, 0);
     EXPECT_EQ(outside.currentProblem, &outside.progress.problems[0]);
 }
@@ -283,7 +282,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     first.elapsedSeconds = 75;
     first.selectedDigit = static_cast<std::int8_t>(first.currentProblem->solution[last]);
     onLeftButtonDown(first, testing::layoutColX[last % 9] + 5, testing::layoutRowY[last / 9] + 5);
-    ASSERT_EQ(first.solvedFlag, 1);
+    ASSERT_EQ(first.phase, PlayPhase::Cleared);
     onLeftButtonDown(first, 300, 300); // on to puzzle 1
     ASSERT_EQ(first.progress.header.currentProblemIndex, 1);
     first.userGrid[5] = first.currentProblem->givens[5] == 0 ? 7 : 0;
@@ -296,7 +295,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     // Second run: the same digits and clock on puzzle 1, nothing selected.
     GameState& second = newGame();
     ASSERT_TRUE(loadProgress(second, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(second.solvedFlag, 0);
+    EXPECT_EQ(second.phase, PlayPhase::InPlay);
     EXPECT_EQ(second.progress.header.currentProblemIndex, 1);
     EXPECT_EQ(second.userGrid, inPlay);
     EXPECT_EQ(second.elapsedSeconds, 321);
@@ -304,7 +303,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
     EXPECT_EQ(second.progress.records[0].clearSeconds[0], 75);
 
     // Quit right after solving puzzle 1: the next start moves on to puzzle 2.
-    second.solvedFlag = 1;
+    second.phase = PlayPhase::Cleared;
     second.progress.header.currentProblemIndex = 1;
     recordClearTime(second.progress, 222);
     exitGame(second);
@@ -315,7 +314,7 @@ TEST_F(BesideExecutable, ExitDuringPlayAndAfterSolvingAreResumedAsTheyWere) {
 
     GameState& third = newGame();
     ASSERT_TRUE(loadProgress(third, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(third.solvedFlag, 1);
+    EXPECT_EQ(third.phase, PlayPhase::NotStarted);
     EXPECT_EQ(third.progress.header.currentProblemIndex, 2);
 }
 
@@ -332,7 +331,7 @@ TEST_F(BesideExecutable, SaveReplacesTheOldFileWithExactlyTheFormat) {
     game.progress.records[0].clearSeconds[0] = 75;
     game.progress.header.recordCount = 1;
     game.progress.currentRecordIndex = 0;
-    game.solvedFlag = 0;
+    game.phase = PlayPhase::InPlay;
     game.elapsedSeconds = 130;
     game.userGrid[9] = 3;
     ASSERT_TRUE(saveProgress(game));
@@ -413,13 +412,12 @@ TEST_F(BesideExecutable, NoWindowMeansNothingIsWritten) {
     testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
     const Bytes before = testing::readBytes(savePath);
     newGame();
-    AppState* app = apps.back();
-    ASSERT_TRUE(loadProgress(app->game, GetModuleHandleA(nullptr)));
+    AppState& app = *apps.back();
+    ASSERT_TRUE(loadProgress(app.game, GetModuleHandleA(nullptr)));
+    endRun(app); // start-up ended before the window existed
     apps.clear();
-    destroyGameState(app); // start-up ended before the window existed
     EXPECT_EQ(testing::readBytes(savePath), before);
     EXPECT_TRUE(answerer.shown().empty());
-    destroyGameState(nullptr);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <random>
 #include <string>
 #include <thread>
 
@@ -108,11 +109,11 @@ int makeNew(int argc, char** argv) {
         count > 1000)
         return usage();
     if (!haveSeed) {
-        // <chrono> does not build with the code page 932 literals; timespec_get has nanoseconds.
-        std::timespec now{};
-        std::timespec_get(&now, TIME_UTC);
-        seed = static_cast<unsigned long long>(now.tv_sec) * 1000000000ull +
-               static_cast<unsigned long long>(now.tv_nsec);
+        // Two runs within one second must still differ, so the clock is mixed with the
+        // system's random source (MinGW has no timespec_get).
+        std::random_device source;
+        seed = static_cast<unsigned long long>(std::time(nullptr)) * 1000003ull ^
+               (static_cast<unsigned long long>(source()) << 32 | source());
         std::fprintf(stderr, "seed %llu\n", seed);
     }
     const PuzzleRequest request{std::uint64_t(seed), int(grade), symmetric};
