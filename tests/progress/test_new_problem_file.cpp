@@ -9,6 +9,8 @@
 #include "tests/support/grid_text.h"
 #include "tests/support/problem_text.h"
 
+#include <fstream>
+#include <iterator>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -123,7 +125,12 @@ TEST(NewProblemFile, MadeFilesAreNamedByGradeAndTimeAndTwoOfOneGradeKeepTwoRecor
     const std::string name = reinterpret_cast<const char*>(u8"作成-難易度3-20240605-090807");
     EXPECT_EQ(folderNames(folder.path()),
               (std::vector<std::string>{name + "-01.dat", name + ".dat"}));
-    const std::string text = testing::readText(folder.file(name + ".dat"));
+    // Through a wide path: the name is Japanese, which a narrow open cannot reach on Windows.
+    const std::string fileName = name + ".dat";
+    std::ifstream in(folder.path() / std::filesystem::path(std::u8string(
+                                         fileName.begin(), fileName.end())),
+                     std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text.substr(0, 3), "3 g");
     EXPECT_EQ(text.find("\n3 g"), 91u); // "3 gXXXXXX/" and 81 cells
 
