@@ -3,7 +3,7 @@
 // as it stands, and the folder is read with opendir.
 #include "progress/file_names.h"
 
-#include "progress/selection_list.h"
+#include "text/list_texts.h"
 
 #include <cstring>
 
@@ -35,10 +35,6 @@ bool removeProblemFile(const ProgressStore& store, const char (&storedName)[64])
 
 bool removeFile(const char* path) {
     return std::remove(path) == 0;
-}
-
-std::FILE* openFile(const char* path, const char* mode) {
-    return path != nullptr ? std::fopen(path, mode) : nullptr;
 }
 
 bool problemFilePathFor(const ProgressStore& store, const char (&storedName)[64], char* out,

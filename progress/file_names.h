@@ -16,9 +16,6 @@ namespace korvani {
 // which may take three bytes of UTF-8.
 inline constexpr std::size_t problemPathCapacity = savePathCapacity + 3 * 64;
 
-// fopen for a path in the store's byte form; null when it cannot be opened or named.
-std::FILE* openFile(const char* path, const char* mode);
-
 // remove for a path in the store's byte form.
 bool removeFile(const char* path);
 

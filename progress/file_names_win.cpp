@@ -1,9 +1,9 @@
 // File names on Windows: the store's paths are UTF-8, opened with the wide functions, a stored
 // problem-file name (code page 932) is converted into the path through UTF-16, and the folder is
 // read with FindFirstFileW.
-#include "progress/code_pages.h"
 #include "progress/file_names.h"
-#include "progress/selection_list.h"
+#include "text/code_pages.h"
+#include "text/list_texts.h"
 
 #include <windows.h>
 
@@ -11,15 +11,6 @@
 #include <cwchar>
 
 namespace korvani {
-
-std::FILE* openFile(const char* path, const char* mode) {
-    wchar_t widePath[problemPathCapacity];
-    wchar_t wideMode[8];
-    if (!widenText(codePageUtf8, path, widePath, problemPathCapacity) ||
-        !widenText(codePageUtf8, mode, wideMode, 8))
-        return nullptr;
-    return _wfopen(widePath, wideMode);
-}
 
 bool removeFile(const char* path) {
     wchar_t widePath[problemPathCapacity];

@@ -1,11 +1,9 @@
 // The made file's name, then the same whole-or-nothing write as every new problem file.
 #include "progress/made_problem_file.h"
 
-#include "progress/atomic_file.h"
 #include "progress/file_names.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace korvani {
 
@@ -38,19 +36,13 @@ NewProblemFileResult writeMadeProblemFile(const ProgressStore& store, int grade,
     const std::size_t size = formatNewProblemFile(problems, count, tag, bytes, sizeof bytes);
     if (size == 0 || std::snprintf(path, sizeof path, "%s%s", folder, name) >= int(sizeof path))
         return NewProblemFileResult::failed;
-    switch (writeNewFileAtomically(path, bytes, size)) {
-    case NewFileResult::written:
-        std::memcpy(written.storedName, storedName, sizeof storedName);
-        written.key = key;
-        takenKeys.push_back(key);
-        return NewProblemFileResult::written;
-    case NewFileResult::exists:
+    const NewFileResult result =
+        writeProblemFileAt(path, bytes, size, storedName, key, takenKeys, written);
+    if (result == NewFileResult::exists)
         return writeNewProblemFile(store, stem, stem, problems, count, madeTagLetter, takenKeys,
                                    written);
-    case NewFileResult::failed:
-        break;
-    }
-    return NewProblemFileResult::failed;
+    return result == NewFileResult::written ? NewProblemFileResult::written
+                                            : NewProblemFileResult::failed;
 }
 
 } // namespace korvani

@@ -3,7 +3,8 @@
 #include "progress/new_problem_file.h"
 
 #include "core/crc32c.h"
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 
 #include <algorithm>
@@ -100,6 +101,19 @@ std::size_t formatNewProblemFile(const NewProblem* problems, int count, const ch
     return size;
 }
 
+NewFileResult writeProblemFileAt(const char* path, const char* bytes, std::size_t size,
+                                 const char (&storedName)[64], std::uint32_t key,
+                                 std::vector<std::uint32_t>& takenKeys,
+                                 WrittenProblemFile& written) {
+    const NewFileResult result = writeNewFileAtomically(path, bytes, size);
+    if (result == NewFileResult::written) {
+        std::memcpy(written.storedName, storedName, sizeof storedName);
+        written.key = key;
+        takenKeys.push_back(key);
+    }
+    return result;
+}
+
 NewProblemFileResult writeNewProblemFile(const ProgressStore& store, const char* stem,
                                          const char* fallbackStem, const NewProblem* problems,
                                          int count, char tagLetter,
@@ -130,11 +144,8 @@ NewProblemFileResult writeNewProblemFile(const ProgressStore& store, const char*
             std::fclose(existing);
             continue;
         }
-        switch (writeNewFileAtomically(path, bytes, size)) {
+        switch (writeProblemFileAt(path, bytes, size, storedName, key, takenKeys, written)) {
         case NewFileResult::written:
-            std::memcpy(written.storedName, storedName, sizeof storedName);
-            written.key = key;
-            takenKeys.push_back(key);
             return NewProblemFileResult::written;
         case NewFileResult::exists:
             continue;

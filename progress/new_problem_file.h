@@ -6,6 +6,7 @@
 
 #include "core/grid.h"
 #include "core/problem.h"
+#include "files/atomic_file.h"
 #include "progress/progress_store.h"
 
 #include <cstddef>
@@ -48,6 +49,13 @@ enum class NewProblemFileResult {
     noFreeName, // <stem>-01.dat to <stem>-999.dat are all taken
     failed,     // nothing could be written (read-only folder, full disk); nothing is left
 };
+
+// Writes a new problem file's `bytes` at `path` unless a file is there already. When written,
+// `written` names it by `storedName` and `key`, and the key joins `takenKeys`.
+NewFileResult writeProblemFileAt(const char* path, const char* bytes, std::size_t size,
+                                 const char (&storedName)[64], std::uint32_t key,
+                                 std::vector<std::uint32_t>& takenKeys,
+                                 WrittenProblemFile& written);
 
 // Writes 1 to 30 puzzles, in the order given, into a new file "<stem>-NN.dat" beside the
 // executable, NN counting up from 01 past every name that is taken; no file is ever replaced.

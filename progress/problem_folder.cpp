@@ -2,6 +2,7 @@
 #include "progress/problem_folder.h"
 
 #include "core/problem_file.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 // Loading a problem file into the progress store, and the record lookup at the end of a load.
 #include "progress/problem_loading.h"
 
+#include "files/open_file.h"
 #include "progress/file_names.h"
 #include "progress/progress_records.h"
 

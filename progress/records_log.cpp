@@ -3,6 +3,7 @@
 #include "progress/records_log.h"
 
 #include "core/crc32c.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 #include "progress/little_endian.h"
 

@@ -1,6 +1,7 @@
 // The save file's byte layout and its damage-tolerant reader.
 #include "progress/save_file.h"
 
+#include "files/open_file.h"
 #include "progress/file_names.h"
 #include "progress/progress_records.h"
 

@@ -2,7 +2,8 @@
 // does not understand instead of refusing the whole file.
 #include "progress/settings_file.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 
 #include <cstdio>

@@ -19,12 +19,6 @@ namespace {
 
 constexpr int minimumClientSide = 32;
 constexpr int atlasTiles = 74;
-// The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
-// selection's dotted red, and solid where the selection is dotted.
-constexpr COLORREF frameColours[3] = {RGB(0, 176, 0), RGB(0, 96, 255), RGB(224, 0, 0)};
-// The pause panel: a calm grey-blue ground and slate lettering.
-constexpr COLORREF pauseGround = RGB(226, 230, 240);
-constexpr COLORREF pauseText = RGB(84, 96, 120);
 
 COLORREF colourRef(BgrColour colour) {
     return RGB(colour.red, colour.green, colour.blue);
@@ -59,14 +53,15 @@ void deleteBrush(HBRUSH& brush) {
     brush = nullptr;
 }
 
-using StripPainter = void (*)(GlyphCoverage&, int cellSize, int stride, std::uint8_t* pixels);
+using StripPainter = void (*)(GlyphCoverage&, int cellSize, int stride, std::uint8_t* pixels,
+                              const Palette& palette);
 
 // A strip of `tiles` tiles painted by `paint` into a top-down 24-bit buffer and turned into a
 // bitmap compatible with `dc`; null on any failure.
 Surface* paintStrip(GlyphCoverage& coverage, HDC dc, int cellSize, int tiles, int stride,
-                    StripPainter paint) {
+                    StripPainter paint, const Palette& palette) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(stride) * cellSize);
-    paint(coverage, cellSize, stride, pixels.data());
+    paint(coverage, cellSize, stride, pixels.data(), palette);
     BITMAPINFO info = topDownInfo(tiles * cellSize, cellSize);
     HBITMAP bitmap =
         CreateDIBitmap(dc, &info.bmiHeader, CBM_INIT, pixels.data(), &info, DIB_RGB_COLORS);
@@ -81,7 +76,7 @@ void rebuildTileAtlas(BoardRenderer& renderer, HDC windowDC) {
     if (cellSize <= 0) return;
 
     renderer.tileAtlas = paintStrip(renderer.glyphCoverage, windowDC, cellSize, atlasTiles,
-                                    tileAtlasStride(cellSize), buildTiles);
+                                    tileAtlasStride(cellSize), buildTiles, renderer.palette);
 }
 
 void releaseNoteResources(BoardRenderer& renderer) {
@@ -90,16 +85,22 @@ void releaseNoteResources(BoardRenderer& renderer) {
     renderer.noteTileBits = nullptr;
 }
 
-// The note glyphs and the one-cell tile for the current cell size, and the frame brushes once.
-// Without the one-cell tile the notes stay undrawn: their cells show the plain empty tile.
+// The note glyphs and the one-cell tile for the current cell size, and the frame brushes in the
+// palette's colours. Without the one-cell tile the notes stay undrawn: their cells show the
+// plain empty tile.
 void rebuildNoteResources(BoardRenderer& renderer, HDC windowDC) {
     releaseNoteResources(renderer);
+    // The hint's frames by CellFrame (target, pattern, mistake): clear colours, none of them the
+    // selection's dotted red, and solid where the selection is dotted.
+    const BgrColour frameColours[3] = {renderer.palette.hintTarget, renderer.palette.hintPattern,
+                                       renderer.palette.mistakeFrame};
     for (int k = 0; k < 3; ++k) {
-        if (!renderer.frameBrushes[k]) renderer.frameBrushes[k] = CreateSolidBrush(frameColours[k]);
+        deleteBrush(renderer.frameBrushes[k]);
+        renderer.frameBrushes[k] = CreateSolidBrush(colourRef(frameColours[k]));
     }
     const int cellSize = renderer.cellSize;
     if (cellSize <= 0) return;
-    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize);
+    renderer.noteGlyphs = makeNoteGlyphs(renderer.glyphCoverage, cellSize, renderer.palette);
     const BITMAPINFO info = topDownInfo(cellSize, cellSize);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -129,7 +130,8 @@ Surface* mistakeTiles(BoardRenderer& renderer) {
     if (!renderer.mistakeTiles && renderer.cellSize > 0)
         renderer.mistakeTiles =
             paintStrip(renderer.glyphCoverage, renderer.backBuffer->memDC, renderer.cellSize,
-                       mistakeTileCount, mistakeStripStride(renderer.cellSize), buildMistakeTiles);
+                       mistakeTileCount, mistakeStripStride(renderer.cellSize), buildMistakeTiles,
+                       renderer.palette);
     return renderer.mistakeTiles;
 }
 
@@ -177,6 +179,15 @@ bool showsBandBitmaps(const BoardRenderer& renderer) {
     return renderer.metrics.dpi == baseDpi && renderer.palette == lightPalette &&
            !renderer.drawBandAtRunTime && !renderer.bitmapButtonStrip.empty() &&
            !renderer.bitmapClockFont.empty();
+}
+
+bool setPalette(BoardRenderer& renderer, const Palette& palette) {
+    if (palette == renderer.palette) return false;
+    renderer.palette = palette;
+    releaseSurface(renderer.backBuffer);
+    releaseSurface(renderer.buttonStrip);
+    releaseSurface(renderer.timerFont);
+    return true;
 }
 
 bool setDisplayScale(BoardRenderer& renderer, int dpi) {
@@ -328,7 +339,7 @@ void drawPausePanel(BoardRenderer& renderer, bool shown) {
         fillRect(back, renderer.gapBrush, interior.left, interior.top, width, height);
         return;
     }
-    HBRUSH ground = CreateSolidBrush(pauseGround);
+    HBRUSH ground = CreateSolidBrush(colourRef(renderer.palette.pauseGround));
     if (ground) {
         fillRect(back, ground, interior.left, interior.top, width, height);
         DeleteObject(ground);
@@ -336,7 +347,7 @@ void drawPausePanel(BoardRenderer& renderer, bool shown) {
     HFONT font = createUiFont(renderer.cellSize / 2 + 2);
     HGDIOBJ previousFont = font ? SelectObject(back.memDC, font) : nullptr;
     const int previousMode = SetBkMode(back.memDC, TRANSPARENT);
-    const COLORREF previousColour = SetTextColor(back.memDC, pauseText);
+    const COLORREF previousColour = SetTextColor(back.memDC, colourRef(renderer.palette.pauseText));
     static constexpr wchar_t text[] = L"\u4E00\u6642\u505C\u6B62\u4E2D"; // 一時停止中
     RECT box = interior;
     DrawTextW(back.memDC, text, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

@@ -61,6 +61,11 @@ struct BoardRenderer {
 // changed.
 bool setDisplayScale(BoardRenderer& renderer, int dpi);
 
+// Sets the colours of everything drawn (a theme). When they change, the back buffer and the
+// band's pictures go, so that the next resize builds everything again in them; returns whether
+// they changed.
+bool setPalette(BoardRenderer& renderer, const Palette& palette);
+
 // Hands the renderer the pixels of bitmaps 113 and 115, which it shows at 100 % in the light
 // palette instead of drawing them.
 void setBandBitmaps(BoardRenderer& renderer, Picture buttonStrip, Picture clockFont);

@@ -41,18 +41,20 @@ int mistakeTileFor(std::uint8_t entered, std::uint8_t selectedDigit, bool hovere
     return digit - 1 + (entered == selectedDigit ? 9 : 0) + (hovered ? 18 : 0);
 }
 
-void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels) {
+void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels,
+                       const Palette& palette) {
     if (cellSize <= 0) return;
     for (int t = 0; t < mistakeTileCount; ++t) {
         const int digit = t % 9 + 1;
-        const BgrColour ground = t >= 18 ? ColourHover : ColourPaper;
+        const BgrColour ground = t >= 18 ? palette.cellHover : palette.cellPaper;
         std::uint8_t* tile = pixels + static_cast<std::size_t>(3) * cellSize * t;
         for (int py = 0; py < cellSize; ++py)
             for (int px = 0; px < cellSize; ++px)
                 std::memcpy(tile + static_cast<std::size_t>(py) * stride + 3 * px, &ground, 3);
-        blendGlyph(coverage.of(digitGlyph(digit), cellSize), ColourMistake, tile, stride, cellSize);
+        blendGlyph(coverage.of(digitGlyph(digit), cellSize), palette.mistakeFrame, tile, stride,
+                   cellSize);
         if (t % 18 >= 9)
-            blendGlyph(coverage.of(GlyphDottedFrame, cellSize), ColourMatch, tile, stride,
+            blendGlyph(coverage.of(GlyphDottedFrame, cellSize), palette.matchFrame, tile, stride,
                        cellSize);
     }
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "render/glyph_coverage.h"
+#include "render/palette.h"
 
 #include <cstdint>
 
@@ -22,6 +23,7 @@ int mistakeTileFor(std::uint8_t entered, std::uint8_t selectedDigit, bool hovere
 
 // Paints the 36 tiles at cellSize into pixels (stride x cellSize bytes, rows top-down, tile t at
 // byte 3 * cellSize * t of each row).
-void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels);
+void buildMistakeTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels,
+                       const Palette& palette = lightPalette);
 
 } // namespace korvani

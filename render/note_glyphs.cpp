@@ -51,7 +51,7 @@ void cutSquare(const CoverageMap& map, int boxSize, std::uint8_t* coverage, std:
 
 } // namespace
 
-NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize) {
+NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize, const Palette& palette) {
     NoteGlyphs glyphs;
     if (cellSize < 1) return glyphs;
     glyphs.cellSize = cellSize;
@@ -69,9 +69,11 @@ NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize) {
     glyphs.noteRow.resize(3 * static_cast<std::size_t>(box));
     glyphs.matchRow.resize(3 * static_cast<std::size_t>(box));
     for (int px = 0; px < box; ++px) {
-        std::memcpy(glyphs.noteRow.data() + 3 * px, &ColourNote, 3);
-        std::memcpy(glyphs.matchRow.data() + 3 * px, &ColourMatch, 3);
+        std::memcpy(glyphs.noteRow.data() + 3 * px, &palette.noteInk, 3);
+        std::memcpy(glyphs.matchRow.data() + 3 * px, &palette.matchFrame, 3);
     }
+    glyphs.paper = palette.cellPaper;
+    glyphs.hover = palette.cellHover;
     for (int d = 1; d <= 9; ++d)
         cutSquare(coverage.of(digitGlyph(d), glyphs.outlineSize), box,
                   glyphs.coverage.data() + (d - 1) * 3 * area,
@@ -111,7 +113,7 @@ void paintNotes(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selected
 void paintNoteTile(const NoteGlyphs& glyphs, DigitMask notes, std::uint8_t selectedDigit,
                    bool hovered, std::uint8_t* tile, int stride) {
     // Tiles 72 and 73 are plain fills of their ground colour.
-    const BgrColour ground = *tileGroundColour[hovered ? 73 : 72];
+    const BgrColour ground = hovered ? glyphs.hover : glyphs.paper;
     const int cellSize = glyphs.cellSize;
     for (int px = 0; px < cellSize; ++px) std::memcpy(tile + 3 * px, &ground, 3);
     for (int py = 1; py < cellSize; ++py)

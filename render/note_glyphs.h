@@ -7,6 +7,7 @@
 
 #include "core/grid.h"
 #include "render/glyph_coverage.h"
+#include "render/palette.h"
 
 #include <cstdint>
 #include <vector>
@@ -31,14 +32,18 @@ struct NoteGlyphs {
     // in a row without any), from rowFirst/rowLast[(d-1) * boxSize].
     std::vector<std::int16_t> rowFirst;
     std::vector<std::int16_t> rowLast;
-    // A row of boxSize pixels in ColourNote, and one in ColourMatch.
+    // A row of boxSize pixels in the palette's note colour, and one in its match colour.
     std::vector<std::uint8_t> noteRow;
     std::vector<std::uint8_t> matchRow;
+    // The empty cell's grounds of the palette, for paintNoteTile.
+    BgrColour paper = {};
+    BgrColour hover = {};
 };
 
 // The nine note digits for cells of cellSize pixels, cut from the glyphs' coverage at the
 // note's outline size; a cell size below 1 gives glyphs of cell size 0, which draw nothing.
-NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize);
+NoteGlyphs makeNoteGlyphs(GlyphCoverage& coverage, int cellSize,
+                          const Palette& palette = lightPalette);
 
 // Blends the notes of one empty cell over its tile, which the caller has filled with the empty
 // cell's image (tile 72, or 73 under the mouse); pixel (x, y) starts at tile + y * stride + 3 * x.

@@ -116,8 +116,19 @@ void makeBlendTable(BlendTable& table, BgrColour glyph, BgrColour ground) {
             table.bgr[c][ch] = static_cast<std::uint8_t>((g[ch] * c + b[ch] * (64 - c)) >> 6);
 }
 
-void paintBase(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cellSize, int t) {
-    const BgrColour ground = *tileGroundColour[t];
+// The table names the light colours; a theme puts its own in their place.
+BgrColour themed(const Palette& palette, const BgrColour* entry) {
+    if (entry == &ColourPaper) return palette.cellPaper;
+    if (entry == &ColourHover) return palette.cellHover;
+    if (entry == &ColourGiven) return palette.givenInk;
+    if (entry == &ColourEntered) return palette.enteredInk;
+    if (entry == &ColourMatch) return palette.matchFrame;
+    return *entry;
+}
+
+void paintBase(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cellSize, int t,
+               const Palette& palette) {
+    const BgrColour ground = themed(palette, tileGroundColour[t]);
     const int glyph = tileBaseGlyph[t];
     if (glyph == NoGlyph) {
         for (int px = 0; px < cellSize; ++px) std::memcpy(tile + 3 * px, &ground, 3);
@@ -128,7 +139,7 @@ void paintBase(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cell
     }
     const CoverageMap& map = coverage.of(glyph, cellSize);
     BlendTable blend;
-    makeBlendTable(blend, *tileBaseColour[t], ground);
+    makeBlendTable(blend, themed(palette, tileBaseColour[t]), ground);
     for (int py = 0; py < cellSize; ++py) {
         std::uint8_t* row = tile + static_cast<std::size_t>(py) * stride;
         const std::uint8_t* coverageRow = &map.level[static_cast<std::size_t>(py) * cellSize];
@@ -142,11 +153,12 @@ void paintBase(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cell
     }
 }
 
-void paintOverlay(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cellSize, int t) {
+void paintOverlay(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int cellSize, int t,
+                  const Palette& palette) {
     const int glyph = tileOverlayGlyph[t];
     if (glyph == NoGlyph) return;
     const CoverageMap& map = coverage.of(glyph, cellSize);
-    const BgrColour colour = *tileOverlayColour[t];
+    const BgrColour colour = themed(palette, tileOverlayColour[t]);
     const int bgr[3] = {colour.blue, colour.green, colour.red};
     for (int py = 0; py < cellSize; ++py) {
         std::uint8_t* row = tile + static_cast<std::size_t>(py) * stride;
@@ -164,12 +176,13 @@ void paintOverlay(GlyphCoverage& coverage, std::uint8_t* tile, int stride, int c
 
 } // namespace
 
-void buildTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels) {
+void buildTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels,
+                const Palette& palette) {
     if (cellSize <= 0) return;
     for (int t = 0; t < tileCount; ++t) {
         std::uint8_t* tile = pixels + static_cast<std::size_t>(3) * cellSize * t;
-        paintBase(coverage, tile, stride, cellSize, t);
-        paintOverlay(coverage, tile, stride, cellSize, t);
+        paintBase(coverage, tile, stride, cellSize, t, palette);
+        paintOverlay(coverage, tile, stride, cellSize, t, palette);
     }
 }
 

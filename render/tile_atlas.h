@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/glyph_coverage.h"
+#include "render/palette.h"
 
 #include <cstdint>
 
@@ -30,8 +31,10 @@ extern const BgrColour* const tileOverlayColour[tileCount];
 int tileAtlasStride(int cellSize);
 
 // Paints all 74 tiles at cellSize into pixels (stride x cellSize bytes, rows top-down; tile t
-// starts at byte 3 * cellSize * t of each row), from the glyphs' coverage at that size.
-void buildTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels);
+// starts at byte 3 * cellSize * t of each row), from the glyphs' coverage at that size, in the
+// palette's cell colours (the light palette's are the Colour... constants above).
+void buildTiles(GlyphCoverage& coverage, int cellSize, int stride, std::uint8_t* pixels,
+                const Palette& palette = lightPalette);
 
 // The tile of one cell: given and entered digits 0..9 (0 = none; a given digit wins),
 // selectedDigit 1..9 or NoDigitSelected, hovered when the mouse is over the cell.

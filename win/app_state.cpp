@@ -3,13 +3,13 @@
 // message when the write fails.
 #include "win/app_state.h"
 
-#include "progress/atomic_file.h"
-#include "progress/code_pages.h"
+#include "files/atomic_file.h"
 #include "progress/notes_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 #include "progress/records_log.h"
 #include "progress/save_file.h"
+#include "text/code_pages.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
 

@@ -5,7 +5,7 @@
 #include "import/copy_text.h"
 #include "import/puzzle_import.h"
 #include "import/text_decoding.h"
-#include "progress/code_pages.h"
+#include "text/code_pages.h"
 #include "win/problem_switch.h"
 #include "win/progress_dialog.h"
 #include "win/wide_text.h"
@@ -23,12 +23,8 @@ namespace korvani {
 
 namespace {
 
-constexpr char8_t importingTitle[] = u8"取り込み中";
-constexpr char8_t confirmCaption[] = u8"確認";
-
-const char* text(const char8_t* utf8) {
-    return reinterpret_cast<const char*>(utf8);
-}
+constexpr char importingTitle[] = "取り込み中";
+constexpr char confirmCaption[] = "確認";
 
 std::string utf8Of(const wchar_t* wide) {
     const int size = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
@@ -75,18 +71,18 @@ void runImport(GameState& game, HWND window, PuzzleImport& import) {
     ImportRun run;
     run.import = &import;
     run.store = &game.progress;
-    runWithProgress(window, text(importingTitle), work, importTask, &run);
+    runWithProgress(window, importingTitle, work, importTask, &run);
     if (!run.finished) return;
     const ImportOutcome& outcome = run.outcome;
     if (outcome.opensFile && !isCurrentPuzzle(game, outcome) &&
         !switchToProblemFile(game, outcome.openName, outcome.openIndex)) {
-        showMessageBox(window, text(u8"取り込んだ問題ファイルを開けませんでした。"),
-                       text(confirmCaption), MB_OK | MB_ICONWARNING);
+        showMessageBox(window, "取り込んだ問題ファイルを開けませんでした。", confirmCaption,
+                       MB_OK | MB_ICONWARNING);
         return;
     }
     if (!outcome.message.empty()) {
         const UINT icon = outcome.writeFailed || !outcome.opensFile ? MB_ICONWARNING : 0;
-        showMessageBox(window, outcome.message.c_str(), text(confirmCaption), MB_OK | icon);
+        showMessageBox(window, outcome.message.c_str(), confirmCaption, MB_OK | icon);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "win/resources/resource.h"
 #include "win/single_instance.h"
 #include "win/sizing_limit.h"
+#include "win/theme.h"
 #include "win/wide_text.h"
 #include "win/window_proc.h"
 
@@ -84,6 +85,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     if (!window) return 0;
     // Everything in the client area is laid out in the window's own pixels at its scale.
     setDisplayScale(app->view.renderer, windowDpi(window));
+    // Light, dark or high contrast before the first frame is built.
+    applyTheme(*app, window);
     sizeToMinimumClient(window, *app);
     // A new scale dropped the back buffer; should the window already have had that client size,
     // no WM_SIZE came to build it again.

@@ -6,14 +6,15 @@
 #include "game/game_state.h"
 #include "generate/puzzle_batch.h"
 #include "hint/hint_text.h"
-#include "progress/code_pages.h"
 #include "progress/made_problem_file.h"
 #include "progress/problem_folder.h"
+#include "text/code_pages.h"
 #include "win/app_state.h"
 #include "win/dialogs.h"
 #include "win/problem_switch.h"
 #include "win/progress_dialog.h"
 #include "win/resources/resource.h"
+#include "win/wide_text.h"
 
 #include <commctrl.h>
 
@@ -31,18 +32,7 @@ struct MakeChoice {
 };
 
 constexpr int maxMadeCount = 30;
-
-const char* utf8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
-int messageBoxUtf8(HWND owner, const char* text, UINT type) {
-    wchar_t wideText[256];
-    wchar_t wideCaption[16];
-    widenText(codePageUtf8, text, wideText, 256);
-    widenText(codePageUtf8, utf8(u8"確認"), wideCaption, 16);
-    return MessageBoxW(owner, wideText, wideCaption, type);
-}
+constexpr char confirmCaption[] = "確認";
 
 // "3: ロックされた候補": the grade and the techniques that give it, as the bundled files'
 // README lists them.
@@ -50,7 +40,7 @@ void gradeText(int grade, char (&text)[256]) {
     int length = std::snprintf(text, sizeof text, "%d: ", grade);
     for (int t = 0; t < techniqueCount; ++t) {
         if (techniqueDifficulty(Technique(t)) != grade) continue;
-        const char* separator = text[length - 2] == ':' ? "" : utf8(u8"、");
+        const char* separator = text[length - 2] == ':' ? "" : "、";
         length += std::snprintf(text + length, sizeof text - length, "%s%s", separator,
                                 techniqueJapaneseName(Technique(t)));
     }
@@ -85,7 +75,7 @@ INT_PTR CALLBACK makePuzzlesDialogProc(HWND dialog, UINT message, WPARAM wParam,
         BOOL number = FALSE;
         const UINT count = GetDlgItemInt(dialog, IDC_MAKE_COUNT, &number, FALSE);
         if (!number || count < 1 || count > UINT(maxMadeCount)) {
-            messageBoxUtf8(dialog, utf8(u8"問題数は 1 から 30 までです。"), MB_OK);
+            showMessageBox(dialog, "問題数は 1 から 30 までです。", confirmCaption, MB_OK);
             SetFocus(GetDlgItem(dialog, IDC_MAKE_COUNT));
             return TRUE;
         }
@@ -133,16 +123,14 @@ void runMakePuzzlesCommand(GameState& game, HWND owner) {
     PuzzleBatch batch({seedFromClock(), choice.grade, choice.symmetric}, choice.count);
     BackgroundWork work;
     work.total = choice.count;
-    const bool finished =
-        runWithProgress(owner, utf8(u8"新しい問題を作る"), work, makeShare, &batch);
+    const bool finished = runWithProgress(owner, "新しい問題を作る", work, makeShare, &batch);
     const std::vector<GeneratedPuzzle> puzzles = madePuzzles(batch);
     if (puzzles.empty()) return;
     if (!finished) {
         char text[128];
-        std::snprintf(text, sizeof text,
-                      utf8(u8"中止しました。できた %d 問で問題ファイルを作りますか?"),
+        std::snprintf(text, sizeof text, "中止しました。できた %d 問で問題ファイルを作りますか?",
                       int(puzzles.size()));
-        if (messageBoxUtf8(owner, text, MB_YESNO) != IDYES) return;
+        if (showMessageBox(owner, text, confirmCaption, MB_YESNO) != IDYES) return;
     }
 
     std::vector<NewProblem> problems;
@@ -154,11 +142,11 @@ void runMakePuzzlesCommand(GameState& game, HWND owner) {
     if (writeMadeProblemFile(game.progress, choice.grade, localMoment(), problems.data(),
                              int(problems.size()), taken,
                              written) != NewProblemFileResult::written) {
-        messageBoxUtf8(owner, utf8(u8"問題ファイルを書き込めませんでした。"), MB_OK);
+        showMessageBox(owner, "問題ファイルを書き込めませんでした。", confirmCaption, MB_OK);
         return;
     }
     if (!switchToProblemFile(game, written.storedName, 0))
-        messageBoxUtf8(owner, utf8(u8"作成した問題ファイルを開けませんでした。"), MB_OK);
+        showMessageBox(owner, "作成した問題ファイルを開けませんでした。", confirmCaption, MB_OK);
 }
 
 } // namespace korvani

@@ -1,9 +1,10 @@
 // The Open-problem dialog (resource 111): lists the problem files beside the executable and loads
 // the chosen one. At start-up it runs with no owner, before the main window exists.
-#include "progress/code_pages.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 #include "progress/problem_loading.h"
-#include "progress/selection_list.h"
+#include "text/code_pages.h"
+#include "text/list_texts.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
 

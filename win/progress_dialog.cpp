@@ -1,7 +1,7 @@
 // The progress dialog (resource IDD_PROGRESS) and the worker threads it waits for.
 #include "win/progress_dialog.h"
 
-#include "progress/code_pages.h"
+#include "text/code_pages.h"
 #include "win/app_state.h"
 #include "win/dialogs.h"
 

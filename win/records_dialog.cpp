@@ -3,10 +3,11 @@
 // its puzzles are cleared. The problem files are read (and proved) to learn their keys and the
 // grades of their puzzles.
 #include "core/problem_file.h"
-#include "progress/code_pages.h"
+#include "files/open_file.h"
 #include "progress/file_names.h"
 #include "progress/play_statistics.h"
 #include "progress/records_log.h"
+#include "text/code_pages.h"
 #include "win/dialogs.h"
 
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The Problem-selection dialog (resource 108): the current file's puzzles with their difficulty
 // and last clear time, the choice of one, and the Clear button that erases the file's times.
-#include "progress/code_pages.h"
 #include "progress/progress_records.h"
-#include "progress/selection_list.h"
+#include "text/code_pages.h"
+#include "text/list_texts.h"
 #include "win/dialogs.h"
 #include "win/wide_text.h"
 

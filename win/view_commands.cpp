@@ -1,9 +1,10 @@
 // The 表示 menu's commands, the settings they change and where the dark theme's default comes from.
 #include "win/view_commands.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "win/app_state.h"
 #include "win/resources/resource.h"
+#include "win/theme.h"
 
 namespace korvani {
 
@@ -29,12 +30,12 @@ bool darkThemeWanted(const AppState& app) {
 }
 
 bool onViewCommand(AppState& app, HWND window, WORD command) {
-    (void)window;
     switch (command) {
     case IDM_DARK_THEME:
         app.game.settings.dark = darkThemeWanted(app) ? 0 : 1;
         // The choice holds for this run even when it cannot be written.
         saveSettings(app.game.progress.savePath, app.game.settings, writeFileAtomically);
+        applyTheme(app, window);
         return true;
     case IDM_SHOW_MISTAKES:
         setMistakeDisplay(app.game, !mistakeDisplayOn(app.game));

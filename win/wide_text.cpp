@@ -1,7 +1,7 @@
 // UTF-8 texts shown through the wide functions, and the executable's wide path.
 #include "win/wide_text.h"
 
-#include "progress/code_pages.h"
+#include "text/code_pages.h"
 
 #include <vector>
 

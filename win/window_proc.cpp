@@ -10,6 +10,8 @@
 #include "win/keyboard_input.h"
 #include "win/make_puzzles_dialog.h"
 #include "win/resources/resource.h"
+#include "win/theme.h"
+#include "win/uia_provider.h"
 #include "win/view_commands.h"
 
 #include <windowsx.h>
@@ -165,6 +167,7 @@ void onCommand(HWND window, int id, HWND control, UINT notification) {
 // The run ends here: the save file is written while the window still stands, and the window lets
 // go of the state, which WinMain frees after the message loop.
 void onDestroy(HWND window) {
+    disconnectProviders(window);
     endRun(stateOf(window));
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     PostQuitMessage(0);
@@ -197,6 +200,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
         HANDLE_MSG(window, WM_DROPFILES, onFilesDropped);
         HANDLE_MSG(window, WM_DESTROY, onDestroy);
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+        // High contrast switched, the system colours or the app theme changed: drawn again now.
+        applyTheme(stateOf(window), window);
+        return DefWindowProcW(window, message, wParam, lParam);
+    case WM_GETOBJECT: {
+        LRESULT provider = 0;
+        if (answerGetObject(window, stateOf(window), wParam, lParam, provider)) return provider;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     case WM_DPICHANGED:
         onDpiChanged(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;

@@ -2,11 +2,12 @@
 // window timer call, a message box or a WM_COMMAND.
 #include "win/window_view.h"
 
+#include "files/atomic_file.h"
 #include "game/game_state.h"
-#include "progress/atomic_file.h"
 #include "progress/records_log.h"
 #include "render/board_geometry.h"
 #include "render/cursor_frame.h"
+#include "win/uia_provider.h"
 #include "win/wide_text.h"
 
 #include <ctime>
@@ -43,6 +44,7 @@ void WindowView::drawCells(const BoardPicture& picture) {
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
                        picture.selectedDigit, &picture.notes, frames, picture.redDigits.data());
     if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
+    reportBoard(picture);
 }
 
 void WindowView::drawCursor(const BoardPicture& picture) {
@@ -51,7 +53,8 @@ void WindowView::drawCursor(const BoardPicture& picture) {
     const int count = cursorFrameRects(renderer.cellSize, picture.noteMode, bars);
     const int x = renderer.colX[picture.cursorCell % 9];
     const int y = renderer.rowY[picture.cursorCell / 9];
-    HBRUSH brush = CreateSolidBrush(cursorColour);
+    const BgrColour colour = renderer.palette.cursor;
+    HBRUSH brush = CreateSolidBrush(RGB(colour.red, colour.green, colour.blue));
     for (int i = 0; i < count; ++i)
         fillRect(*renderer.backBuffer, brush, x + bars[i].x, y + bars[i].y, bars[i].width,
                  bars[i].height);
@@ -68,6 +71,7 @@ void WindowView::drawClock(int seconds) {
 
 void WindowView::drawClearBanner() {
     korvani::drawClearBanner(renderer);
+    announce("clear!");
 }
 
 void WindowView::drawPausePanel(bool shown) {
@@ -140,6 +144,7 @@ void WindowView::showHint(const char* utf8Text, int anchorCell) {
         anchor.right = anchor.left + renderer.cellSize;
         anchor.bottom = anchor.top + renderer.cellSize;
     }
+    announce(utf8Text);
     hintBalloon.show(mainWindow, utf8Text, anchor, renderer.metrics.dpi);
 }
 

@@ -27,8 +27,6 @@ class WindowView final : public GameView {
     BoardRenderer renderer;
     HintBalloon hintBalloon;
     const ProgressStore* progress = nullptr; // the save path that the records log lies beside
-    // The keyboard cursor's colour, apart from every other colour of the board.
-    COLORREF cursorColour = RGB(120, 40, 200);
 
     void layout() override;
     void drawCells(const BoardPicture& picture) override;

@@ -275,15 +275,17 @@ e2e_locate_client() {
     [ "$y" -lt 0 ] && { h=$((h + y)); y=0; }
     [ $((x + w)) -gt "$sw" ] && w=$((sw - x))
     [ $((y + h)) -gt "$sh" ] && h=$((sh - y))
-    local span
+    local span r g b
+    # The band's colour: the light theme's unless a test starts the game in another.
+    read -r r g b <<<"${E2E_BAND:-224 224 255}"
     span="$(convert "$shot" -crop "${w}x1+${x}+$((y + h / 2))" +repage -depth 8 txt:- |
-        awk -F'[(),]' '/^[0-9]/ && $3+0==224 && $4+0==224 && $5+0==255 {split($1,a,":"); if (f=="") f=a[1]; l=a[1]} END {if (f!="") print f, l}')"
+        awk -F'[(),]' -v r="$r" -v g="$g" -v b="$b" '/^[0-9]/ && $3+0==r && $4+0==g && $5+0==b {split($1,a,":"); if (f=="") f=a[1]; l=a[1]} END {if (f!="") print f, l}')"
     [ -n "$span" ] || return 1
     local left right
     read -r left right <<<"$span"
     local column=$((x + left + 2))
     span="$(convert "$shot" -crop "1x${h}+${column}+${y}" +repage -depth 8 txt:- |
-        awk -F'[(),:]' '/^[0-9]/ && $4+0==224 && $5+0==224 && $6+0==255 {split($2,a," "); if (f=="") f=$2; l=$2} END {if (f!="") print f, l}')"
+        awk -F'[(),:]' -v r="$r" -v g="$g" -v b="$b" '/^[0-9]/ && $4+0==r && $5+0==g && $6+0==b {split($2,a," "); if (f=="") f=$2; l=$2} END {if (f!="") print f, l}')"
     [ -n "$span" ] || return 1
     local top bottom
     read -r top bottom <<<"$span"

@@ -2,6 +2,7 @@
 // with the easiest first in the file, the refusals with their reasons in one summary, a puzzle
 // that is already there opened where it stands, two imports of the same grades that keep two
 // records, a read-only folder that loses nothing, and the copied line read back.
+#include "files/open_file.h"
 #include "import/copy_text.h"
 #include "import/puzzle_import.h"
 #include "import/text_decoding.h"

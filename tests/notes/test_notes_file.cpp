@@ -3,7 +3,7 @@
 #include "progress/notes_file.h"
 
 #include "../progress/save_test_support.h"
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "progress/records_log.h"
 
 #include <gtest/gtest.h>

@@ -4,7 +4,7 @@
 #include "progress/play_statistics.h"
 #include "progress/records_log.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "tests/progress/save_test_support.h"
 
 #include <gtest/gtest.h>

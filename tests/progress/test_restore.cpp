@@ -1,6 +1,6 @@
 // Start-up restore with the real problem-file loader: a save file and a problem file in a
 // scratch folder, read, played on, written and read again.
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "progress/progress_records.h"
 #include "progress/progress_restore.h"
 #include "progress/save_file.h"

@@ -1,6 +1,6 @@
 // The save file's bytes: the worked example of 228 bytes, the field offsets and byte order, and
 // write-then-read round trips through a real file.
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "progress/progress_records.h"
 #include "progress/save_file.h"
 #include "save_test_support.h"

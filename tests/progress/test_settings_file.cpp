@@ -2,7 +2,7 @@
 // that never touches the save file itself.
 #include "progress/settings_file.h"
 
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "save_test_support.h"
 
 #include <gtest/gtest.h>

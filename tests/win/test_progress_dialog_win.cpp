@@ -15,7 +15,7 @@ namespace {
 using testing::findDialog;
 using testing::runDialogScript;
 
-const char* const title = reinterpret_cast<const char*>(u8"取り込み中");
+constexpr char title[] = "取り込み中";
 int ownerTicks = 0;
 
 LRESULT CALLBACK ownerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -1,7 +1,7 @@
 // The two ends of a run under Wine: loadProgress with this executable's real path and a
 // problem file beside it, the save on exit through MoveFileExA, and the message box that tells
 // the player when the save file cannot be written.
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 #include "progress/save_file.h"
 #include "tests/game/game_test_support.h"
 #include "tests/progress/save_test_support.h"

@@ -3,6 +3,7 @@
 // renderer's layout (the recording view of the native rules tests uses the same numbers).
 #include "tests/support/message_box_answerer.h"
 #include "tests/support/recording_view.h"
+#include "win/theme.h"
 #include "win/window_view.h"
 
 #include <gtest/gtest.h>
@@ -101,6 +102,33 @@ TEST_F(WindowViewTest, HitAreasAreTheRenderersLayout) {
         EXPECT_EQ(areas.rowY[i], expected.rowY[i]) << i;
     }
     EXPECT_EQ(areas.buttonBarX, expected.buttonBarX);
+}
+
+// High contrast on a real renderer: the band, the cells' ground, the board's gaps, the given
+// digits and the keyboard cursor all come out in the system colours. (Windows' high-contrast
+// switch itself cannot be turned on under Wine 8; the palette it selects is drawn here.)
+TEST_F(WindowViewTest, HighContrastDrawsTheBoardInTheSystemColours) {
+    setPalette(view.renderer, highContrastPalette());
+    resize(view.renderer, view.mainWindow, 522, 554);
+    CellGrid givens{};
+    givens[0] = 8;
+    const CellGrid userGrid{};
+    const NoteGrid notes{};
+    const CellMarks marks{};
+    view.drawCells({givens, userGrid, notes, marks, -1, -1, {}, 40, false});
+    HDC dc = view.renderer.backBuffer->memDC;
+    const auto& r = view.renderer;
+    EXPECT_EQ(GetPixel(dc, 1, 1), GetSysColor(COLOR_WINDOW)) << "the band";
+    EXPECT_EQ(GetPixel(dc, r.colX[4] + r.cellSize / 2, r.rowY[1] + 1), GetSysColor(COLOR_WINDOW))
+        << "an empty cell's ground";
+    EXPECT_EQ(GetPixel(dc, r.colX[1] - 1, r.rowY[1] + 5), GetSysColor(COLOR_GRAYTEXT))
+        << "the gap between two cells";
+    int textPixels = 0;
+    for (int y = r.rowY[0]; y < r.rowY[0] + r.cellSize; ++y)
+        for (int x = r.colX[0]; x < r.colX[0] + r.cellSize; ++x)
+            textPixels += GetPixel(dc, x, y) == GetSysColor(COLOR_WINDOWTEXT);
+    EXPECT_GT(textPixels, 0) << "the given 8 in the window's text colour";
+    EXPECT_EQ(GetPixel(dc, r.colX[4], r.rowY[4]), GetSysColor(COLOR_HOTLIGHT)) << "the cursor";
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // Replacing a file: the new bytes exactly, the old file kept whenever anything fails, and no
 // temporary file left behind.
-#include "progress/atomic_file.h"
-#include "save_test_support.h"
+#include "files/atomic_file.h"
+#include "tests/progress/save_test_support.h"
 
 #include <gtest/gtest.h>
 

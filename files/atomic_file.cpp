@@ -1,7 +1,7 @@
 // The temporary path beside a file, and (outside Windows, where atomic_file_win.cpp takes over)
 // the atomic replacement with POSIX calls: write, fsync, then rename over the old file, or link
 // to a name that must be new.
-#include "progress/atomic_file.h"
+#include "files/atomic_file.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
 // The texts of the Problem-selection and Open-problem lists, natively.
-#include "progress/selection_list.h"
+#include "text/list_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // FlushFileBuffers puts them on the disk, and MoveFileExW replaces the old file in one step (or,
 // for a new file, takes the name only while it is free). The path is UTF-8 (the store's form)
 // and goes to the wide functions.
-#include "progress/atomic_file.h"
-#include "progress/code_pages.h"
+#include "files/atomic_file.h"
+#include "text/code_pages.h"
 
 #include <windows.h>
 

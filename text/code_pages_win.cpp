@@ -1,6 +1,6 @@
 // Code page conversions on Windows, with MultiByteToWideChar and WideCharToMultiByte and
 // always a code page named explicitly, never the system's ANSI code page.
-#include "progress/code_pages.h"
+#include "text/code_pages.h"
 
 #include <windows.h>
 

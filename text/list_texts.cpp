@@ -1,5 +1,5 @@
-// The texts of the Problem-selection and Open-problem lists (see selection_list.h).
-#include "progress/selection_list.h"
+// The texts of the Problem-selection and Open-problem lists (see list_texts.h).
+#include "text/list_texts.h"
 
 #include <cstdio>
 #include <cstring>
