@@ -53,12 +53,10 @@ void exercise(const std::uint8_t* data, std::size_t size) {
     // the file names (or, for a rejected file, the last one accepted).
     static NotesFile game;
     if (accepted) game = decoded;
-    static ProgressRecord record;
-    record.fileKey = game.fileKey;
     ProgressStore store;
     check(deriveSavePath(store, exePath.c_str(), exePath.size()));
-    store.records = &record;
-    store.header.recordCount = 1;
+    store.records.resize(1);
+    store.records[0].fileKey = game.fileKey;
     store.currentRecordIndex = 0;
     store.header.currentProblemIndex = game.problemIndex;
     char notesPath[savePathCapacity];

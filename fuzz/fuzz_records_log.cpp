@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The statistics count each record once, whatever its grade.
     PlayStatistics statistics;
-    check(computePlayStatistics(fromMemory, nullptr, 0, nullptr, 0, statistics));
+    computePlayStatistics(fromMemory, {}, nullptr, 0, statistics);
     check(statistics.total.cleared == static_cast<int>(fromMemory.count));
     int perGrade = 0;
     for (int grade = 1; grade <= highestGrade; ++grade)

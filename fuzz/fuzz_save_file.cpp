@@ -68,13 +68,13 @@ void checkRestored(const ProgressStore& store, const StartingGame& start) {
 // is in the table in its place.
 void checkRecordsKept(const ProgressStore& store, const std::uint8_t* data, std::size_t size,
                       std::int32_t readCount) {
-    check(store.header.recordCount >= readCount);
+    check(store.records.size() >= static_cast<std::size_t>(readCount));
     const std::size_t present =
         size > saveHeaderSize ? (size - saveHeaderSize) / progressRecordSize : 0;
     check(static_cast<std::size_t>(readCount) <= present);
     for (std::int32_t r = 0; r < readCount; ++r) {
         std::uint8_t bytes[progressRecordSize];
-        encodeProgressRecord(store.records[r], bytes);
+        encodeProgressRecord(store.records[static_cast<std::size_t>(r)], bytes);
         check(
             bytesEqual(bytes, data + saveHeaderSize + progressRecordSize * r, progressRecordSize));
     }
@@ -87,13 +87,9 @@ void checkRoundTrip(const ProgressStore& store) {
     std::vector<std::uint8_t> bytes(size);
     encodeSaveFile(store, bytes.data());
     ProgressStore again;
-    check(decodeSaveFile(again, bytes.data(), bytes.size()));
+    decodeSaveFile(again, bytes.data(), bytes.size());
     check(bytesEqual(&again.header, &store.header, sizeof(SaveHeader)));
-    check(again.header.recordCount == store.header.recordCount);
-    for (std::int32_t r = 0; r < store.header.recordCount; ++r) {
-        check(bytesEqual(&again.records[r], &store.records[r], sizeof(ProgressRecord)));
-    }
-    releaseRecords(again);
+    check(again.records == store.records);
 }
 
 } // namespace
@@ -110,13 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // The memory reader sees the same file as the file reader does.
     ProgressStore fromMemory;
-    check(decodeSaveFile(fromMemory, data, size));
-    const std::int32_t readCount = fromMemory.header.recordCount;
+    decodeSaveFile(fromMemory, data, size);
+    const auto readCount = static_cast<std::int32_t>(fromMemory.records.size());
     checkRecordsKept(fromMemory, data, size, readCount);
 
     StartingGame start;
     const RestoreOutcome outcome = restoreProgress(store, start);
-    check(outcome != RestoreOutcome::failed);
     checkRecordsKept(store, data, size, readCount);
     if (outcome == RestoreOutcome::ready) {
         checkRestored(store, start);
@@ -132,8 +127,5 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkRoundTrip(store);
     clearRecordTimes(store);
     checkRoundTrip(store);
-
-    releaseRecords(fromMemory);
-    releaseRecords(store);
     return 0;
 }

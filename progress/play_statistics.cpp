@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
+#include <vector>
 
 namespace korvani {
 
@@ -24,22 +24,22 @@ int gradeInFiles(const ProblemFileGrades* files, int fileCount, std::uint32_t ke
     return 0;
 }
 
-// Count, best, average and median of the clears of one grade (all of them for grade -1);
-// `seconds` is scratch with room for every clear.
-GradeStatistics summarise(const CountedClear* clears, std::size_t count, int grade, int* seconds) {
+// Count, best, average and median of the clears of one grade (all of them for grade -1).
+GradeStatistics summarise(const std::vector<CountedClear>& clears, int grade) {
     GradeStatistics result;
+    std::vector<int> seconds;
     long long sum = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        const CountedClear& clear = clears[i];
+    for (const CountedClear& clear : clears) {
         if (grade >= 0 && clear.grade != grade) continue;
-        seconds[result.cleared++] = clear.seconds;
+        seconds.push_back(clear.seconds);
         sum += clear.seconds;
         if (clear.withoutHint) ++result.withoutHint;
         if (clear.withoutMistake) ++result.withoutMistake;
     }
+    result.cleared = static_cast<int>(seconds.size());
     if (result.cleared == 0) return result;
     const int n = result.cleared;
-    std::sort(seconds, seconds + n);
+    std::sort(seconds.begin(), seconds.end());
     result.bestSeconds = seconds[0];
     result.averageSeconds = static_cast<int>((2 * sum + n) / (2 * n));
     result.medianSeconds = n % 2 ? seconds[n / 2] : (seconds[n / 2 - 1] + seconds[n / 2]) / 2;
@@ -62,55 +62,41 @@ bool logKnowsClear(const ClearRecordList& log, std::uint32_t key, int index) {
     return false;
 }
 
-bool computePlayStatistics(const ClearRecordList& log, const ProgressRecord* saveRecords,
-                           int saveRecordCount, const ProblemFileGrades* files, int fileCount,
+void computePlayStatistics(const ClearRecordList& log,
+                           const std::vector<ProgressRecord>& saveRecords,
+                           const ProblemFileGrades* files, int fileCount,
                            PlayStatistics& statistics) {
     statistics = PlayStatistics{};
-    const std::size_t most =
-        log.count +
-        static_cast<std::size_t>(saveRecordCount > 0 ? saveRecordCount : 0) * maxProblemsPerFile;
-    if (most == 0) return true;
-    auto* clears = static_cast<CountedClear*>(std::malloc(most * sizeof(CountedClear)));
-    auto* seconds = static_cast<int*>(std::malloc(most * sizeof(int)));
-    if (clears == nullptr || seconds == nullptr) {
-        std::free(clears);
-        std::free(seconds);
-        return false;
-    }
-    std::size_t count = 0;
+    std::vector<CountedClear> clears;
     for (std::size_t i = 0; i < log.count; ++i) {
         const ClearRecord& record = log.records[i];
         const bool known = record.grade >= 1 && record.grade <= highestGrade;
-        clears[count++] = {known ? record.grade : 0, record.seconds,
-                           (record.flags & clearUsedHint) == 0,
-                           (record.flags & clearPlacedWrong) == 0};
+        clears.push_back({known ? record.grade : 0, record.seconds,
+                          (record.flags & clearUsedHint) == 0,
+                          (record.flags & clearPlacedWrong) == 0});
     }
     // The save file keeps only the last time of each puzzle; a puzzle the log knows was cleared
     // since the log began, and its time is among the log's.
-    for (int r = 0; r < saveRecordCount; ++r) {
-        const ProgressRecord& record = saveRecords[r];
+    for (const ProgressRecord& record : saveRecords) {
         for (int index = 0; index < maxProblemsPerFile; ++index) {
             const int time = static_cast<std::uint16_t>(record.clearSeconds[index]);
             if (time == 0 || logKnowsClear(log, record.fileKey, index)) continue;
             const int grade = gradeInFiles(files, fileCount, record.fileKey, index);
-            clears[count++] = {grade >= 1 && grade <= highestGrade ? grade : 0, time, false, false};
+            clears.push_back({grade >= 1 && grade <= highestGrade ? grade : 0, time, false, false});
         }
     }
     for (int grade = 1; grade <= highestGrade; ++grade)
-        statistics.byGrade[grade] = summarise(clears, count, grade, seconds);
-    statistics.total = summarise(clears, count, -1, seconds);
-    std::free(clears);
-    std::free(seconds);
-    return true;
+        statistics.byGrade[grade] = summarise(clears, grade);
+    statistics.total = summarise(clears, -1);
 }
 
-int clearedPuzzleCount(const ProgressRecord* saveRecords, int saveRecordCount, std::uint32_t key,
+int clearedPuzzleCount(const std::vector<ProgressRecord>& saveRecords, std::uint32_t key,
                        int problemCount) {
-    for (int r = 0; r < saveRecordCount; ++r) {
-        if (saveRecords[r].fileKey != key) continue;
+    for (const ProgressRecord& record : saveRecords) {
+        if (record.fileKey != key) continue;
         int cleared = 0;
         for (int index = 0; index < problemCount && index < maxProblemsPerFile; ++index)
-            if (saveRecords[r].clearSeconds[index] != 0) ++cleared;
+            if (record.clearSeconds[index] != 0) ++cleared;
         return cleared;
     }
     return 0;

@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace korvani {
 
@@ -42,13 +43,14 @@ bool logKnowsClear(const ClearRecordList& log, std::uint32_t key, int index);
 
 // Counts the log's clears, and each clear time of the save file's records that the log does not
 // know, as a clear of the grade its file gives it (none, and so only in the total, when no file
-// of that key is among `files`). False only when memory ran out.
-bool computePlayStatistics(const ClearRecordList& log, const ProgressRecord* saveRecords,
-                           int saveRecordCount, const ProblemFileGrades* files, int fileCount,
+// of that key is among `files`).
+void computePlayStatistics(const ClearRecordList& log,
+                           const std::vector<ProgressRecord>& saveRecords,
+                           const ProblemFileGrades* files, int fileCount,
                            PlayStatistics& statistics);
 
 // How many of the first `problemCount` puzzles of the file with `key` have a clear time.
-int clearedPuzzleCount(const ProgressRecord* saveRecords, int saveRecordCount, std::uint32_t key,
+int clearedPuzzleCount(const std::vector<ProgressRecord>& saveRecords, std::uint32_t key,
                        int problemCount);
 
 inline constexpr std::size_t statisticsLineSize = 160;

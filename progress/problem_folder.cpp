@@ -67,8 +67,7 @@ PuzzlePlace ProblemFolder::find(const CellGrid& givens) const {
 
 std::vector<std::uint32_t> ProblemFolder::takenKeys(const ProgressStore& store) const {
     std::vector<std::uint32_t> keys;
-    for (std::int32_t i = 0; store.records != nullptr && i < store.header.recordCount; ++i)
-        keys.push_back(store.records[i].fileKey);
+    for (const ProgressRecord& record : store.records) keys.push_back(record.fileKey);
     for (const FolderProblemFile& file : files_) keys.push_back(file.key);
     return keys;
 }

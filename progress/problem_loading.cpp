@@ -6,33 +6,23 @@
 #include "progress/progress_records.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 namespace korvani {
 
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key) {
-    const std::int32_t count = store.header.recordCount;
-    if (count < 0 || (count > 0 && store.records == nullptr)) return false;
-    for (std::int32_t i = 0; i < count; ++i) {
-        if (store.records[i].fileKey == key) {
-            store.currentRecordIndex = i;
-            return true;
+void findOrAddRecord(ProgressStore& store, std::uint32_t key) {
+    std::vector<ProgressRecord>& records = store.records;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].fileKey == key) {
+            store.currentRecordIndex = static_cast<std::int32_t>(i);
+            return;
         }
     }
-    if (count == INT32_MAX) return false;
-    const std::size_t newCount = static_cast<std::size_t>(count) + 1;
-    if (newCount > SIZE_MAX / sizeof(ProgressRecord)) return false;
-    void* grown = std::realloc(store.records, newCount * sizeof(ProgressRecord));
-    if (grown == nullptr) return false; // the old table is still there, unchanged
-    store.records = static_cast<ProgressRecord*>(grown);
-    ProgressRecord& added = store.records[count];
+    ProgressRecord added;
     added.fileKey = key;
-    for (std::int16_t& seconds : added.clearSeconds) seconds = 0;
-    store.currentRecordIndex = count;
+    records.push_back(added);
+    store.currentRecordIndex = static_cast<std::int32_t>(records.size() - 1);
     store.header.savedGameFlag = -1;
-    store.header.recordCount = count + 1;
-    return true;
 }
 
 bool loadProblemFile(ProgressStore& store) {
@@ -77,7 +67,7 @@ bool loadProblemStream(std::FILE* file, ProgressStore& store, LoadTrace* trace) 
     std::memcpy(scratch, store.problems, sizeof scratch);
     const ProblemLines lines = readProblemLines(file, scratch, trace);
     if (lines.count == 0) return false;
-    if (!findOrAddRecord(store, lines.key)) return false;
+    findOrAddRecord(store, lines.key);
     std::memcpy(store.problems, scratch, sizeof scratch);
     store.problemCount = lines.count;
     return true;

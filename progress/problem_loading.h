@@ -13,9 +13,8 @@
 namespace korvani {
 
 // Makes the record with `key` current, appending one with all times 0 (and setting
-// savedGameFlag to -1) when there is none. False only when the table cannot grow (or does not
-// hold together); then nothing has changed.
-bool findOrAddRecord(ProgressStore& store, std::uint32_t key);
+// savedGameFlag to -1) when there is none.
+void findOrAddRecord(ProgressStore& store, std::uint32_t key);
 
 // Loads the file named by header.problemFileName from the executable's directory (the first
 // dirPrefixLength characters of savePath). True when at least one puzzle was loaded. The

@@ -1,21 +1,12 @@
-// Clear times in the record table, the search for the next uncleared puzzle, and the table's
-// release.
+// Clear times in the record table and the search for the next uncleared puzzle.
 #include "progress/progress_records.h"
-
-#include <cstdlib>
 
 namespace korvani {
 
-void releaseRecords(ProgressStore& store) {
-    std::free(store.records);
-    store.records = nullptr;
-    store.header.recordCount = 0;
-}
-
 ProgressRecord* currentRecord(ProgressStore& store) {
     const std::int32_t index = store.currentRecordIndex;
-    if (store.records == nullptr || index < 0 || index >= store.header.recordCount) return nullptr;
-    return &store.records[index];
+    if (index < 0 || static_cast<std::size_t>(index) >= store.records.size()) return nullptr;
+    return &store.records[static_cast<std::size_t>(index)];
 }
 
 const ProgressRecord* currentRecord(const ProgressStore& store) {

@@ -1,5 +1,5 @@
 // Operations on the record table of the progress store: the choice of the next uncleared
-// puzzle, recording and erasing clear times, and the one release path of the table.
+// puzzle, recording and erasing clear times.
 #pragma once
 
 #include "progress/progress_store.h"
@@ -7,9 +7,6 @@
 #include <cstdint>
 
 namespace korvani {
-
-// Frees the record table (allocated with std::malloc/std::realloc) and sets recordCount to 0.
-void releaseRecords(ProgressStore& store);
 
 // The record of the current problem file, or null when there is none (no load yet, or an
 // index outside the table).

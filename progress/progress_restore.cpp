@@ -8,14 +8,8 @@ namespace korvani {
 
 RestoreOutcome restoreProgress(ProgressStore& store, StartingGame& start) {
     start = StartingGame{};
-    switch (readSaveFile(store, store.savePath)) {
-    case SaveFileRead::missing:
+    if (readSaveFile(store, store.savePath) == SaveFileRead::missing)
         return RestoreOutcome::chooseProblemFile;
-    case SaveFileRead::outOfMemory:
-        return RestoreOutcome::failed;
-    case SaveFileRead::read:
-        break;
-    }
     // The records read stay in memory either way, so a file chosen in the dialog finds its
     // record and the others are written back on exit.
     if (!problemFileNameUsable(store.header) || !loadProblemFile(store)) {

@@ -27,7 +27,6 @@ StartingGame chooseStartingGame(ProgressStore& store);
 enum class RestoreOutcome {
     ready,             // a problem file is loaded and `start` says how the game begins
     chooseProblemFile, // no save file, or its problem file could not be loaded
-    failed,            // the save file could not be held in memory
 };
 
 // Steps 4 to 8 of start-up for a store whose savePath and dirPrefixLength are set: read the

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace korvani {
 
@@ -17,25 +18,27 @@ inline constexpr int savePathCapacity = 512;
 struct ProgressRecord {
     std::uint32_t fileKey = 0;
     std::int16_t clearSeconds[maxProblemsPerFile] = {}; // 0 = not cleared
+    bool operator==(const ProgressRecord&) const = default;
 };
 static_assert(sizeof(ProgressRecord) == progressRecordSize);
 
-// The first 164 bytes of the save file, in file order (little-endian integers).
+// The fields of the save file's first 164 bytes, in file order (little-endian integers in the
+// file), all but the record count at offset 64: that is the size of the store's record table.
 struct SaveHeader {
     char problemFileName[64];
-    std::int32_t recordCount;
     std::int32_t currentProblemIndex;
     std::int32_t savedGameFlag; // -1: no stored game; anything else: a stored game
     std::int32_t savedElapsedSeconds;
     CellGrid savedUserGrid;
     std::uint8_t padding[3];
 };
-static_assert(sizeof(SaveHeader) == saveHeaderSize);
+// No padding between the fields: headers are compared byte for byte.
+static_assert(sizeof(SaveHeader) == saveHeaderSize - sizeof(std::int32_t));
 
 struct ProgressStore {
     char savePath[savePathCapacity] = {}; // UTF-8 on Windows (file_names.h)
     SaveHeader header = {};
-    ProgressRecord* records = nullptr; // recordCount records, heap, owned (releaseRecords)
+    std::vector<ProgressRecord> records; // in the save file's order
     Problem problems[maxProblemsPerFile] = {};
     std::int32_t problemCount = 0;
     std::int32_t dirPrefixLength = 0;

@@ -3,11 +3,10 @@
 
 #include "files/open_file.h"
 #include "progress/file_names.h"
-#include "progress/progress_records.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace korvani {
 
@@ -179,9 +178,9 @@ bool problemFileNameUsable(const SaveHeader& header) {
     return true;
 }
 
-void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out) {
+void encodeSaveHeader(const SaveHeader& header, std::int32_t recordCount, std::uint8_t* out) {
     std::memcpy(out, header.problemFileName, sizeof header.problemFileName);
-    putInt32(out + offsetRecordCount, header.recordCount);
+    putInt32(out + offsetRecordCount, recordCount);
     putInt32(out + offsetProblemIndex, header.currentProblemIndex);
     putInt32(out + offsetGameFlag, header.savedGameFlag);
     putInt32(out + offsetElapsed, header.savedElapsedSeconds);
@@ -189,14 +188,14 @@ void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out) {
     std::memcpy(out + offsetPadding, header.padding, sizeof header.padding);
 }
 
-void decodeSaveHeader(const std::uint8_t* in, SaveHeader& header) {
+std::int32_t decodeSaveHeader(const std::uint8_t* in, SaveHeader& header) {
     std::memcpy(header.problemFileName, in, sizeof header.problemFileName);
-    header.recordCount = getInt32(in + offsetRecordCount);
     header.currentProblemIndex = getInt32(in + offsetProblemIndex);
     header.savedGameFlag = getInt32(in + offsetGameFlag);
     header.savedElapsedSeconds = getInt32(in + offsetElapsed);
     std::memcpy(header.savedUserGrid.data(), in + offsetGrid, header.savedUserGrid.size());
     std::memcpy(header.padding, in + offsetPadding, sizeof header.padding);
+    return getInt32(in + offsetRecordCount);
 }
 
 void encodeProgressRecord(const ProgressRecord& record, std::uint8_t* out) {
@@ -217,89 +216,58 @@ void decodeProgressRecord(const std::uint8_t* in, ProgressRecord& record) {
 }
 
 std::size_t saveFileSize(const ProgressStore& store) {
-    const std::int32_t count = store.header.recordCount;
-    if (count < 0 || (count > 0 && store.records == nullptr)) return 0;
-    return saveHeaderSize + progressRecordSize * static_cast<std::size_t>(count);
+    return saveHeaderSize + progressRecordSize * store.records.size();
 }
 
 void encodeSaveFile(const ProgressStore& store, std::uint8_t* out) {
-    encodeSaveHeader(store.header, out);
-    for (std::int32_t i = 0; i < store.header.recordCount; ++i) {
-        encodeProgressRecord(store.records[i],
-                             out + saveHeaderSize +
-                                 progressRecordSize * static_cast<std::size_t>(i));
+    encodeSaveHeader(store.header, static_cast<std::int32_t>(store.records.size()), out);
+    std::uint8_t* at = out + saveHeaderSize;
+    for (const ProgressRecord& record : store.records) {
+        encodeProgressRecord(record, at);
+        at += progressRecordSize;
     }
 }
 
-bool readSaveFile(ProgressStore& store, SaveByteSource source, void* context) {
-    releaseRecords(store);
+void readSaveFile(ProgressStore& store, SaveByteSource source, void* context) {
+    store.records.clear();
     std::uint8_t headerBytes[saveHeaderSize] = {};
     readFully(source, context, headerBytes, saveHeaderSize);
-    decodeSaveHeader(headerBytes, store.header);
+    const std::int32_t stored = decodeSaveHeader(headerBytes, store.header);
 
     // A count that is negative or larger than what the file holds is not believed: every whole
     // record present is kept instead, so that none read whole is lost on the next save.
-    const std::int32_t stored = store.header.recordCount;
     const std::size_t wanted = stored >= 0 ? static_cast<std::size_t>(stored) : maxRecords;
-    store.header.recordCount = 0;
-
-    ProgressRecord* table = nullptr;
-    std::size_t capacity = 0;
-    std::size_t count = 0;
     std::uint8_t batch[recordBatch * progressRecordSize];
-    while (count < wanted) {
-        std::size_t ask = wanted - count;
+    while (store.records.size() < wanted) {
+        std::size_t ask = wanted - store.records.size();
         if (ask > recordBatch) ask = recordBatch;
         const std::size_t got = readFully(source, context, batch, ask * progressRecordSize);
         const std::size_t whole = got / progressRecordSize;
-        if (whole == 0) break;
-        if (count + whole > capacity) {
-            std::size_t grown = capacity == 0 ? whole : capacity * 2;
-            if (grown < count + whole) grown = count + whole;
-            if (grown > wanted) grown = wanted;
-            void* larger = std::realloc(table, grown * sizeof(ProgressRecord));
-            if (larger == nullptr) {
-                std::free(table);
-                std::memset(&store.header, 0, sizeof store.header);
-                return false;
-            }
-            table = static_cast<ProgressRecord*>(larger);
-            capacity = grown;
-        }
         for (std::size_t i = 0; i < whole; ++i) {
-            decodeProgressRecord(batch + i * progressRecordSize, table[count + i]);
+            decodeProgressRecord(batch + i * progressRecordSize, store.records.emplace_back());
         }
-        count += whole;
         if (got < ask * progressRecordSize) break;
     }
-    store.records = table;
-    store.header.recordCount = static_cast<std::int32_t>(count);
-    return true;
 }
 
-bool decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size) {
+void decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size) {
     MemorySource source{data, data != nullptr ? size : 0, 0};
-    return readSaveFile(store, readFromMemory, &source);
+    readSaveFile(store, readFromMemory, &source);
 }
 
 SaveFileRead readSaveFile(ProgressStore& store, const char* path) {
     std::FILE* file = openFile(path, "rb");
     if (file == nullptr) return SaveFileRead::missing;
-    const bool held = readSaveFile(store, readFromFile, file);
+    readSaveFile(store, readFromFile, file);
     std::fclose(file);
-    return held ? SaveFileRead::read : SaveFileRead::outOfMemory;
+    return SaveFileRead::read;
 }
 
 bool writeSaveFile(const ProgressStore& store, SaveFileWriter writer) {
     if (store.savePath[0] == '\0' || writer == nullptr) return false;
-    const std::size_t size = saveFileSize(store);
-    if (size == 0) return false;
-    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size));
-    if (bytes == nullptr) return false;
-    encodeSaveFile(store, bytes);
-    const bool written = writer(store.savePath, bytes, size);
-    std::free(bytes);
-    return written;
+    std::vector<std::uint8_t> bytes(saveFileSize(store));
+    encodeSaveFile(store, bytes.data());
+    return writer(store.savePath, bytes.data(), bytes.size());
 }
 
 } // namespace korvani

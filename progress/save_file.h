@@ -41,13 +41,14 @@ bool replaceSaveExtension(const char* savePath, const char* extension, char* out
 // stores names of files in the executable's folder). Double-byte characters count whole.
 bool problemFileNameUsable(const SaveHeader& header);
 
-void encodeSaveHeader(const SaveHeader& header, std::uint8_t* out);         // saveHeaderSize bytes
-void decodeSaveHeader(const std::uint8_t* in, SaveHeader& header);          // saveHeaderSize bytes
+// The header's saveHeaderSize bytes: its fields with `recordCount` at offset 64.
+void encodeSaveHeader(const SaveHeader& header, std::int32_t recordCount, std::uint8_t* out);
+// The fields from saveHeaderSize bytes; returns the record count stored at offset 64.
+std::int32_t decodeSaveHeader(const std::uint8_t* in, SaveHeader& header);
 void encodeProgressRecord(const ProgressRecord& record, std::uint8_t* out); // 64 bytes
 void decodeProgressRecord(const std::uint8_t* in, ProgressRecord& record);  // 64 bytes
 
-// Length of the whole file for the store as it stands: the header and recordCount records.
-// 0 when the store is inconsistent (a negative count, or records counted but no table).
+// Length of the whole file for the store as it stands: the header and every record.
 std::size_t saveFileSize(const ProgressStore& store);
 
 // Writes saveFileSize(store) bytes: the header as held in memory, then the records.
@@ -59,17 +60,16 @@ using SaveByteSource = std::size_t (*)(void* context, void* buffer, std::size_t 
 
 // Reads a whole save file into the store, replacing its header and records. The header starts
 // all zero, so a file shorter than 164 bytes leaves the fields it does not reach at 0. Only
-// records that are present whole are read: recordCount records when the file holds at least
-// that many, otherwise every whole record that is there; a trailing part of a record is dropped.
-// recordCount then says how many records the table holds. The table grows with the bytes that
-// actually arrive, never from the stored count. False only when memory ran out; the store then
-// holds no records and the header is all zero.
-bool readSaveFile(ProgressStore& store, SaveByteSource source, void* context);
+// records that are present whole are read: as many as the stored count says when the file
+// holds at least that many, otherwise every whole record that is there (all of them for a
+// negative count); a trailing part of a record is dropped. The table grows with the bytes that
+// actually arrive, never from the stored count.
+void readSaveFile(ProgressStore& store, SaveByteSource source, void* context);
 
 // The same for a save file already in memory.
-bool decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size);
+void decodeSaveFile(ProgressStore& store, const std::uint8_t* data, std::size_t size);
 
-enum class SaveFileRead { read, missing, outOfMemory };
+enum class SaveFileRead { read, missing };
 
 // The same from the file at `path`, opened for binary reading. `missing` when it cannot be
 // opened; the store is then unchanged.
@@ -79,7 +79,7 @@ SaveFileRead readSaveFile(ProgressStore& store, const char* path);
 using SaveFileWriter = bool (*)(const char* path, const void* data, std::size_t size);
 
 // Encodes the store and hands the bytes to `writer` for savePath. False when nothing or not
-// everything was written: no save path, an inconsistent store, no memory, or the writer failed.
+// everything was written: no save path, or the writer failed.
 bool writeSaveFile(const ProgressStore& store, SaveFileWriter writer);
 
 } // namespace korvani

@@ -50,7 +50,6 @@ bool chooseProblemFileAtStartup(GameState& game, HINSTANCE instance) {
 
 AppState::~AppState() {
     release(view.renderer);
-    releaseRecords(game.progress);
 }
 
 bool loadProgress(GameState& game, HINSTANCE instance) {
@@ -73,8 +72,6 @@ bool loadProgress(GameState& game, HINSTANCE instance) {
         return true;
     case RestoreOutcome::chooseProblemFile:
         return chooseProblemFileAtStartup(game, instance);
-    case RestoreOutcome::failed:
-        return false;
     }
     return false;
 }

@@ -97,8 +97,7 @@ void fillFileList(HWND list, const ProgressStore& store, const ListedFile* files
         char name[3 * MAX_PATH];
         if (!narrowText(codePageUtf8, files[f].name, name, sizeof name)) continue;
         const ProblemFileGrades& grades = files[f].grades;
-        const int cleared = clearedPuzzleCount(store.records, store.header.recordCount, grades.key,
-                                               grades.problemCount);
+        const int cleared = clearedPuzzleCount(store.records, grades.key, grades.problemCount);
         char line[statisticsLineSize];
         formatProblemFileLine(name, cleared, grades.problemCount, line);
         addUtf8Line(list, line);
@@ -116,8 +115,7 @@ void fillRecords(HWND dialog, const ProgressStore& store) {
     if (deriveRecordsLogPath(store.savePath, logPath, sizeof logPath))
         readRecordsLog(logPath, log); // out of memory: the log's clears are left out
     PlayStatistics statistics;
-    computePlayStatistics(log, store.records, store.header.recordCount, grades, fileCount,
-                          statistics);
+    computePlayStatistics(log, store.records, grades, fileCount, statistics);
     releaseClearRecords(log);
     fillGradeList(GetDlgItem(dialog, recordsGradesListId), statistics);
     fillFileList(GetDlgItem(dialog, recordsFilesListId), store, files, fileCount);

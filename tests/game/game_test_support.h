@@ -3,12 +3,10 @@
 #pragma once
 
 #include "game/game_state.h"
-#include "progress/progress_records.h"
 #include "tests/support/recording_view.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
 namespace korvani::testing {
@@ -41,16 +39,12 @@ class GameOnView : public ::testing::Test {
         loadPuzzles(3);
     }
 
-    void TearDown() override { releaseRecords(game->progress); }
-
     void loadPuzzles(int count) {
         ProgressStore& store = game->progress;
         for (int k = 0; k < count; ++k) store.problems[k] = relabelledProblem(k);
         store.problemCount = count;
-        store.records = static_cast<ProgressRecord*>(std::calloc(1, sizeof(ProgressRecord)));
-        ASSERT_NE(store.records, nullptr);
+        store.records.assign(1, ProgressRecord{});
         store.records[0].fileKey = 0x1234;
-        store.header.recordCount = 1;
         store.currentRecordIndex = 0;
         store.header.savedGameFlag = -1;
     }

@@ -3,13 +3,11 @@
 // in play, and it makes a puzzle whose givens lack a digit playable.
 #include "core/solver/solver.h"
 #include "game/game_state.h"
-#include "progress/progress_records.h"
 #include "tests/support/grid_text.h"
 #include "tests/support/recording_view.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace korvani {
@@ -31,15 +29,12 @@ struct Game {
         EXPECT_EQ(solved.count, 1);
         problem.solution = solved.solution;
         state.progress.problemCount = 1;
-        state.progress.records =
-            static_cast<ProgressRecord*>(std::calloc(1, sizeof(ProgressRecord)));
-        state.progress.header.recordCount = 1;
+        state.progress.records.resize(1);
         state.progress.currentRecordIndex = 0;
         state.currentProblem = &problem;
         state.phase = PlayPhase::InPlay;
         state.elapsedSeconds = 100;
     }
-    ~Game() { releaseRecords(state.progress); }
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 

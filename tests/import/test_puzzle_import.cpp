@@ -42,7 +42,6 @@ struct Folder {
         std::snprintf(store.savePath, sizeof store.savePath, "%skorvani.sav", prefix.c_str());
         store.dirPrefixLength = static_cast<std::int32_t>(prefix.size());
     }
-    ~Folder() { releaseRecords(store); }
 
     // Reads, checks on two workers in turn, and finishes.
     ImportOutcome import(const std::string& text, const std::string& stem = pasteStem()) {
@@ -166,7 +165,7 @@ TEST(PuzzleImport, TwoImportsOfTheSameGradesKeepTwoRecords) {
     ASSERT_TRUE(openProblemFile(folder.store, first.openName));
     recordClearTime(folder.store, 75);
     ASSERT_TRUE(openProblemFile(folder.store, second.openName));
-    EXPECT_EQ(folder.store.header.recordCount, 2);
+    EXPECT_EQ(folder.store.records.size(), 2u);
     EXPECT_EQ(currentRecord(folder.store)->clearSeconds[0], 0);
     ASSERT_TRUE(openProblemFile(folder.store, first.openName));
     EXPECT_EQ(currentRecord(folder.store)->clearSeconds[0], 75);
@@ -186,7 +185,7 @@ TEST(PuzzleImport, ThirtyPuzzlesAFileNamedAfterTheSource) {
     for (const WrittenProblemFile& file : outcome.written)
         ASSERT_TRUE(openProblemFile(store, file.storedName));
     EXPECT_EQ(store.problemCount, 1);
-    EXPECT_EQ(store.header.recordCount, 3);
+    EXPECT_EQ(store.records.size(), 3u);
 }
 
 #if defined(__linux__)

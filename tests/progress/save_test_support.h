@@ -2,14 +2,12 @@
 // writes, and a progress store set up as a successful problem-file load would leave it.
 #pragma once
 
-#include "progress/progress_records.h"
 #include "progress/progress_store.h"
 #include "progress/save_file.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -119,29 +117,16 @@ class ReadOnlyFolder {
 };
 #endif
 
-// Appends a record to the table with std::realloc, as the problem-file loader grows it.
-inline void appendRecord(ProgressStore& store, std::uint32_t key) {
-    const std::int32_t count = store.header.recordCount;
-    void* grown = std::realloc(store.records, sizeof(ProgressRecord) * (count + 1));
-    ASSERT_NE(grown, nullptr);
-    store.records = static_cast<ProgressRecord*>(grown);
-    store.records[count] = ProgressRecord{};
-    store.records[count].fileKey = key;
-    store.header.recordCount = count + 1;
-}
-
 // A store as a load of a problem file of `problemCount` puzzles leaves it, with `recordCount`
 // records of which `current` is the file's. Puzzles carry no givens unless a test sets some.
 struct LoadedStore {
     ProgressStore store;
     LoadedStore(int problemCount, int recordCount, int current) {
-        for (int i = 0; i < recordCount; ++i) appendRecord(store, 0x1000u + i);
+        store.records.resize(static_cast<std::size_t>(recordCount));
+        for (int i = 0; i < recordCount; ++i) store.records[i].fileKey = 0x1000u + i;
         store.problemCount = problemCount;
         store.currentRecordIndex = current;
     }
-    ~LoadedStore() { releaseRecords(store); }
-    LoadedStore(const LoadedStore&) = delete;
-    LoadedStore& operator=(const LoadedStore&) = delete;
     ProgressRecord& record() { return store.records[store.currentRecordIndex]; }
 };
 
@@ -151,13 +136,12 @@ inline Bytes saveBytes(const char* name, std::int32_t index, std::int32_t flag,
                        const std::vector<ProgressRecord>& records) {
     SaveHeader header{};
     std::strcpy(header.problemFileName, name);
-    header.recordCount = static_cast<std::int32_t>(records.size());
     header.currentProblemIndex = index;
     header.savedGameFlag = flag;
     header.savedElapsedSeconds = seconds;
     header.savedUserGrid = grid;
     Bytes bytes(saveHeaderSize + progressRecordSize * records.size());
-    encodeSaveHeader(header, bytes.data());
+    encodeSaveHeader(header, static_cast<std::int32_t>(records.size()), bytes.data());
     for (std::size_t r = 0; r < records.size(); ++r) {
         encodeProgressRecord(records[r], bytes.data() + saveHeaderSize + progressRecordSize * r);
     }
@@ -170,11 +154,5 @@ inline ProgressRecord recordWithKey(std::uint32_t key, int clearedPuzzle = -1, i
     if (clearedPuzzle >= 0) record.clearSeconds[clearedPuzzle] = static_cast<std::int16_t>(seconds);
     return record;
 }
-
-// Releases the record table of a store when the test ends.
-struct RecordsReleaser {
-    ProgressStore& store;
-    ~RecordsReleaser() { releaseRecords(store); }
-};
 
 } // namespace korvani::testing

@@ -5,6 +5,7 @@
 #include "progress/new_problem_file.h"
 #include "progress/problem_folder.h"
 #include "progress/problem_loading.h"
+#include "progress/progress_records.h"
 #include "tests/progress/save_test_support.h"
 #include "tests/support/grid_text.h"
 #include "tests/support/problem_text.h"
@@ -46,7 +47,6 @@ std::vector<std::string> folderNames(const std::filesystem::path& folder) {
 TEST(NewProblemFile, LoadsBackWithItsGradesAndGivensUnderTheKeyItWasWrittenWith) {
     testing::ScratchFolder folder;
     ProgressStore store;
-    testing::RecordsReleaser releaser{store};
     placeExecutableIn(store, folder.path());
     const NewProblem problems[] = {{gridFromText(puzzleB), 3}, {gridFromText(puzzleA), 10}};
     std::vector<std::uint32_t> taken;
@@ -72,7 +72,6 @@ TEST(NewProblemFile, LoadsBackWithItsGradesAndGivensUnderTheKeyItWasWrittenWith)
 TEST(NewProblemFile, TwoFilesOfTheSameGradesKeepTwoRecordsAndNeitherIsReplaced) {
     testing::ScratchFolder folder;
     ProgressStore store;
-    testing::RecordsReleaser releaser{store};
     placeExecutableIn(store, folder.path());
     testing::writeText(folder.file("paste-01.dat"), "not a problem file\n");
     const NewProblem problems[] = {{gridFromText(puzzleA), 4}};
@@ -95,7 +94,7 @@ TEST(NewProblemFile, TwoFilesOfTheSameGradesKeepTwoRecordsAndNeitherIsReplaced) 
     store.header.currentProblemIndex = 0;
     recordClearTime(store, 75);
     ASSERT_TRUE(openProblemFile(store, second.storedName));
-    EXPECT_EQ(store.header.recordCount, 2);
+    EXPECT_EQ(store.records.size(), 2u);
     EXPECT_NE(first.key, second.key);
     EXPECT_EQ(store.records[store.currentRecordIndex].clearSeconds[0], 0);
 
@@ -110,7 +109,6 @@ TEST(NewProblemFile, TwoFilesOfTheSameGradesKeepTwoRecordsAndNeitherIsReplaced) 
 TEST(NewProblemFile, MadeFilesAreNamedByGradeAndTimeAndTwoOfOneGradeKeepTwoRecords) {
     testing::ScratchFolder folder;
     ProgressStore store;
-    testing::RecordsReleaser releaser{store};
     placeExecutableIn(store, folder.path());
     const NewProblem problems[] = {{gridFromText(puzzleA), 3}, {gridFromText(puzzleB), 3}};
     const MadeAt at{2024, 6, 5, 9, 8, 7};
@@ -138,7 +136,7 @@ TEST(NewProblemFile, MadeFilesAreNamedByGradeAndTimeAndTwoOfOneGradeKeepTwoRecor
     store.header.currentProblemIndex = 0;
     recordClearTime(store, 75);
     ASSERT_TRUE(openProblemFile(store, second.storedName));
-    EXPECT_EQ(store.header.recordCount, 2);
+    EXPECT_EQ(store.records.size(), 2u);
     EXPECT_NE(first.key, second.key);
     EXPECT_EQ(store.records[store.currentRecordIndex].clearSeconds[0], 0);
 }
@@ -181,7 +179,6 @@ TEST(NewProblemFile, ReadOnlyFolderIsReportedAndLeftAsItWas) {
 TEST(ProblemFolder, FindsWherePuzzlesStandAndOpensThereAtThatPuzzle) {
     testing::ScratchFolder folder;
     ProgressStore store;
-    testing::RecordsReleaser releaser{store};
     placeExecutableIn(store, folder.path());
     testing::writeText(folder.file("easy.dat"), "1/" + puzzleA + "\n2/" + puzzleB + "\n");
     testing::writeText(folder.file("broken.dat"), "no slash\n2/" + puzzleB + "\n");

@@ -154,13 +154,5 @@ TEST(StoreGameInHeader, FlagFollowsWhetherAGameIsInPlay) {
     EXPECT_EQ(header.savedUserGrid, grid);
 }
 
-TEST(ReleaseRecords, LeavesAnEmptyTable) {
-    LoadedStore loaded(1, 4, 0);
-    releaseRecords(loaded.store);
-    EXPECT_EQ(loaded.store.records, nullptr);
-    EXPECT_EQ(loaded.store.header.recordCount, 0);
-    releaseRecords(loaded.store); // a second release is harmless
-}
-
 } // namespace
 } // namespace korvani

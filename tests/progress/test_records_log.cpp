@@ -123,7 +123,7 @@ TEST(PlayStatistics, CountedPerGradeAndInTotalWithTheSaveFilesOlderClears) {
     };
     ClearRecordList list;
     ASSERT_TRUE(decodeRecordsLog(encodedLog(log).data(), recordsLogSize(log.size()), list));
-    ProgressRecord save[2] = {};
+    std::vector<ProgressRecord> save(2);
     save[0].fileKey = 0xA;
     save[0].clearSeconds[0] = 200; // known to the log: not counted twice
     save[0].clearSeconds[2] = 100; // from before the log: grade 3 by the file
@@ -135,16 +135,16 @@ TEST(PlayStatistics, CountedPerGradeAndInTotalWithTheSaveFilesOlderClears) {
     files[0].grades[0] = files[0].grades[1] = files[0].grades[2] = 3;
 
     PlayStatistics statistics;
-    ASSERT_TRUE(computePlayStatistics(list, save, 2, files, 1, statistics));
+    computePlayStatistics(list, save, files, 1, statistics);
     releaseClearRecords(list);
     EXPECT_EQ(statistics.byGrade[3], (GradeStatistics{4, 60, 113, 95, 2, 2}));
     EXPECT_EQ(statistics.byGrade[10], (GradeStatistics{1, 1000, 1000, 1000, 1, 1}));
     EXPECT_EQ(statistics.byGrade[1], GradeStatistics{});
     EXPECT_EQ(statistics.total, (GradeStatistics{7, 7, 215, 90, 3, 3}));
 
-    EXPECT_EQ(clearedPuzzleCount(save, 2, 0xA, 3), 2);
-    EXPECT_EQ(clearedPuzzleCount(save, 2, 0xA, 2), 1);
-    EXPECT_EQ(clearedPuzzleCount(save, 2, 0xD, 30), 0);
+    EXPECT_EQ(clearedPuzzleCount(save, 0xA, 3), 2);
+    EXPECT_EQ(clearedPuzzleCount(save, 0xA, 2), 1);
+    EXPECT_EQ(clearedPuzzleCount(save, 0xD, 30), 0);
 
     char line[statisticsLineSize];
     formatStatisticsLine(3, statistics.byGrade[3], line);

@@ -17,7 +17,6 @@ namespace korvani {
 namespace {
 
 using testing::Bytes;
-using testing::RecordsReleaser;
 using testing::recordWithKey;
 using testing::saveBytes;
 using testing::ScratchFolder;
@@ -55,12 +54,8 @@ class Restore : public ::testing::Test {
         ProgressStore& store = freshStore();
         StartingGame start;
         EXPECT_EQ(restore(store, start), RestoreOutcome::ready);
-        EXPECT_EQ(store.header.recordCount, 1);
+        EXPECT_EQ(store.records.size(), 1u);
         return store.records[0].fileKey;
-    }
-
-    void TearDown() override {
-        for (auto& store : stores) releaseRecords(*store);
     }
 
     ScratchFolder folder;
@@ -73,7 +68,7 @@ TEST_F(Restore, MissingSaveFileAsksForAProblemFile) {
     StartingGame start;
     EXPECT_EQ(restore(store, start), RestoreOutcome::chooseProblemFile);
     EXPECT_EQ(store.problemCount, 0);
-    EXPECT_EQ(store.records, nullptr);
+    EXPECT_TRUE(store.records.empty());
 }
 
 TEST_F(Restore, HeaderOnlyFileAddsTheRecordAndResumesNothing) {
@@ -84,7 +79,7 @@ TEST_F(Restore, HeaderOnlyFileAddsTheRecordAndResumesNothing) {
     StartingGame start;
     ASSERT_EQ(restore(store, start), RestoreOutcome::ready);
     EXPECT_EQ(store.problemCount, 3);
-    EXPECT_EQ(store.header.recordCount, 1);
+    EXPECT_EQ(store.records.size(), 1u);
     EXPECT_EQ(store.currentRecordIndex, 0);
     EXPECT_EQ(store.header.savedGameFlag, -1);
     EXPECT_FALSE(start.resume);
@@ -106,7 +101,7 @@ TEST_F(Restore, StoredGameResumesOnItsPuzzle) {
     EXPECT_EQ(start.userGrid, grid);
     EXPECT_EQ(store.header.currentProblemIndex, 2);
     EXPECT_EQ(store.currentRecordIndex, 1);
-    EXPECT_EQ(store.header.recordCount, 2);
+    EXPECT_EQ(store.records.size(), 2u);
 }
 
 TEST_F(Restore, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
@@ -117,7 +112,7 @@ TEST_F(Restore, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
     ASSERT_EQ(restore(store, start), RestoreOutcome::ready);
     EXPECT_FALSE(start.resume);
     EXPECT_EQ(store.header.currentProblemIndex, 2); // the same index, afresh
-    ASSERT_EQ(store.header.recordCount, 2);
+    ASSERT_EQ(store.records.size(), 2u);
     EXPECT_EQ(store.records[0].clearSeconds[2], 50); // the old record stays
     EXPECT_EQ(store.records[1].fileKey, key);
     EXPECT_EQ(store.currentRecordIndex, 1);
@@ -142,7 +137,7 @@ TEST_F(Restore, ProblemFileThatCannotBeLoadedKeepsTheRecordsRead) {
         ProgressStore& store = freshStore();
         StartingGame start;
         EXPECT_EQ(restore(store, start), RestoreOutcome::chooseProblemFile);
-        EXPECT_EQ(store.header.recordCount, 2);
+        EXPECT_EQ(store.records.size(), 2u);
         EXPECT_EQ(store.records[1].fileKey, 2u);
         EXPECT_EQ(store.problemCount, 0);
     }
@@ -214,7 +209,6 @@ TEST_F(Restore, ExecutableWithoutSeparatorUsesTheCurrentFolder) {
     std::filesystem::current_path(folder.path());
     testing::writeBytes("gsav", saveBytes("easy.dat", 0, -1, 0, {}, {}));
     ProgressStore store;
-    RecordsReleaser releaser{store};
     ASSERT_TRUE(deriveSavePath(store, "game", 4));
     EXPECT_STREQ(store.savePath, "gsav");
     EXPECT_EQ(store.dirPrefixLength, 0);

@@ -2,7 +2,6 @@
 // script, the real procedures, driven from inside their modal loops. The test program lies in a
 // folder of its own, where the problem files of each case are written beside it.
 #include "core/problem_file.h"
-#include "progress/progress_records.h"
 #include "tests/support/dialog_driver.h"
 #include "tests/support/store_snapshot.h"
 #include "tests/support/utf8_wide.h"
@@ -11,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -93,7 +91,6 @@ struct TestStore {
         store.dirPrefixLength = static_cast<std::int32_t>(directory.size());
         store.header.savedGameFlag = -1;
     }
-    ~TestStore() { releaseRecords(store); }
     TestStore(const TestStore&) = delete;
     TestStore& operator=(const TestStore&) = delete;
 
@@ -246,8 +243,7 @@ struct SelectionStore : TestStore {
             store.problems[i].difficulty = static_cast<std::int8_t>(i + 1);
         }
         store.problems[1].difficulty = static_cast<std::int8_t>(200);
-        store.records = static_cast<ProgressRecord*>(std::calloc(2, sizeof(ProgressRecord)));
-        store.header.recordCount = 2;
+        store.records.resize(2);
         store.records[0].fileKey = 0x11111111;
         store.records[0].clearSeconds[0] = 42;
         store.records[1].fileKey = 0x22222222;
@@ -441,7 +437,7 @@ TEST(SelectProblemDialog, ClearErasesAtOnceEvenWhenThenCancelled) {
     EXPECT_EQ(store.records[0].fileKey, 0x11111111u);
     EXPECT_EQ(store.records[0].clearSeconds[0], 42);
     EXPECT_EQ(store.header.currentProblemIndex, 4);
-    EXPECT_EQ(store.header.recordCount, 2);
+    EXPECT_EQ(store.records.size(), 2u);
     // The list was filled again at once, with the current line selected.
     ASSERT_EQ(run.view.lines.size(), 30u);
     EXPECT_EQ(run.view.lines[1], "  2:\t難易度 -56\tクリア時間 －");
@@ -543,7 +539,7 @@ TEST_F(OpenProblemDialog, ListsOnlyProblemFilesAndPreselectsTheCurrentOne) {
     EXPECT_EQ(view.selectedLine, "easy");
     // Cancel loads nothing.
     EXPECT_EQ(t.store.problemCount, 0);
-    EXPECT_EQ(t.store.header.recordCount, 0);
+    EXPECT_EQ(t.store.records.size(), 0u);
     EXPECT_STREQ(t.store.header.problemFileName, "easy.dat");
 }
 
@@ -568,14 +564,14 @@ TEST_F(OpenProblemDialog, ChoosingAFileLoadsItAndStartsItsFirstUnclearedPuzzle) 
     EXPECT_EQ(std::memcmp(t.store.header.problemFileName, expectedName, 64), 0);
     EXPECT_EQ(t.store.problemCount, 3);
     EXPECT_EQ(t.store.problems[0].difficulty, 7);
-    EXPECT_EQ(t.store.header.recordCount, 1);
+    EXPECT_EQ(t.store.records.size(), 1u);
     EXPECT_EQ(t.store.currentRecordIndex, 0);
     EXPECT_EQ(t.store.header.currentProblemIndex, 0);
 
     // Another file, then back: hard.dat finds its record again, and with puzzles 0 and 1
     // cleared its first uncleared puzzle is 2.
     ASSERT_EQ(show(owner.handle(), {chooseWithOk(owner.handle(), "easy")}), IDOK);
-    EXPECT_EQ(t.store.header.recordCount, 2);
+    EXPECT_EQ(t.store.records.size(), 2u);
     EXPECT_EQ(t.store.currentRecordIndex, 1);
     t.store.records[0].clearSeconds[0] = 30;
     t.store.records[0].clearSeconds[1] = 40;
@@ -589,7 +585,7 @@ TEST_F(OpenProblemDialog, ChoosingAFileLoadsItAndStartsItsFirstUnclearedPuzzle) 
                                     chooseWithOk(owner.handle(), "hard")}),
               IDOK);
     EXPECT_EQ(view.selectedLine, "easy");
-    EXPECT_EQ(t.store.header.recordCount, 2);
+    EXPECT_EQ(t.store.records.size(), 2u);
     EXPECT_EQ(t.store.currentRecordIndex, 0);
     EXPECT_EQ(t.store.header.currentProblemIndex, 2);
 

@@ -2,6 +2,7 @@
 // problem file beside it, the save on exit through MoveFileExA, and the message box that tells
 // the player when the save file cannot be written.
 #include "files/atomic_file.h"
+#include "progress/progress_records.h"
 #include "progress/save_file.h"
 #include "tests/game/game_test_support.h"
 #include "tests/progress/save_test_support.h"
@@ -101,7 +102,7 @@ class BesideExecutable : public ::testing::Test {
         testing::writeBytes(savePath, saveBytes(problemFile, 0, -1, 0, {}, {}));
         GameState& game = newGame();
         EXPECT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
-        EXPECT_EQ(game.progress.header.recordCount, 1);
+        EXPECT_EQ(game.progress.records.size(), 1u);
         return game.progress.records[0].fileKey;
     }
 
@@ -137,7 +138,7 @@ TEST_F(BesideExecutable, FileChosenInTheStartupDialogBecomesCurrent) {
     EXPECT_STREQ(store.header.problemFileName, problemFile);
     EXPECT_EQ(store.problemCount, 3);
     // The records read are kept, and the chosen file's record is added after them.
-    ASSERT_EQ(store.header.recordCount, 3);
+    ASSERT_EQ(store.records.size(), 3u);
     EXPECT_EQ(store.records[0].clearSeconds[0], 5);
     EXPECT_EQ(store.records[1].fileKey, 2u);
     EXPECT_EQ(store.currentRecordIndex, 2);
@@ -175,7 +176,7 @@ TEST_F(BesideExecutable, HeaderOnlySaveFileAddsTheRecordAndResumesNothing) {
     GameState& game = newGame();
     ASSERT_TRUE(loadProgress(game, GetModuleHandleA(nullptr)));
     EXPECT_EQ(game.progress.problemCount, 3);
-    EXPECT_EQ(game.progress.header.recordCount, 1);
+    EXPECT_EQ(game.progress.records.size(), 1u);
     EXPECT_EQ(game.progress.currentRecordIndex, 0);
     EXPECT_EQ(game.progress.header.savedGameFlag, -1);
     EXPECT_EQ(game.phase, PlayPhase::NotStarted);
@@ -205,7 +206,7 @@ TEST_F(BesideExecutable, StoredGameResumesWithItsDigitsAndClock) {
     EXPECT_EQ(game.currentProblem->givens, puzzle1.givens);
     EXPECT_EQ(game.selectedDigit, -1);
     EXPECT_EQ(game.progress.currentRecordIndex, 1);
-    EXPECT_EQ(game.progress.header.recordCount, 2);
+    EXPECT_EQ(game.progress.records.size(), 2u);
 }
 
 TEST_F(BesideExecutable, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
@@ -221,7 +222,7 @@ TEST_F(BesideExecutable, ChangedKeyGetsAFreshRecordAndDropsTheStoredGame) {
     EXPECT_EQ(game.phase, PlayPhase::NotStarted);
     EXPECT_EQ(game.progress.header.currentProblemIndex, 1); // the same index, afresh
     EXPECT_EQ(game.userGrid, CellGrid{});
-    ASSERT_EQ(game.progress.header.recordCount, 2);
+    ASSERT_EQ(game.progress.records.size(), 2u);
     EXPECT_EQ(game.progress.currentRecordIndex, 1);
     EXPECT_EQ(game.progress.records[0].clearSeconds[1], 99); // the old record stays
     EXPECT_EQ(game.progress.records[1].fileKey, key);
@@ -252,8 +253,7 @@ TEST_F(BesideExecutable, MissingProblemFileKeepsTheRecordsForTheDialog) {
                         saveBytes("gone.dat", 0, 1, 0, {}, {recordWithKey(1), recordWithKey(2)}));
     GameState& game = newGame();
     EXPECT_FALSE(loadProgress(game, GetModuleHandleA(nullptr)));
-    EXPECT_EQ(game.progress.header.recordCount, 2);
-    ASSERT_NE(game.progress.records, nullptr);
+    ASSERT_EQ(game.progress.records.size(), 2u);
     EXPECT_EQ(game.progress.records[1].fileKey, 2u);
 }
 
@@ -325,11 +325,9 @@ TEST_F(BesideExecutable, SaveReplacesTheOldFileWithExactlyTheFormat) {
     std::strcpy(game.progress.savePath, savePath.c_str());
     std::strcpy(game.progress.header.problemFileName, "easy.dat");
     game.progress.header.currentProblemIndex = 3;
-    game.progress.records = static_cast<ProgressRecord*>(std::calloc(1, sizeof(ProgressRecord)));
-    ASSERT_NE(game.progress.records, nullptr);
+    game.progress.records.resize(1);
     game.progress.records[0].fileKey = key;
     game.progress.records[0].clearSeconds[0] = 75;
-    game.progress.header.recordCount = 1;
     game.progress.currentRecordIndex = 0;
     game.phase = PlayPhase::InPlay;
     game.elapsedSeconds = 130;

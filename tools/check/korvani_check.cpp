@@ -7,7 +7,6 @@
 #include "progress/progress_store.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -77,7 +76,6 @@ int main(int argc, char** argv) {
     trace.onLine = printLine;
     trace.context = &printer;
     loadProblemFileAt(path, store, &trace);
-    std::free(store.records);
     // A folder opens on some systems but cannot be read: that too is a file that cannot be used.
     if (!trace.opened || (trace.readError != 0 && trace.linesRead == 0)) {
         std::fprintf(stderr, "korvani-check: cannot open %s: %s\n", path,
