@@ -56,20 +56,19 @@ void formatTime(bool any, int seconds, char (&text)[16]) {
 
 } // namespace
 
-bool logKnowsClear(const ClearRecordList& log, std::uint32_t key, int index) {
-    for (std::size_t i = 0; i < log.count; ++i)
-        if (log.records[i].fileKey == key && log.records[i].problemIndex == index) return true;
+bool logKnowsClear(const std::vector<ClearRecord>& log, std::uint32_t key, int index) {
+    for (const ClearRecord& record : log)
+        if (record.fileKey == key && record.problemIndex == index) return true;
     return false;
 }
 
-void computePlayStatistics(const ClearRecordList& log,
+void computePlayStatistics(const std::vector<ClearRecord>& log,
                            const std::vector<ProgressRecord>& saveRecords,
                            const ProblemFileGrades* files, int fileCount,
                            PlayStatistics& statistics) {
     statistics = PlayStatistics{};
     std::vector<CountedClear> clears;
-    for (std::size_t i = 0; i < log.count; ++i) {
-        const ClearRecord& record = log.records[i];
+    for (const ClearRecord& record : log) {
         const bool known = record.grade >= 1 && record.grade <= highestGrade;
         clears.push_back({known ? record.grade : 0, record.seconds,
                           (record.flags & clearUsedHint) == 0,

@@ -39,12 +39,12 @@ struct ProblemFileGrades {
 };
 
 // Whether the log holds a clear of puzzle `index` of the file with `key`.
-bool logKnowsClear(const ClearRecordList& log, std::uint32_t key, int index);
+bool logKnowsClear(const std::vector<ClearRecord>& log, std::uint32_t key, int index);
 
 // Counts the log's clears, and each clear time of the save file's records that the log does not
 // know, as a clear of the grade its file gives it (none, and so only in the total, when no file
 // of that key is among `files`).
-void computePlayStatistics(const ClearRecordList& log,
+void computePlayStatistics(const std::vector<ClearRecord>& log,
                            const std::vector<ProgressRecord>& saveRecords,
                            const ProblemFileGrades* files, int fileCount,
                            PlayStatistics& statistics);

@@ -7,8 +7,8 @@
 #include "progress/file_names.h"
 #include "progress/little_endian.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace korvani {
@@ -29,20 +29,7 @@ std::int32_t clamp(std::int32_t value, std::int32_t low, std::int32_t high) {
     return value < low ? low : value > high ? high : value;
 }
 
-bool growList(ClearRecordList& list, std::size_t capacity) {
-    void* grown = std::realloc(list.records, capacity * sizeof(ClearRecord));
-    if (grown == nullptr) return false;
-    list.records = static_cast<ClearRecord*>(grown);
-    return true;
-}
-
 } // namespace
-
-void releaseClearRecords(ClearRecordList& list) {
-    std::free(list.records);
-    list.records = nullptr;
-    list.count = 0;
-}
 
 void encodeClearRecord(const ClearRecord& record, std::uint8_t* out) {
     putUint32(out, record.fileKey);
@@ -83,75 +70,51 @@ void encodeRecordsLog(const ClearRecord* records, std::size_t count, std::uint8_
     for (std::size_t i = 0; i < count; ++i) encodeClearRecord(records[i], out + recordsLogSize(i));
 }
 
-bool decodeRecordsLog(const std::uint8_t* data, std::size_t size, ClearRecordList& list) {
-    releaseClearRecords(list);
+std::vector<ClearRecord> decodeRecordsLog(const std::uint8_t* data, std::size_t size) {
+    std::vector<ClearRecord> records;
     if (data == nullptr || size < recordsLogHeaderSize || std::memcmp(data, magic, 4) != 0 ||
         getUint32(data + 4) != recordsLogVersion)
-        return true;
+        return records;
     std::size_t whole = (size - recordsLogHeaderSize) / clearRecordSize;
     if (whole > recordsLogMaxRecords) whole = recordsLogMaxRecords;
-    if (whole == 0) return true;
-    if (!growList(list, whole)) return false;
+    records.reserve(whole);
     for (std::size_t i = 0; i < whole; ++i) {
         ClearRecord record;
-        if (decodeClearRecord(data + recordsLogSize(i), record))
-            list.records[list.count++] = record;
+        if (decodeClearRecord(data + recordsLogSize(i), record)) records.push_back(record);
     }
-    return true;
+    return records;
 }
 
 bool deriveRecordsLogPath(const char* savePath, char* out, std::size_t capacity) {
     return replaceSaveExtension(savePath, "log", out, capacity);
 }
 
-bool readRecordsLog(const char* path, ClearRecordList& list) {
-    releaseClearRecords(list);
+std::vector<ClearRecord> readRecordsLog(const char* path) {
     std::FILE* stream = openFile(path, "rb");
-    if (stream == nullptr) return true;
+    if (stream == nullptr) return {};
     // The file is read in pieces so that its size is never trusted beyond what arrives.
     const std::size_t limit = recordsLogSize(recordsLogMaxRecords);
-    std::uint8_t* bytes = nullptr;
+    std::vector<std::uint8_t> bytes;
     std::size_t size = 0;
-    std::size_t capacity = 0;
-    bool ok = true;
     while (size < limit) {
-        if (size == capacity) {
-            capacity = capacity == 0 ? 4096 : 2 * capacity;
-            if (capacity > limit) capacity = limit;
-            void* grown = std::realloc(bytes, capacity);
-            if (grown == nullptr) {
-                ok = false;
-                break;
-            }
-            bytes = static_cast<std::uint8_t*>(grown);
-        }
-        const std::size_t got = std::fread(bytes + size, 1, capacity - size, stream);
+        if (size == bytes.size()) bytes.resize(std::min(limit, bytes.empty() ? 4096 : 2 * size));
+        const std::size_t got = std::fread(bytes.data() + size, 1, bytes.size() - size, stream);
         size += got;
         if (got == 0) break;
     }
     std::fclose(stream);
-    if (ok) ok = decodeRecordsLog(bytes, size, list);
-    std::free(bytes);
-    return ok;
+    return decodeRecordsLog(bytes.data(), size);
 }
 
 bool appendClearRecord(const ProgressStore& store, const ClearRecord& record,
                        SaveFileWriter writer) {
     char path[savePathCapacity];
     if (writer == nullptr || !deriveRecordsLogPath(store.savePath, path, sizeof path)) return false;
-    ClearRecordList list;
-    if (!readRecordsLog(path, list)) return false;
-    const std::size_t size = recordsLogSize(list.count + 1);
-    auto* bytes = static_cast<std::uint8_t*>(std::malloc(size));
-    bool written = false;
-    if (bytes != nullptr) {
-        encodeRecordsLog(list.records, list.count, bytes);
-        encodeClearRecord(record, bytes + recordsLogSize(list.count));
-        written = writer(path, bytes, size);
-    }
-    std::free(bytes);
-    releaseClearRecords(list);
-    return written;
+    const std::vector<ClearRecord> records = readRecordsLog(path);
+    std::vector<std::uint8_t> bytes(recordsLogSize(records.size() + 1));
+    encodeRecordsLog(records.data(), records.size(), bytes.data());
+    encodeClearRecord(record, bytes.data() + recordsLogSize(records.size()));
+    return writer(path, bytes.data(), bytes.size());
 }
 
 } // namespace korvani

@@ -23,6 +23,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace korvani {
 
@@ -48,14 +49,6 @@ struct ClearRecord {
     bool operator==(const ClearRecord&) const = default;
 };
 
-// The records read from a log, in file order; owned, freed only by releaseClearRecords.
-struct ClearRecordList {
-    ClearRecord* records = nullptr;
-    std::size_t count = 0;
-};
-
-void releaseClearRecords(ClearRecordList& list);
-
 // Writes clearRecordSize bytes. The fields must be in range (index 0 .. 29, known flags,
 // seconds 0 .. 3599); encodeClearRecord clamps them so that what it writes always reads back.
 void encodeClearRecord(const ClearRecord& record, std::uint8_t* out);
@@ -67,20 +60,18 @@ std::size_t recordsLogSize(std::size_t count);
 void encodeRecordsLog(const ClearRecord* records, std::size_t count, std::uint8_t* out);
 
 // Reads a log in memory: without the magic and version nothing is read; otherwise every whole
-// record that decodes, in order, skipping damaged ones and a cut tail. False only when memory
-// ran out; `list` is then empty. Replaces what `list` held.
-bool decodeRecordsLog(const std::uint8_t* data, std::size_t size, ClearRecordList& list);
+// record that decodes, in file order, skipping damaged ones and a cut tail.
+std::vector<ClearRecord> decodeRecordsLog(const std::uint8_t* data, std::size_t size);
 
 // The log path for a save path: "log" in place of its last three characters ("sav").
 bool deriveRecordsLogPath(const char* savePath, char* out, std::size_t capacity);
 
-// Reads the log at `path`; an absent or unreadable file gives an empty list. False only when
-// memory ran out.
-bool readRecordsLog(const char* path, ClearRecordList& list);
+// Reads the log at `path`; an absent or unreadable file gives no records.
+std::vector<ClearRecord> readRecordsLog(const char* path);
 
 // Appends one clear to the log beside store.savePath: the records that read back, then this one,
 // handed to `writer` (writeFileAtomically) as the whole new file. False when there is no save
-// path, memory ran out or the writer failed; the old log then stays as it was.
+// path or the writer failed; the old log then stays as it was.
 bool appendClearRecord(const ProgressStore& store, const ClearRecord& record,
                        SaveFileWriter writer);
 

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <cwchar>
+#include <vector>
 
 namespace korvani {
 
@@ -110,13 +111,12 @@ void fillRecords(HWND dialog, const ProgressStore& store) {
     ProblemFileGrades grades[listedFilesCapacity];
     for (int f = 0; f < fileCount; ++f) grades[f] = files[f].grades;
 
-    ClearRecordList log;
+    std::vector<ClearRecord> log;
     char logPath[savePathCapacity];
     if (deriveRecordsLogPath(store.savePath, logPath, sizeof logPath))
-        readRecordsLog(logPath, log); // out of memory: the log's clears are left out
+        log = readRecordsLog(logPath);
     PlayStatistics statistics;
     computePlayStatistics(log, store.records, grades, fileCount, statistics);
-    releaseClearRecords(log);
     fillGradeList(GetDlgItem(dialog, recordsGradesListId), statistics);
     fillFileList(GetDlgItem(dialog, recordsFilesListId), store, files, fileCount);
 }

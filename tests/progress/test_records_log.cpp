@@ -16,10 +16,6 @@ namespace {
 
 using testing::Bytes;
 
-std::vector<ClearRecord> listOf(const ClearRecordList& list) {
-    return std::vector<ClearRecord>(list.records, list.records + list.count);
-}
-
 std::vector<ClearRecord> sampleRecords() {
     return {{0xDEADBEEFu, 0, 1, 0, 75, 1700000000},
             {0x01020304u, 29, 10, clearUsedHint, 3599, -1},
@@ -33,11 +29,7 @@ Bytes encodedLog(const std::vector<ClearRecord>& records) {
 }
 
 std::vector<ClearRecord> decoded(const Bytes& bytes, std::size_t size) {
-    ClearRecordList list;
-    EXPECT_TRUE(decodeRecordsLog(bytes.data(), size, list));
-    std::vector<ClearRecord> records = listOf(list);
-    releaseClearRecords(list);
-    return records;
+    return decodeRecordsLog(bytes.data(), size);
 }
 
 TEST(RecordsLog, RoundTripAndEveryCutKeepsTheWholeRecordsBeforeIt) {
@@ -99,10 +91,7 @@ TEST(RecordsLog, EachClearIsAppendedBesideTheSaveFileWhichStaysAsItWas) {
     cut.resize(cut.size() - 5);
     testing::writeBytes(folder.file("np.log"), cut);
     ASSERT_TRUE(appendClearRecord(store, records[0], writeFileAtomically));
-    ClearRecordList list;
-    ASSERT_TRUE(readRecordsLog(path, list));
-    EXPECT_EQ(listOf(list), (std::vector<ClearRecord>{records[0], records[1], records[0]}));
-    releaseClearRecords(list);
+    EXPECT_EQ(readRecordsLog(path), (std::vector<ClearRecord>{records[0], records[1], records[0]}));
 
     // A writer that fails leaves the log as it was.
     const Bytes before = testing::readBytes(folder.file("np.log"));
@@ -121,8 +110,7 @@ TEST(PlayStatistics, CountedPerGradeAndInTotalWithTheSaveFilesOlderClears) {
         {0xB, 4, 10, 0, 1000, 4},
         {0xB, 5, -56, clearUsedHint | clearPlacedWrong, 7, 5},
     };
-    ClearRecordList list;
-    ASSERT_TRUE(decodeRecordsLog(encodedLog(log).data(), recordsLogSize(log.size()), list));
+    const std::vector<ClearRecord> list = decoded(encodedLog(log), recordsLogSize(log.size()));
     std::vector<ProgressRecord> save(2);
     save[0].fileKey = 0xA;
     save[0].clearSeconds[0] = 200; // known to the log: not counted twice
@@ -136,7 +124,6 @@ TEST(PlayStatistics, CountedPerGradeAndInTotalWithTheSaveFilesOlderClears) {
 
     PlayStatistics statistics;
     computePlayStatistics(list, save, files, 1, statistics);
-    releaseClearRecords(list);
     EXPECT_EQ(statistics.byGrade[3], (GradeStatistics{4, 60, 113, 95, 2, 2}));
     EXPECT_EQ(statistics.byGrade[10], (GradeStatistics{1, 1000, 1000, 1000, 1, 1}));
     EXPECT_EQ(statistics.byGrade[1], GradeStatistics{});
