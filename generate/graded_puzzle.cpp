@@ -1,6 +1,7 @@
 // Random minimal puzzles, drawn until one has the asked grade. Singles decide cheaply most of
 // the puzzles that cannot have it; the grader, stopped at the strongest technique of the grade,
-// decides the rest, and a puzzle it solves there takes the same path as under the full grader.
+// decides the rest (its verdict alone, which is quicker), and a puzzle it solves there takes the
+// same path as under the full grader.
 #include "generate/graded_puzzle.h"
 
 #include "generate/digging.h"
@@ -43,10 +44,10 @@ bool makePuzzle(const PuzzleRequest& request, std::uint64_t index,
             const CellGrid givens =
                 request.symmetric ? digger.digSymmetric(rng) : digger.digSingles(rng);
             if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
-            const GradeResult grade = gradePuzzle(givens, nullptr, strongest);
-            if (!grade.solved || grade.difficulty != request.grade) continue;
+            const GradeResult verdict = gradeVerdict(givens, strongest);
+            if (!verdict.solved || verdict.difficulty != request.grade) continue;
             puzzle.givens = givens;
-            puzzle.grade = grade;
+            puzzle.grade = gradePuzzle(givens, nullptr, strongest); // with every step counted
             puzzle.index = index;
             return true;
         }
