@@ -6,25 +6,18 @@
 
 namespace korvani {
 
-namespace {
-
-const char* utf8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
-} // namespace
-
 void spokenCellName(const CellGrid& givens, const CellGrid& userGrid, const NoteGrid& notes,
                     int cell, char* out) {
-    int length = std::snprintf(out, spokenNameCapacity, "%d%s%d%s ", cell / 9 + 1, utf8(u8"行"),
-                               cell % 9 + 1, utf8(u8"列"));
+    int length =
+        std::snprintf(out, spokenNameCapacity, "%d%s%d%s ", cell / 9 + 1, "行", cell % 9 + 1, "列");
     const auto append = [&](const char* text) {
         const int room = static_cast<int>(spokenNameCapacity) - length;
-        if (room > 1) length += std::snprintf(out + length, static_cast<std::size_t>(room), "%s", text);
+        if (room > 1)
+            length += std::snprintf(out + length, static_cast<std::size_t>(room), "%s", text);
     };
     char digit[2] = {0, 0};
     if (givens[cell] != 0) {
-        append(utf8(u8"問題の数字 "));
+        append("問題の数字 ");
         digit[0] = static_cast<char>('0' + givens[cell]);
         append(digit);
         return;
@@ -34,9 +27,9 @@ void spokenCellName(const CellGrid& givens, const CellGrid& userGrid, const Note
         append(digit);
         return;
     }
-    append(utf8(u8"空き"));
+    append("空き");
     if (notes[cell] == 0) return;
-    append(utf8(u8" メモ"));
+    append(" メモ");
     for (int d = 1; d <= 9; ++d) {
         if ((notes[cell] & (1u << (d - 1))) == 0) continue;
         char note[3] = {' ', static_cast<char>('0' + d), 0};

@@ -20,7 +20,7 @@ constexpr int listedRefusals = 20;
 constexpr char importTagLetter = 'i';
 
 // The fallback stem when a source's name cannot be a problem file's name.
-constexpr char8_t fallbackStem[] = u8"取り込み";
+constexpr char fallbackStem[] = "取り込み";
 
 struct Summary {
     int accepted = 0;
@@ -72,7 +72,7 @@ struct Summary {
 } // namespace
 
 const char* pasteStem() {
-    return reinterpret_cast<const char*>(u8"貼り付け");
+    return "貼り付け";
 }
 
 void PuzzleImport::addText(const std::string& stem, const std::string& label, const void* bytes,
@@ -169,9 +169,9 @@ ImportOutcome PuzzleImport::finish(const ProgressStore& store) const {
             const int count =
                 static_cast<int>(std::min<std::size_t>(maxProblemsPerFile, fresh.size() - start));
             WrittenProblemFile written;
-            const NewProblemFileResult result = writeNewProblemFile(
-                store, source.stem.c_str(), reinterpret_cast<const char*>(fallbackStem),
-                fresh.data() + start, count, importTagLetter, takenKeys, written);
+            const NewProblemFileResult result =
+                writeNewProblemFile(store, source.stem.c_str(), fallbackStem, fresh.data() + start,
+                                    count, importTagLetter, takenKeys, written);
             if (result != NewProblemFileResult::written) {
                 // All or nothing: the files already written go again.
                 for (const WrittenProblemFile& file : outcome.written)

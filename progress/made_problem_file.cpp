@@ -19,9 +19,8 @@ NewProblemFileResult writeMadeProblemFile(const ProgressStore& store, int grade,
                                           WrittenProblemFile& written) {
     if (count < 1 || count > maxProblemsPerFile) return NewProblemFileResult::failed;
     char stem[64];
-    std::snprintf(stem, sizeof stem, "%s%d-%04d%02d%02d-%02d%02d%02d",
-                  reinterpret_cast<const char*>(u8"作成-難易度"), grade, at.year, at.month, at.day,
-                  at.hour, at.minute, at.second);
+    std::snprintf(stem, sizeof stem, "%s%d-%04d%02d%02d-%02d%02d%02d", "作成-難易度", grade,
+                  at.year, at.month, at.day, at.hour, at.minute, at.second);
     char name[80];
     std::snprintf(name, sizeof name, "%s.dat", stem);
     char storedName[64];

@@ -10,11 +10,6 @@ namespace korvani {
 
 namespace {
 
-// The texts are UTF-8 (u8 literals): ordinary literals are compiled to code page 932.
-const char* utf8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
 // One clear as the statistics count it.
 struct CountedClear {
     int grade = 0; // 0: unknown
@@ -53,7 +48,7 @@ GradeStatistics summarise(const CountedClear* clears, std::size_t count, int gra
 
 void formatTime(bool any, int seconds, char (&text)[16]) {
     if (!any) {
-        std::snprintf(text, sizeof text, "%s", utf8(u8"－"));
+        std::snprintf(text, sizeof text, "%s", "－");
         return;
     }
     std::snprintf(text, sizeof text, "%d:%02d", seconds / 60, seconds % 60);
@@ -131,16 +126,16 @@ void formatStatisticsLine(int grade, const GradeStatistics& s, char (&line)[stat
     formatTime(any, s.medianSeconds, median);
     char label[32];
     if (grade == 0) {
-        std::snprintf(label, sizeof label, "%s", utf8(u8"合計"));
+        std::snprintf(label, sizeof label, "%s", "合計");
     } else {
-        std::snprintf(label, sizeof label, utf8(u8"難易度 %d"), grade);
+        std::snprintf(label, sizeof label, "難易度 %d", grade);
     }
     std::snprintf(line, sizeof line, "%s\t%d\t%s\t%s\t%s\t%d\t%d", label, s.cleared, best, average,
                   median, s.withoutHint, s.withoutMistake);
 }
 
 const char* statisticsHeading() {
-    return utf8(u8"\tクリア\t最短\t平均\t中央値\tヒントなし\tミスなし");
+    return "\tクリア\t最短\t平均\t中央値\tヒントなし\tミスなし";
 }
 
 void formatProblemFileLine(const char* utf8Name, int cleared, int problemCount,

@@ -251,13 +251,13 @@ class Element final : public IRawElementProviderSimple,
 bool Element::spokenName(const GameState& game, char* out) const {
     switch (part_) {
     case Part::Board:
-        std::strcpy(out, reinterpret_cast<const char*>(u8"盤面"));
+        std::strcpy(out, "盤面");
         return true;
     case Part::Cell:
         spokenCellName(game.currentProblem->givens, game.userGrid, game.notes, index_, out);
         return true;
     case Part::Button:
-        std::strcpy(out, reinterpret_cast<const char*>(index_ == 0 ? u8"問題の選択" : u8"最初から"));
+        std::strcpy(out, index_ == 0 ? "問題の選択" : "最初から");
         return true;
     case Part::Clock:
         spokenClock(game.elapsedSeconds, out);

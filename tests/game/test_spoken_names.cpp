@@ -14,25 +14,21 @@ std::string name(const CellGrid& givens, const CellGrid& user, const NoteGrid& n
     return out;
 }
 
-const char* utf8(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
 TEST(SpokenNames, EachCellSaysWhereItIsAndWhatItHolds) {
     CellGrid givens{};
     CellGrid user{};
     NoteGrid notes{};
     const int cell = 2 * 9 + 4; // row 3, column 5
-    EXPECT_EQ(name(givens, user, notes, cell), utf8(u8"3行5列 空き"));
+    EXPECT_EQ(name(givens, user, notes, cell), "3行5列 空き");
     notes[cell] = (1 << 1) | (1 << 3) | (1 << 6);
-    EXPECT_EQ(name(givens, user, notes, cell), utf8(u8"3行5列 空き メモ 2 4 7"));
+    EXPECT_EQ(name(givens, user, notes, cell), "3行5列 空き メモ 2 4 7");
     user[cell] = 5;
-    EXPECT_EQ(name(givens, user, notes, cell), utf8(u8"3行5列 5")) << "a digit hides the notes";
+    EXPECT_EQ(name(givens, user, notes, cell), "3行5列 5") << "a digit hides the notes";
     givens[cell] = 8;
-    EXPECT_EQ(name(givens, user, notes, cell), utf8(u8"3行5列 問題の数字 8")) << "a given wins";
+    EXPECT_EQ(name(givens, user, notes, cell), "3行5列 問題の数字 8") << "a given wins";
     notes[80] = 0x1FF;
-    EXPECT_EQ(name(givens, user, notes, 80), utf8(u8"9行9列 空き メモ 1 2 3 4 5 6 7 8 9"));
-    EXPECT_EQ(name(givens, user, notes, 0), utf8(u8"1行1列 空き"));
+    EXPECT_EQ(name(givens, user, notes, 80), "9行9列 空き メモ 1 2 3 4 5 6 7 8 9");
+    EXPECT_EQ(name(givens, user, notes, 0), "1行1列 空き");
 }
 
 TEST(SpokenNames, ClockAsItShows) {

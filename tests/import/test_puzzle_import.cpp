@@ -26,10 +26,6 @@ using test::gridFromText;
 using test::puzzleA;
 using test::puzzleB;
 
-std::string u8text(const char8_t* text) {
-    return reinterpret_cast<const char*>(text);
-}
-
 // The line of a bundled file: "D/cells".
 std::string bundledLine(const std::string& file, int index) {
     std::ifstream in(std::string(KORVANI_SOURCE_DIR) + "/puzzles/" + file);
@@ -75,9 +71,9 @@ struct Folder {
 };
 
 // How the save file stores a file name given in UTF-8.
-std::string stored(const char8_t* utf8) {
+std::string stored(const char* utf8) {
     char name[64];
-    EXPECT_TRUE(storedProblemName(reinterpret_cast<const char*>(utf8), name));
+    EXPECT_TRUE(storedProblemName(utf8, name));
     return name;
 }
 
@@ -92,14 +88,12 @@ TEST(PuzzleImport, GradesWithTheGamesGraderAndWritesTheEasiestFirst) {
     const ImportOutcome outcome = folder.import(text);
     ASSERT_FALSE(outcome.writeFailed);
     ASSERT_EQ(outcome.written.size(), 1u);
-    EXPECT_EQ(std::string(outcome.openName), stored(u8"貼り付け-01.dat"));
+    EXPECT_EQ(std::string(outcome.openName), stored("貼り付け-01.dat"));
     EXPECT_EQ(outcome.openIndex, 0);
     EXPECT_EQ(outcome.accepted, 4);
     EXPECT_EQ(outcome.beyondGrader, 1);
-    EXPECT_EQ(
-        outcome.message,
-        u8text(
-            u8"4問を取り込みました。\n1問は手筋だけでは解き切れないため、難易度 10 としました。"));
+    EXPECT_EQ(outcome.message,
+              "4問を取り込みました。\n1問は手筋だけでは解き切れないため、難易度 10 としました。");
 
     const std::string written = folder.text(outcome.openName);
     const std::string tag = written.substr(2, 7);
@@ -120,10 +114,10 @@ TEST(PuzzleImport, RefusalsAreNamedByTheirLinesInOneSummary) {
     const ImportOutcome outcome = folder.import(text);
     EXPECT_EQ(outcome.accepted, 1);
     EXPECT_EQ(outcome.refused, 3);
-    EXPECT_EQ(outcome.message, u8text(u8"1問を取り込みました。3問は取り込めませんでした。\n\n"
-                                      u8"2行目: 1行1列と1行2列に同じ数字 5 があります\n"
-                                      u8"3行目: 解がありません\n"
-                                      u8"4行目: 解が2つ以上あります"));
+    EXPECT_EQ(outcome.message, "1問を取り込みました。3問は取り込めませんでした。\n\n"
+                               "2行目: 1行1列と1行2列に同じ数字 5 があります\n"
+                               "3行目: 解がありません\n"
+                               "4行目: 解が2つ以上あります");
     ASSERT_EQ(outcome.written.size(), 1u);
 }
 
@@ -132,17 +126,17 @@ TEST(PuzzleImport, NothingToTakeWritesNothingAndSaysWhatWasExpected) {
     const ImportOutcome empty = folder.import("");
     EXPECT_FALSE(empty.opensFile);
     EXPECT_TRUE(empty.written.empty());
-    EXPECT_EQ(empty.message.find(u8text(u8"問題が見つかりません")), 0u);
+    EXPECT_EQ(empty.message.find("問題が見つかりません"), 0u);
     const ImportOutcome clashOnly = folder.import("55" + puzzleA.substr(2) + "\n");
     EXPECT_FALSE(clashOnly.opensFile);
-    EXPECT_EQ(clashOnly.message, u8text(u8"問題を取り込めませんでした。\n\n"
-                                        u8"1行目: 1行1列と1行2列に同じ数字 5 があります"));
+    EXPECT_EQ(clashOnly.message, "問題を取り込めませんでした。\n\n"
+                                 "1行目: 1行1列と1行2列に同じ数字 5 があります");
     // A text over 10 MB is refused whole, whatever it holds.
     std::string large;
     while (large.size() <= maxImportBytes) large += puzzleA + "\n";
     const ImportOutcome tooLarge = folder.import(large);
     EXPECT_FALSE(tooLarge.opensFile);
-    EXPECT_EQ(tooLarge.message, u8text(u8"10 MB を超えるファイルは取り込めません"));
+    EXPECT_EQ(tooLarge.message, "10 MB を超えるファイルは取り込めません");
     EXPECT_TRUE(std::filesystem::is_empty(folder.scratch.path()));
 }
 
@@ -167,8 +161,8 @@ TEST(PuzzleImport, TwoImportsOfTheSameGradesKeepTwoRecords) {
     Folder folder;
     const ImportOutcome first = folder.import(bundledLine("1-gentle.dat", 1).substr(2) + "\n");
     const ImportOutcome second = folder.import(bundledLine("1-gentle.dat", 2).substr(2) + "\n");
-    EXPECT_EQ(std::string(first.openName), stored(u8"貼り付け-01.dat"));
-    EXPECT_EQ(std::string(second.openName), stored(u8"貼り付け-02.dat"));
+    EXPECT_EQ(std::string(first.openName), stored("貼り付け-01.dat"));
+    EXPECT_EQ(std::string(second.openName), stored("貼り付け-02.dat"));
     ASSERT_TRUE(openProblemFile(folder.store, first.openName));
     recordClearTime(folder.store, 75);
     ASSERT_TRUE(openProblemFile(folder.store, second.openName));
@@ -204,7 +198,7 @@ TEST(PuzzleImport, ReadOnlyFolderLosesNothing) {
     const ImportOutcome outcome = folder.import(puzzleA + "\n");
     EXPECT_TRUE(outcome.writeFailed);
     EXPECT_FALSE(outcome.opensFile);
-    EXPECT_EQ(outcome.message.find(u8text(u8"問題ファイルを書き込めませんでした")), 0u);
+    EXPECT_EQ(outcome.message.find("問題ファイルを書き込めませんでした"), 0u);
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder.scratch.path()))
         names.push_back(entry.path().filename().string());

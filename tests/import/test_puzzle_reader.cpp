@@ -75,7 +75,7 @@ TEST(PuzzleReader, FindsEveryFormatInEveryEncoding) {
          "# from a forum\r\r" + puzzleA + "\r\r" + puzzleB,
          {{3, ok, puzzleA}, {5, ok, puzzleB}}},
         {"UTF-8 with its mark and a Japanese comment",
-         "\xEF\xBB\xBF" + puzzleA + reinterpret_cast<const char*>(u8" 問題 1\n"),
+         "\xEF\xBB\xBF" + puzzleA + " 問題 1\n",
          {{1, ok, puzzleA}}},
         {"UTF-16 LE with its mark",
          utf16("# list\r\n" + puzzleA + "\r\n" + puzzleB + "\r\n"),

@@ -10,8 +10,8 @@
 #include "tests/support/problem_text.h"
 
 #include <fstream>
-#include <iterator>
 #include <gtest/gtest.h>
+#include <iterator>
 
 #include <algorithm>
 #include <cstdio>
@@ -122,13 +122,13 @@ TEST(NewProblemFile, MadeFilesAreNamedByGradeAndTimeAndTwoOfOneGradeKeepTwoRecor
     // The same puzzles in the same second: another name and another key.
     ASSERT_EQ(writeMadeProblemFile(store, 3, at, problems, 2, taken, second),
               NewProblemFileResult::written);
-    const std::string name = reinterpret_cast<const char*>(u8"作成-難易度3-20240605-090807");
+    const std::string name = "作成-難易度3-20240605-090807";
     EXPECT_EQ(folderNames(folder.path()),
               (std::vector<std::string>{name + "-01.dat", name + ".dat"}));
     // Through a wide path: the name is Japanese, which a narrow open cannot reach on Windows.
     const std::string fileName = name + ".dat";
-    std::ifstream in(folder.path() / std::filesystem::path(std::u8string(
-                                         fileName.begin(), fileName.end())),
+    std::ifstream in(folder.path() /
+                         std::filesystem::path(std::u8string(fileName.begin(), fileName.end())),
                      std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(text.substr(0, 3), "3 g");

@@ -148,11 +148,11 @@ TEST(PlayStatistics, CountedPerGradeAndInTotalWithTheSaveFilesOlderClears) {
 
     char line[statisticsLineSize];
     formatStatisticsLine(3, statistics.byGrade[3], line);
-    EXPECT_STREQ(line, reinterpret_cast<const char*>(u8"難易度 3\t4\t1:00\t1:53\t1:35\t2\t2"));
+    EXPECT_STREQ(line, "難易度 3\t4\t1:00\t1:53\t1:35\t2\t2");
     formatStatisticsLine(1, statistics.byGrade[1], line);
-    EXPECT_STREQ(line, reinterpret_cast<const char*>(u8"難易度 1\t0\t－\t－\t－\t0\t0"));
+    EXPECT_STREQ(line, "難易度 1\t0\t－\t－\t－\t0\t0");
     formatStatisticsLine(0, statistics.total, line);
-    EXPECT_STREQ(line, reinterpret_cast<const char*>(u8"合計\t7\t0:07\t3:35\t1:30\t3\t3"));
+    EXPECT_STREQ(line, "合計\t7\t0:07\t3:35\t1:30\t3\t3");
 }
 
 } // namespace
