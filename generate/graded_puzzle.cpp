@@ -1,6 +1,7 @@
 // Random minimal puzzles, drawn until one has the asked grade. Singles decide cheaply most of
 // the puzzles that cannot have it; the grader, stopped at the strongest technique of the grade,
-// decides the rest, and a puzzle it solves there takes the same path as under the full grader.
+// decides the rest (its verdict alone, which is quicker), and a puzzle it solves there takes the
+// same path as under the full grader.
 #include "generate/graded_puzzle.h"
 
 #include "generate/digging.h"
@@ -12,7 +13,8 @@ namespace korvani {
 
 namespace {
 
-// Drawing a grid costs about a quarter of a dig; each grid is dug this many times.
+// Each round's grid is dug this many times; the later digs gain from the unavoidable sets that
+// the earlier ones met.
 constexpr int digsPerGrid = 4;
 
 Technique strongestOfGrade(int grade) {
@@ -32,23 +34,37 @@ bool singlesAllow(const CellGrid& givens, int grade) {
 
 } // namespace
 
+RoundEnd searchRound(const PuzzleRequest& request, std::uint64_t index, std::uint64_t round,
+                     const std::atomic<bool>* cancelled, GeneratedPuzzle& puzzle) {
+    PuzzleRng rng = puzzleRngFor(request.seed, index, round);
+    const Technique strongest = strongestOfGrade(request.grade);
+    PuzzleDigger digger(randomSolvedGrid(rng));
+    for (int dig = 0; dig < digsPerGrid; ++dig) {
+        if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed))
+            return RoundEnd::cancelled;
+        const CellGrid givens =
+            request.symmetric ? digger.digSymmetric(rng) : digger.digSingles(rng);
+        if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
+        const GradeResult verdict = gradeVerdict(givens, strongest);
+        if (!verdict.solved || verdict.difficulty != request.grade) continue;
+        puzzle.givens = givens;
+        puzzle.grade = gradePuzzle(givens, nullptr, strongest); // with every step counted
+        puzzle.index = index;
+        return RoundEnd::found;
+    }
+    return RoundEnd::notFound;
+}
+
 bool makePuzzle(const PuzzleRequest& request, std::uint64_t index,
                 const std::atomic<bool>* cancelled, GeneratedPuzzle& puzzle) {
-    PuzzleRng rng = puzzleRngFor(request.seed, index);
-    const Technique strongest = strongestOfGrade(request.grade);
-    for (;;) {
-        PuzzleDigger digger(randomSolvedGrid(rng));
-        for (int dig = 0; dig < digsPerGrid; ++dig) {
-            if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed)) return false;
-            const CellGrid givens =
-                request.symmetric ? digger.digSymmetric(rng) : digger.digSingles(rng);
-            if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
-            const GradeResult grade = gradePuzzle(givens, nullptr, strongest);
-            if (!grade.solved || grade.difficulty != request.grade) continue;
-            puzzle.givens = givens;
-            puzzle.grade = grade;
-            puzzle.index = index;
+    for (std::uint64_t round = 0;; ++round) {
+        switch (searchRound(request, index, round, cancelled, puzzle)) {
+        case RoundEnd::found:
             return true;
+        case RoundEnd::cancelled:
+            return false;
+        case RoundEnd::notFound:
+            break;
         }
     }
 }

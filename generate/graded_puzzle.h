@@ -26,8 +26,16 @@ struct PuzzleRequest {
 inline constexpr int lowestGrade = 1;
 inline constexpr int highestGrade = 9;
 
-// Makes puzzle number `index` of the request's stream. False only when `cancelled` was set
-// before it was found; it is looked at between attempts, which take about a millisecond.
+// The search for puzzle number `index` goes in rounds 0, 1, 2 …, each a solved grid of its own
+// dug a few times; the puzzle is the first one of the asked grade in the lowest round that has
+// one. Rounds are independent, so several threads may search one puzzle.
+enum class RoundEnd { found, notFound, cancelled };
+RoundEnd searchRound(const PuzzleRequest& request, std::uint64_t index, std::uint64_t round,
+                     const std::atomic<bool>* cancelled, GeneratedPuzzle& puzzle);
+
+// Makes puzzle number `index` of the request's stream, round after round. False only when
+// `cancelled` was set before it was found; it is looked at between digs, which take well under
+// a millisecond.
 bool makePuzzle(const PuzzleRequest& request, std::uint64_t index,
                 const std::atomic<bool>* cancelled, GeneratedPuzzle& puzzle);
 

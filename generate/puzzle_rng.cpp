@@ -14,8 +14,8 @@ int PuzzleRng::below(int bound) {
     return int(next() % std::uint64_t(bound));
 }
 
-PuzzleRng puzzleRngFor(std::uint64_t seed, std::uint64_t index) {
-    PuzzleRng mix{seed ^ (index * 0xD1B54A32D192ED03ull)};
+PuzzleRng puzzleRngFor(std::uint64_t seed, std::uint64_t index, std::uint64_t round) {
+    PuzzleRng mix{seed ^ (index * 0xD1B54A32D192ED03ull) ^ (round * 0x8CB92BA72F3D8DD7ull)};
     return PuzzleRng{mix.next()};
 }
 

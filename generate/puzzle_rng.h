@@ -15,9 +15,10 @@ struct PuzzleRng {
     int below(int bound); // 0 .. bound-1
 };
 
-// The generator of puzzle number `index` of the stream that `seed` starts; independent of every
-// other index, so that puzzles can be made in any order and on any number of threads.
-PuzzleRng puzzleRngFor(std::uint64_t seed, std::uint64_t index);
+// The generator of puzzle number `index` of the stream that `seed` starts, for its search's
+// round `round`; independent of every other index and round, so that puzzles and the rounds of
+// one puzzle's search can be worked on in any order and on any number of threads.
+PuzzleRng puzzleRngFor(std::uint64_t seed, std::uint64_t index, std::uint64_t round = 0);
 
 // Fisher-Yates over the first `count` items.
 template <typename T, std::size_t N>

@@ -1,6 +1,8 @@
 // The grading loop and the mapping from techniques to difficulty numbers.
 #include "hint/grader.h"
 
+#include <algorithm>
+
 namespace korvani {
 
 int techniqueDifficulty(Technique technique) {
@@ -67,6 +69,94 @@ GradeResult gradePuzzle(const CellGrid& givens, std::vector<Deduction>* trace,
         ++result.steps[int(used)];
         if (used > result.hardest) result.hardest = used;
     }
+    result.grid = grid.values;
+    result.contradiction = hasContradiction(grid);
+    result.solved = !result.contradiction && isFilled(grid);
+    result.difficulty = result.solved ? techniqueDifficulty(result.hardest) : 0;
+    return result;
+}
+
+namespace {
+
+enum class Sweep { placed, none, contradiction };
+
+// Places every hidden single of every unit, sweeping until none is left.
+Sweep placeHiddenSingles(PencilGrid& grid) {
+    Sweep result = Sweep::none;
+    for (bool again = true; again;) {
+        again = false;
+        for (const auto& unit : unitCells) {
+            DigitMask once = 0, twice = 0, placed = 0;
+            for (std::uint8_t cell : unit) {
+                const DigitMask c = grid.candidates[cell];
+                twice |= once & c;
+                once |= c;
+                if (grid.values[cell] != 0) placed |= maskOfDigit(grid.values[cell]);
+            }
+            if ((once | placed) != allDigits) return Sweep::contradiction;
+            for (DigitMask lone = once & DigitMask(~twice); lone != 0;
+                 lone &= DigitMask(lone - 1)) {
+                const DigitMask bit = DigitMask(lone & -lone);
+                // An earlier single of this sweep may have filled the cell; the next sweep
+                // then finds the digit without a place.
+                for (std::uint8_t cell : unit) {
+                    if ((grid.candidates[cell] & bit) == 0) continue;
+                    placeDigit(grid, cell, digitOfMask(bit));
+                    again = true;
+                    result = Sweep::placed;
+                    break;
+                }
+            }
+        }
+    }
+    return result;
+}
+
+// Places the first naked single in reading order.
+Sweep placeNakedSingle(PencilGrid& grid) {
+    for (int cell = 0; cell < 81; ++cell) {
+        if (grid.values[cell] != 0) continue;
+        const DigitMask c = grid.candidates[cell];
+        if (c == 0) return Sweep::contradiction;
+        if (bitCount(c) == 1) {
+            placeDigit(grid, cell, digitOfMask(c));
+            return Sweep::placed;
+        }
+    }
+    return Sweep::none;
+}
+
+} // namespace
+
+GradeResult gradeVerdict(const CellGrid& givens, Technique strongest) {
+    GradeResult result;
+    PencilGrid grid;
+    if (!pencilFromGivens(givens, grid)) {
+        result.contradiction = true;
+        result.grid = givens;
+        return result;
+    }
+    Technique hardest = Technique::HiddenSingle;
+    for (;;) {
+        if (placeHiddenSingles(grid) == Sweep::contradiction) break;
+        const Sweep naked = placeNakedSingle(grid);
+        if (naked == Sweep::contradiction) break;
+        if (naked == Sweep::placed) {
+            hardest = std::max(hardest, Technique::NakedSingle);
+            continue;
+        }
+        if (hasContradiction(grid)) break;
+        Step step;
+        bool found = false;
+        for (int t = int(Technique::LockedCandidates); t <= int(strongest) && !found; ++t) {
+            found = findStep(Technique(t), grid, step);
+        }
+        if (!found) break;
+        applyStep(grid, step, nullptr);
+        ++result.steps[int(step.technique)];
+        hardest = std::max(hardest, step.technique);
+    }
+    result.hardest = hardest;
     result.grid = grid.values;
     result.contradiction = hasContradiction(grid);
     result.solved = !result.contradiction && isFilled(grid);

@@ -3,6 +3,7 @@
 #include "core/solver/solver.h"
 #include "hint/grader.h"
 #include "tests/puzzles/puzzle_text.h"
+#include "tools/puzzles/generator.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,32 @@ TEST(GradePuzzle, FullGridIsSolvedWithoutSteps) {
     EXPECT_TRUE(r.solved);
     EXPECT_EQ(r.difficulty, 1);
     for (int count : r.steps) EXPECT_EQ(count, 0);
+}
+
+TEST(GradeVerdict, AgreesWithTheGraderAtEveryCeiling) {
+    // Puzzles of every grade and past them from the bundled stream, the grids of the tests above
+    // and each ceiling the generator stops at: the same verdict, final grid and count of every
+    // technique past singles.
+    std::vector<CellGrid> grids = {gridFromText(introPuzzle), CellGrid{}};
+    for (std::uint64_t index = 0; index < 400; ++index)
+        grids.push_back(generatePuzzle(bundledSeed, index));
+    CellGrid clash = gridFromText(introPuzzle);
+    clash[2] = 5;
+    grids.push_back(clash);
+    for (const CellGrid& givens : grids) {
+        for (Technique ceiling : {Technique::LockedCandidates, Technique::HiddenPair,
+                                  Technique::HiddenQuad, Technique::XWing, Technique::XYChain}) {
+            const GradeResult full = gradePuzzle(givens, nullptr, ceiling);
+            const GradeResult quick = gradeVerdict(givens, ceiling);
+            EXPECT_EQ(quick.solved, full.solved);
+            EXPECT_EQ(quick.contradiction, full.contradiction);
+            EXPECT_EQ(quick.hardest, full.hardest);
+            EXPECT_EQ(quick.difficulty, full.difficulty);
+            EXPECT_EQ(quick.grid, full.grid);
+            for (int t = int(Technique::LockedCandidates); t < techniqueCount; ++t)
+                EXPECT_EQ(quick.steps[t], full.steps[t]);
+        }
+    }
 }
 
 } // namespace
