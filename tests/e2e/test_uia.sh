@@ -59,13 +59,13 @@ done
 # A 6 placed by a click: the cell's name says so.
 e2e_click_cell 1 0
 e2e_click_cell 0 2
-uia grid >"$E2E_WORK/grid"
+uia grid >"$E2E_WORK/grid" || uia_fail "the client could not read the grid again"
 [ "$(name_of 2)" = "1行3列 6" ] || uia_fail "after placing, cell 2 is named '$(name_of 2)'"
 
 # A note from the keyboard, read back in the name.
 keys Up            # the cursor appears on the last cell the pointer was over: (0, 2)
 keys Right shift+4 shift+7
-uia grid >"$E2E_WORK/grid"
+uia grid >"$E2E_WORK/grid" || uia_fail "the client could not read the grid again"
 [ "$(name_of 3)" = "1行4列 空き メモ 4 7" ] || uia_fail "notes: '$(name_of 3)'"
 
 # The focus follows the cursor.
