@@ -69,10 +69,10 @@ uia grid >"$E2E_WORK/grid" || uia_fail "the client could not read the grid again
 [ "$(name_of 3)" = "1行4列 空き メモ 4 7" ] || uia_fail "notes: '$(name_of 3)'"
 
 # The focus follows the cursor.
-focus="$(uia focus)"
+focus="$(uia focus)" || true
 [ "$focus" = "1行4列 空き メモ 4 7" ] || uia_fail "focus: '$focus'"
 keys Down Down
-focus="$(uia focus)"
+focus="$(uia focus)" || true
 [ "$focus" = "3行4列 空き" ] || uia_fail "focus after two moves: '$focus'"
 
 e2e_close
