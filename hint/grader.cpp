@@ -53,15 +53,31 @@ bool applyEasiestTechnique(PencilGrid& grid, Technique strongest, Technique& use
     return true;
 }
 
+namespace {
+
+// The pencil marks of the givens; false, with the result saying so, when they clash.
+bool startGrading(const CellGrid& givens, PencilGrid& grid, GradeResult& result) {
+    if (pencilFromGivens(givens, grid)) return true;
+    result.contradiction = true;
+    result.grid = givens;
+    return false;
+}
+
+// The verdict from where the techniques stopped; `result.hardest` is already set.
+void endGrading(const PencilGrid& grid, GradeResult& result) {
+    result.grid = grid.values;
+    result.contradiction = hasContradiction(grid);
+    result.solved = !result.contradiction && isFilled(grid);
+    result.difficulty = result.solved ? techniqueDifficulty(result.hardest) : 0;
+}
+
+} // namespace
+
 GradeResult gradePuzzle(const CellGrid& givens, std::vector<Deduction>* trace,
                         Technique strongest) {
     GradeResult result;
     PencilGrid grid;
-    if (!pencilFromGivens(givens, grid)) {
-        result.contradiction = true;
-        result.grid = givens;
-        return result;
-    }
+    if (!startGrading(givens, grid, result)) return result;
     // A step may leave the state without any solution (only when the givens have none); stop
     // there rather than let later techniques reason from a broken state.
     Technique used = Technique::HiddenSingle;
@@ -69,10 +85,7 @@ GradeResult gradePuzzle(const CellGrid& givens, std::vector<Deduction>* trace,
         ++result.steps[int(used)];
         if (used > result.hardest) result.hardest = used;
     }
-    result.grid = grid.values;
-    result.contradiction = hasContradiction(grid);
-    result.solved = !result.contradiction && isFilled(grid);
-    result.difficulty = result.solved ? techniqueDifficulty(result.hardest) : 0;
+    endGrading(grid, result);
     return result;
 }
 
@@ -131,11 +144,7 @@ Sweep placeNakedSingle(PencilGrid& grid) {
 GradeResult gradeVerdict(const CellGrid& givens, Technique strongest) {
     GradeResult result;
     PencilGrid grid;
-    if (!pencilFromGivens(givens, grid)) {
-        result.contradiction = true;
-        result.grid = givens;
-        return result;
-    }
+    if (!startGrading(givens, grid, result)) return result;
     Technique hardest = Technique::HiddenSingle;
     for (;;) {
         if (placeHiddenSingles(grid) == Sweep::contradiction) break;
@@ -157,10 +166,7 @@ GradeResult gradeVerdict(const CellGrid& givens, Technique strongest) {
         hardest = std::max(hardest, step.technique);
     }
     result.hardest = hardest;
-    result.grid = grid.values;
-    result.contradiction = hasContradiction(grid);
-    result.solved = !result.contradiction && isFilled(grid);
-    result.difficulty = result.solved ? techniqueDifficulty(result.hardest) : 0;
+    endGrading(grid, result);
     return result;
 }
 
