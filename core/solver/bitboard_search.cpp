@@ -294,7 +294,8 @@ struct Search {
     long long budget = 0;
     bool gaveUp = false;
     int count = 0;
-    int enough = 2; // the search stops at this many completions
+    int enough = 2;                      // the search stops at this many completions
+    const CellGrid* preferred = nullptr; // when set, each branch tries its digit there first
     std::array<CellGrid, 2> completions{};
 };
 
@@ -326,7 +327,12 @@ void searchBelow(Board& board, Search& search) {
         int band = 0;
         int bit = 0;
         chooseCell(board, counts, band, bit);
-        const int d = std::countr_zero(digitsOf(board, band, 1u << bit));
+        const unsigned digits = digitsOf(board, band, 1u << bit);
+        int d = std::countr_zero(digits);
+        if (search.preferred != nullptr) {
+            const int wanted = (*search.preferred)[27 * band + bit] - 1;
+            if (digits >> wanted & 1u) d = wanted;
+        }
         Board next = board;
         strikeOthers(next, d, band, 1u << bit);
         settle(next, d, band, bit);
@@ -401,14 +407,15 @@ ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudg
     return ShortSearchEnd::settled;
 }
 
-ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution, int cell,
                                       long long nodeBudget, bool& found, CellGrid& completion) {
     Board board;
     if (!boardOfGivens(givens, board)) return ShortSearchEnd::repeatedGivens;
-    strike(board, digit - 1, cell / 27, 1u << (cell % 27));
+    strike(board, solution[cell] - 1, cell / 27, 1u << (cell % 27));
     Search search;
     search.budget = nodeBudget;
     search.enough = 1;
+    search.preferred = &solution;
     searchBelow(board, search);
     if (search.gaveUp && search.count == 0) return ShortSearchEnd::budgetExhausted;
     found = search.count > 0;
