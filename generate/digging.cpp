@@ -57,14 +57,6 @@ namespace {
 
 using CellBits = unsigned __int128;
 
-int cellCount(CellBits set) {
-    return bitCount64(std::uint64_t(set)) + bitCount64(std::uint64_t(set >> 64));
-}
-
-void addNewSet(std::vector<CellBits>& sets, CellBits set) {
-    if (std::find(sets.begin(), sets.end(), set) == sets.end()) sets.push_back(set);
-}
-
 // Two rows of one band (`lines` 0) or two columns of one stack (1): where the first holds the
 // digits that the second holds in the same columns, the two may swap them, which keeps every
 // column and box. Each cycle of that pairing of digits is a set.
@@ -86,39 +78,48 @@ void addLineCycles(const CellGrid& solution, int lines, std::vector<CellBits>& s
                     at = 0;
                     while (solution[cellAt(first, at)] != next) ++at;
                 } while (at != start);
-                addNewSet(sets, set);
+                sets.push_back(set);
             }
         }
     }
 }
 
 // Two digits may swap places in any group of their cells that holds both or neither in every
-// unit: each smallest such group is a set.
+// unit: each smallest such group is a set. A group is a set of rows in each of which it holds
+// both digits' cells; with a row it needs the rows where the second digit meets the column and
+// the box of the first. The groups of four, rectangles, are line cycles too.
 void addDigitPairGroups(const CellGrid& solution, std::vector<CellBits>& sets) {
+    // Per digit: its cell in each row, and the row of its cell in each column and box.
+    std::array<std::array<std::uint8_t, 9>, 10> cellInRow{}, rowInColumn{}, rowInBox{};
+    for (int cell = 0; cell < 81; ++cell) {
+        const int digit = solution[cell];
+        cellInRow[digit][rowOf(cell)] = std::uint8_t(cell);
+        rowInColumn[digit][columnOf(cell)] = std::uint8_t(rowOf(cell));
+        rowInBox[digit][boxOf(cell)] = std::uint8_t(rowOf(cell));
+    }
     for (int a = 1; a <= 9; ++a) {
         for (int b = a + 1; b <= 9; ++b) {
-            std::array<int, 81> group{};
-            for (int cell = 0; cell < 81; ++cell) group[cell] = cell;
-            auto root = [&group](int cell) {
-                while (group[cell] != cell) cell = group[cell] = group[group[cell]];
-                return cell;
-            };
-            for (int unit = 0; unit < unitCount; ++unit) {
-                int cellOfA = 0, cellOfB = 0;
-                for (int i = 0; i < 9; ++i) {
-                    const int cell = unitCellAt(unit, i);
-                    if (solution[cell] == a) cellOfA = cell;
-                    if (solution[cell] == b) cellOfB = cell;
+            unsigned seen = 0;
+            for (int start = 0; start < 9; ++start) {
+                if (seen >> start & 1u) continue;
+                std::array<int, 9> stack{};
+                int top = 0;
+                stack[top++] = start;
+                seen |= 1u << start;
+                CellBits set = 0;
+                int rows = 0;
+                while (top > 0) {
+                    const int row = stack[--top];
+                    const int cell = cellInRow[a][row];
+                    set |= CellBits(1) << cell | CellBits(1) << cellInRow[b][row];
+                    ++rows;
+                    for (int next : {rowInColumn[b][columnOf(cell)], rowInBox[b][boxOf(cell)]}) {
+                        if (seen >> next & 1u) continue;
+                        seen |= 1u << next;
+                        stack[top++] = next;
+                    }
                 }
-                group[root(cellOfA)] = root(cellOfB);
-            }
-            std::array<CellBits, 81> members{};
-            for (int cell = 0; cell < 81; ++cell) {
-                if (solution[cell] == a || solution[cell] == b)
-                    members[root(cell)] |= CellBits(1) << cell;
-            }
-            for (CellBits set : members) {
-                if (set != 0) addNewSet(sets, set);
+                if (rows > 2) sets.push_back(set);
             }
         }
     }
@@ -133,8 +134,6 @@ PuzzleDigger::PuzzleDigger(const CellGrid& solution) : solution_(solution) {
     addLineCycles(solution, 0, unavoidable_);
     addLineCycles(solution, 1, unavoidable_);
     addDigitPairGroups(solution, unavoidable_);
-    std::stable_sort(unavoidable_.begin(), unavoidable_.end(),
-                     [](CellBits x, CellBits y) { return cellCount(x) < cellCount(y); });
 }
 
 void PuzzleDigger::learnFrom(const CellGrid& completion) {
