@@ -146,10 +146,14 @@ void PuzzleDigger::learnFrom(const CellGrid& completion) {
     if (differ != 0 && unavoidable_.size() < mostSets) unavoidable_.push_back(differ);
 }
 
-bool PuzzleDigger::keepsOneSolution(CellGrid& puzzle, CellBits givens, int cell, int mirror) {
+bool PuzzleDigger::emptiesKnownSet(CellBits givens) const {
     for (CellBits set : unavoidable_) {
-        if ((givens & set) == 0) return false;
+        if ((givens & set) == 0) return true;
     }
+    return false;
+}
+
+bool PuzzleDigger::searchKeepsOne(CellGrid& puzzle, int cell, int mirror) {
     if (cell >= 0) {
         // The puzzle had one solution with the cells given, so a second one must put another
         // digit in one of them: in `cell`, or in `mirror` with `cell` as it was.
@@ -175,6 +179,59 @@ bool PuzzleDigger::keepsOneSolution(CellGrid& puzzle, CellBits givens, int cell,
     return result.count == 1;
 }
 
+namespace {
+
+// The digits given in each unit (rows 0..8, columns 9..17, boxes 18..26) of a puzzle being dug.
+struct GivenDigits {
+    std::array<DigitMask, unitCount> units{};
+
+    DigitMask seenFrom(int cell) const {
+        return units[rowOf(cell)] | units[9 + columnOf(cell)] | units[18 + boxOf(cell)];
+    }
+    void set(int cell, int digit, bool given) {
+        for (int unit : {rowOf(cell), 9 + columnOf(cell), 18 + boxOf(cell)}) {
+            units[unit] = given ? DigitMask(units[unit] | digitMaskTable[digit])
+                                : DigitMask(units[unit] & ~digitMaskTable[digit]);
+        }
+    }
+};
+
+// Whether the givens alone leave `digit` to the empty `cell`: a naked single, or a hidden
+// single in one of its units.
+bool givensForce(const CellGrid& puzzle, const GivenDigits& given, int cell, int digit) {
+    if (bitCount(given.seenFrom(cell)) == 8) return true;
+    for (int unit : {rowOf(cell), 9 + columnOf(cell), 18 + boxOf(cell)}) {
+        bool alone = true;
+        for (int i = 0; i < 9 && alone; ++i) {
+            const int other = unitCellAt(unit, i);
+            alone = other == cell || puzzle[other] != 0 ||
+                    (given.seenFrom(other) & digitMaskTable[digit]) != 0;
+        }
+        if (alone) return true;
+    }
+    return false;
+}
+
+// Whether singles from the givens alone fill the cells just emptied again, one after another:
+// then the puzzle still has only its one solution, with no search.
+bool singlesRefill(CellGrid puzzle, GivenDigits given, const CellGrid& solution,
+                   std::array<int, 82>& emptied, int count) {
+    for (bool progress = true; progress && count > 0;) {
+        progress = false;
+        for (int i = 0; i < count; ++i) {
+            const int cell = emptied[i];
+            if (!givensForce(puzzle, given, cell, solution[cell])) continue;
+            puzzle[cell] = solution[cell];
+            given.set(cell, solution[cell], true);
+            emptied[i--] = emptied[--count];
+            progress = true;
+        }
+    }
+    return count == 0;
+}
+
+} // namespace
+
 // Cells 0..units-1 are emptied with their mirror 80 - cell when `symmetric` (41 units, 40 is
 // the centre), alone otherwise (81 units).
 CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
@@ -184,13 +241,22 @@ CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
     shuffle(order, units, rng);
     CellGrid puzzle = solution_;
     CellBits givens = (CellBits(1) << 81) - 1;
+    GivenDigits given;
+    for (int cell = 0; cell < 81; ++cell) given.set(cell, solution_[cell], true);
+    std::array<int, 82> emptied{};
+    int emptiedCount = 0;
     auto setRun = [&](int from, int count, bool empty) {
+        emptiedCount = 0;
         for (int i = from; i < from + count; ++i) {
             const int cell = order[i];
             const int mirror = symmetric ? 80 - cell : cell;
             const CellBits bits = CellBits(1) << cell | CellBits(1) << mirror;
-            puzzle[cell] = empty ? 0 : solution_[cell];
-            puzzle[mirror] = empty ? 0 : solution_[mirror];
+            for (int c : {cell, mirror}) {
+                puzzle[c] = empty ? 0 : solution_[c];
+                given.set(c, solution_[c], !empty);
+                emptied[emptiedCount++] = c;
+                if (mirror == cell) break;
+            }
             givens = empty ? givens & ~bits : givens | bits;
         }
     };
@@ -201,7 +267,10 @@ CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
         const int count = std::min(run, units - next);
         setRun(next, count, true);
         const int cell = count == 1 ? order[next] : -1;
-        if (keepsOneSolution(puzzle, givens, cell, symmetric ? 80 - cell : cell)) {
+        const bool kept = !emptiesKnownSet(givens) &&
+                          (singlesRefill(puzzle, given, solution_, emptied, emptiedCount) ||
+                           searchKeepsOne(puzzle, cell, symmetric ? 80 - cell : cell));
+        if (kept) {
             next += count;
             run *= 2;
             continue;

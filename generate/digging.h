@@ -33,8 +33,11 @@ class PuzzleDigger {
     using CellBits = unsigned __int128;
 
     CellGrid dig(PuzzleRng& rng, bool symmetric);
-    // `cell` and `mirror` are the cells just emptied when they are one unit, -1 for a run.
-    bool keepsOneSolution(CellGrid& puzzle, CellBits givens, int cell, int mirror);
+    // True when the givens miss a whole unavoidable set met before: a second solution.
+    bool emptiesKnownSet(CellBits givens) const;
+    // Whether the puzzle still has one solution, by search; `cell` and `mirror` are the cells
+    // just emptied when they are one unit, -1 for a run.
+    bool searchKeepsOne(CellGrid& puzzle, int cell, int mirror);
     void learnFrom(const CellGrid& completion);
 
     CellGrid solution_;
