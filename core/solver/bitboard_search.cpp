@@ -294,7 +294,8 @@ struct Search {
     long long budget = 0;
     bool gaveUp = false;
     int count = 0;
-    int enough = 2; // the search stops at this many completions
+    int enough = 2;                      // the search stops at this many completions
+    const CellGrid* preferred = nullptr; // when set, each branch tries its digit there first
     std::array<CellGrid, 2> completions{};
 };
 
@@ -326,7 +327,12 @@ void searchBelow(Board& board, Search& search) {
         int band = 0;
         int bit = 0;
         chooseCell(board, counts, band, bit);
-        const int d = std::countr_zero(digitsOf(board, band, 1u << bit));
+        const unsigned digits = digitsOf(board, band, 1u << bit);
+        int d = std::countr_zero(digits);
+        if (search.preferred != nullptr) {
+            const int wanted = (*search.preferred)[27 * band + bit] - 1;
+            if (digits >> wanted & 1u) d = wanted;
+        }
         Board next = board;
         strikeOthers(next, d, band, 1u << bit);
         settle(next, d, band, bit);
@@ -336,47 +342,66 @@ void searchBelow(Board& board, Search& search) {
     }
 }
 
-// The board of the givens; false when a unit repeats a given. Each digit's rows, columns and
-// boxes are gathered first and struck from its words at once, since digging builds a board for
-// every removal it tries.
+// The cells of `band` holding each value 0..9 (values past 9 are left out).
+inline void cellsByValue(const CellGrid& givens, int band, std::uint32_t (&cells)[10]) {
+#if defined(__SSE2__)
+    // Cells 0..15 and 11..26 of the band: two loads, ten comparisons each.
+    const std::uint8_t* at = givens.data() + 27 * band;
+    const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+    const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 11));
+    for (int v = 0; v < 10; ++v) {
+        const __m128i value = _mm_set1_epi8(static_cast<char>(v));
+        const auto lowBits =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(low, value)));
+        const auto highBits =
+            static_cast<std::uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(high, value)));
+        cells[v] = lowBits | highBits << 11;
+    }
+#else
+    for (int v = 0; v < 10; ++v) cells[v] = 0;
+    for (int bit = 0; bit < 27; ++bit) {
+        const int v = givens[27 * band + bit];
+        if (v <= 9) cells[v] |= 1u << bit;
+    }
+#endif
+}
+
+// The board of the givens; false when a unit repeats a given. Each digit's cells are gathered
+// first and its rows, columns and boxes read from them at once, since digging builds a board for
+// every removal it tries: the digit repeats in no unit exactly when it meets as many rows, as
+// many columns and as many boxes as it has cells.
 bool boardOfGivens(const CellGrid& givens, Board& board) {
-    std::uint32_t own[3][9] = {};
-    std::uint32_t occupied[3] = {};
-    std::uint16_t placedBoxes[9] = {};
+    std::uint32_t own[3][10]; // per band and digit; digit 0 gathers the empty cells
+    for (int band = 0; band < 3; ++band) cellsByValue(givens, band, own[band]);
     for (int d = 0; d < 9; ++d) {
-        board.placedRows[d] = 0;
-        board.placedColumns[d] = 0;
-    }
-    for (int cell = 0; cell < 81; ++cell) {
-        if (givens[cell] == 0) continue;
-        const int d = givens[cell] - 1;
-        const unsigned row = 1u << rowOf(cell);
-        const unsigned column = 1u << columnOf(cell);
-        const unsigned box = 1u << boxOf(cell);
-        if ((board.placedRows[d] & row) != 0 || (board.placedColumns[d] & column) != 0 ||
-            (placedBoxes[d] & box) != 0)
+        unsigned rows = 0, columns = 0, boxes = 0;
+        int cells = 0;
+        for (int band = 0; band < 3; ++band) {
+            const std::uint32_t x = own[band][d + 1];
+            cells += bitCount(x);
+            columns |= (x | x >> 9 | x >> 18) & 0x1FFu;
+            for (int r = 0; r < 3; ++r) {
+                rows |= static_cast<unsigned>((x & bandRowBits(r)) != 0) << (3 * band + r);
+                boxes |= static_cast<unsigned>((x & bandBoxBits(r)) != 0) << (3 * band + r);
+            }
+        }
+        if (bitCount(rows) != cells || bitCount(columns) != cells || bitCount(boxes) != cells)
             return false;
-        board.placedRows[d] = static_cast<std::uint16_t>(board.placedRows[d] | row);
-        board.placedColumns[d] = static_cast<std::uint16_t>(board.placedColumns[d] | column);
-        placedBoxes[d] = static_cast<std::uint16_t>(placedBoxes[d] | box);
-        own[cell / 27][d] |= 1u << (cell % 27);
-        occupied[cell / 27] |= 1u << (cell % 27);
-    }
-    for (int d = 0; d < 9; ++d) {
-        const std::uint32_t columns = board.placedColumns[d];
+        board.placedRows[d] = static_cast<std::uint16_t>(rows);
+        board.placedColumns[d] = static_cast<std::uint16_t>(columns);
         const std::uint32_t columnCells = columns | columns << 9 | columns << 18;
         for (int band = 0; band < 3; ++band) {
             std::uint32_t struck = columnCells;
             for (int r = 0; r < 3; ++r) {
-                if (board.placedRows[d] >> (3 * band + r) & 1u) struck |= bandRowBits(r);
-                if (placedBoxes[d] >> (3 * band + r) & 1u) struck |= bandBoxBits(r);
+                if (rows >> (3 * band + r) & 1u) struck |= bandRowBits(r);
+                if (boxes >> (3 * band + r) & 1u) struck |= bandBoxBits(r);
             }
-            board.candidates[band][d] = (wholeBand & ~occupied[band] & ~struck) | own[band][d];
+            board.candidates[band][d] = (own[band][0] & ~struck) | own[band][d + 1];
         }
     }
     for (int band = 0; band < 3; ++band) {
         for (int d = 9; d < 12; ++d) board.candidates[band][d] = 0;
-        board.open[band] = wholeBand & ~occupied[band];
+        board.open[band] = own[band][0];
     }
     board.stale = 0x1FF01FF01FFull;
     board.staleStacks = 0x1FF;
@@ -401,14 +426,15 @@ ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudg
     return ShortSearchEnd::settled;
 }
 
-ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution, int cell,
                                       long long nodeBudget, bool& found, CellGrid& completion) {
     Board board;
     if (!boardOfGivens(givens, board)) return ShortSearchEnd::repeatedGivens;
-    strike(board, digit - 1, cell / 27, 1u << (cell % 27));
+    strike(board, solution[cell] - 1, cell / 27, 1u << (cell % 27));
     Search search;
     search.budget = nodeBudget;
     search.enough = 1;
+    search.preferred = &solution;
     searchBelow(board, search);
     if (search.gaveUp && search.count == 0) return ShortSearchEnd::budgetExhausted;
     found = search.count > 0;

@@ -20,8 +20,10 @@ ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudg
                                       SolveResult& result, long long& nodes);
 
 // Whether `givens` (digits 0..9, `cell` empty) have a completion in which `cell` holds another
-// digit than `digit`; the first one met goes to `completion`.
-ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
+// digit than in `solution`, one of their completions; the first one met goes to `completion`.
+// Every branch tries the digit of `solution` first, so the completion found tends to differ
+// from it in few cells.
+ShortSearchEnd findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution, int cell,
                                       long long nodeBudget, bool& found, CellGrid& completion);
 
 } // namespace korvani::solver

@@ -35,11 +35,11 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
     return result;
 }
 
-AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
-                                          CellGrid& completion) {
+AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution,
+                                          int cell, CellGrid& completion) {
     bool found = false;
-    const solver::ShortSearchEnd end =
-        solver::findCompletionAvoiding(givens, cell, digit, shortSearchBudget, found, completion);
+    const solver::ShortSearchEnd end = solver::findCompletionAvoiding(
+        givens, solution, cell, shortSearchBudget, found, completion);
     if (end != solver::ShortSearchEnd::settled) return AvoidingCompletion::undecided;
     return found ? AvoidingCompletion::found : AvoidingCompletion::none;
 }

@@ -51,10 +51,12 @@ struct SolveStats {
 SolveResult solveGivens(const CellGrid& givens, SolveStats* stats);
 
 // For digging a puzzle out of a known solution: whether `givens` (`cell` empty, no repeated
-// given) have a completion in which `cell` holds another digit than `digit`. A found completion
-// goes to `completion`. Undecided when the short search cannot settle it; count the grid then.
+// given), of which `solution` is a completion, have one in which `cell` holds another digit. A
+// found completion goes to `completion`; it keeps the digits of `solution` where the search can,
+// so the cells where the two differ tend to be few. Undecided when the short search cannot
+// settle it; count the grid then.
 enum class AvoidingCompletion { none, found, undecided };
-AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, int cell, int digit,
-                                          CellGrid& completion);
+AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution,
+                                          int cell, CellGrid& completion);
 
 } // namespace korvani
