@@ -61,9 +61,10 @@ read_the_board() {
     [ "$focused" = "3行4列 空き" ] || e2e_fail "focus after two moves: '$focused'"
 }
 
-# Wine 8's own COM now and then deadlocks in the game's process when a client lets go of its last
-# element (rpcrt4 waits for calls to end that have ended), and the game answers no client after
-# that. The reading is then made again on a fresh game, up to three times in all.
+# Wine 8's own COM now and then deadlocks in the game's process when a client lets go of an
+# element: releasing the last stub of Wine's provider interface, rpcrt4 waits for calls on it to
+# end and never wakes, holding the lock that every later marshalling needs, so the game answers
+# no client after that. The reading is then made again on a fresh game, up to three games.
 for attempt in 1 2 3; do
     e2e_write_save a.dat 0 0 -1 0 ""
     e2e_start_game
