@@ -59,12 +59,15 @@ struct Functions {
     LRESULT(WINAPI* returnRawElementProvider)(HWND, WPARAM, LPARAM, IRawElementProviderSimple*);
     HRESULT(WINAPI* hostProviderFromHwnd)(HWND, IRawElementProviderSimple**);
     HRESULT(WINAPI* raiseAutomationEvent)(IRawElementProviderSimple*, EVENTID);
-    HRESULT(WINAPI* raisePropertyChangedEvent)(IRawElementProviderSimple*, PROPERTYID, VARIANT,
-                                               VARIANT);
+    HRESULT(WINAPI* raisePropertyChangedEvent)
+    (IRawElementProviderSimple*, PROPERTYID, VARIANT, VARIANT);
     HRESULT(WINAPI* raiseNotificationEvent)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
+    // From ole32, Windows 8 and later.
+    HRESULT(WINAPI* incrementMtaUsage)(void** cookie);
+    HRESULT(WINAPI* decrementMtaUsage)(void* cookie);
 };
 
-// Loaded once, on first use; the library stays loaded for the process.
+// Loaded once, on first use; the libraries stay loaded for the process.
 const Functions& functions();
 
 } // namespace korvani::uia

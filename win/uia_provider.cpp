@@ -1,8 +1,7 @@
 // The UI Automation elements of the main window, as one small COM class whose part (the window's
 // root, the board, a cell, a button, the clock) decides which patterns and properties it has.
 // Elements are made on request and compared by runtime id, so they keep no state of their own:
-// every answer is read from the one GameState and the renderer's last layout at the time of
-// the call. UI Automation calls a server-side provider on the window's own thread.
+// every answer is read from what the window's thread last published of the board.
 #include "win/uia_provider.h"
 
 #include "game/spoken_names.h"
@@ -21,17 +20,21 @@ namespace uia {
 const Functions& functions() {
     static const Functions loaded = [] {
         Functions f = {};
+        const auto find = [](HMODULE module, auto& slot, const char* name) {
+            slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(
+                reinterpret_cast<void*>(GetProcAddress(module, name)));
+        };
+        if (HMODULE com = LoadLibraryW(L"ole32.dll")) {
+            find(com, f.incrementMtaUsage, "CoIncrementMTAUsage");
+            find(com, f.decrementMtaUsage, "CoDecrementMTAUsage");
+        }
         HMODULE library = LoadLibraryW(L"uiautomationcore.dll");
         if (library == nullptr) return f;
-        const auto find = [library](auto& slot, const char* name) {
-            slot = reinterpret_cast<std::remove_reference_t<decltype(slot)>>(
-                reinterpret_cast<void*>(GetProcAddress(library, name)));
-        };
-        find(f.returnRawElementProvider, "UiaReturnRawElementProvider");
-        find(f.hostProviderFromHwnd, "UiaHostProviderFromHwnd");
-        find(f.raiseAutomationEvent, "UiaRaiseAutomationEvent");
-        find(f.raisePropertyChangedEvent, "UiaRaiseAutomationPropertyChangedEvent");
-        find(f.raiseNotificationEvent, "UiaRaiseNotificationEvent");
+        find(library, f.returnRawElementProvider, "UiaReturnRawElementProvider");
+        find(library, f.hostProviderFromHwnd, "UiaHostProviderFromHwnd");
+        find(library, f.raiseAutomationEvent, "UiaRaiseAutomationEvent");
+        find(library, f.raisePropertyChangedEvent, "UiaRaiseAutomationPropertyChangedEvent");
+        find(library, f.raiseNotificationEvent, "UiaRaiseNotificationEvent");
         return f;
     }();
     return loaded;
@@ -45,11 +48,39 @@ enum class Part : int { Root, Board, Cell, Button, Clock };
 
 constexpr int buttonCount = 2;
 
-HWND providerWindow = nullptr; // the window the elements belong to; null once it is destroyed
-AppState* providerApp = nullptr; // its state, read at every call; null with the window
-bool clientsAsked = false;     // a client has asked for the root: events are worth raising
-char reportedNames[81][spokenNameCapacity] = {};
-int reportedCursor = -1;
+// What the elements answer from. Windows calls a provider like this one on the window's thread,
+// but Wine calls it on its RPC threads, so the elements never read the game or the window's
+// state: the window's thread publishes what they need after each drawing, and every reading and
+// writing of it holds the lock.
+struct SpokenBoard {
+    HWND window = nullptr; // null until a client asks, and again once the window is destroyed
+    bool live = false;     // a puzzle is on the board
+    char names[81][spokenNameCapacity] = {};
+    int cursorCell = -1;
+    int clockSeconds = 0;
+    bool laidOut = false; // the rectangles below are known
+    RECT board = {};
+    RECT cells[81] = {};
+    RECT buttons[buttonCount] = {};
+    RECT clock = {};
+};
+
+SRWLOCK spokenLock = SRWLOCK_INIT;
+SpokenBoard spoken;
+
+// A copy of the published board, or of the part of it a reading needs, taken under the lock.
+template <typename Read> auto readSpoken(Read read) {
+    AcquireSRWLockShared(&spokenLock);
+    auto result = read(static_cast<const SpokenBoard&>(spoken));
+    ReleaseSRWLockShared(&spokenLock);
+    return result;
+}
+
+class Element;
+
+bool clientsAsked = false;      // a client has asked for the root: worth publishing (window thread)
+Element* rootElement = nullptr; // handed to UI Automation for the window; released on destroy
+void* heldApartment = nullptr;  // the multithreaded apartment kept open, see holdApartment
 
 BSTR bstrFromUtf8(const char* text) {
     const int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
@@ -59,30 +90,41 @@ BSTR bstrFromUtf8(const char* text) {
     return out;
 }
 
-// A part's rectangle in client pixels, from the renderer's last layout; false when there is no
-// layout yet, and for the window's root.
-bool partRect(Part part, int index, RECT& rect) {
-    if (providerApp == nullptr) return false;
-    const BoardRenderer& r = providerApp->view.renderer;
-    if (r.cellSize <= 0) return false;
+// The parts' rectangles in client pixels, from the renderer's last layout.
+void publishLayout(const BoardRenderer& r) {
+    spoken.laidOut = r.cellSize > 0;
+    if (!spoken.laidOut) return;
     const LayoutMetrics& m = r.metrics;
+    const int rim = m.outline + m.edgeGap;
+    spoken.board = {r.colX[0] - rim, r.rowY[0] - rim, r.colX[9], r.rowY[9]};
+    for (int cell = 0; cell < 81; ++cell)
+        spoken.cells[cell] = {r.colX[cell % 9], r.rowY[cell / 9], r.colX[cell % 9] + r.cellSize,
+                              r.rowY[cell / 9] + r.cellSize};
+    for (int button = 0; button < buttonCount; ++button) {
+        const int left = r.buttonBarX + button * m.buttonWidth;
+        spoken.buttons[button] = {left, m.buttonY, left + m.buttonWidth,
+                                  m.buttonY + m.buttonHeight};
+    }
+    spoken.clock = {r.clockX, m.clockGlyphY, r.clockX + m.clockWidth,
+                    m.clockGlyphY + m.clockGlyphHeight};
+}
+
+// A part's rectangle in client pixels; false before a layout, and for the window's root, whose
+// host gives it.
+bool partRect(const SpokenBoard& board, Part part, int index, RECT& rect) {
+    if (!board.laidOut) return false;
     switch (part) {
-    case Part::Board: {
-        const int rim = m.outline + m.edgeGap;
-        rect = {r.colX[0] - rim, r.rowY[0] - rim, r.colX[9], r.rowY[9]};
+    case Part::Board:
+        rect = board.board;
         return true;
-    }
     case Part::Cell:
-        rect = {r.colX[index % 9], r.rowY[index / 9], r.colX[index % 9] + r.cellSize,
-                r.rowY[index / 9] + r.cellSize};
+        rect = board.cells[index];
         return true;
-    case Part::Button: {
-        const int left = r.buttonBarX + index * m.buttonWidth;
-        rect = {left, m.buttonY, left + m.buttonWidth, m.buttonY + m.buttonHeight};
+    case Part::Button:
+        rect = board.buttons[index];
         return true;
-    }
     case Part::Clock:
-        rect = {r.clockX, m.clockGlyphY, r.clockX + m.clockWidth, m.clockGlyphY + m.clockGlyphHeight};
+        rect = board.clock;
         return true;
     case Part::Root:
         break;
@@ -90,10 +132,22 @@ bool partRect(Part part, int index, RECT& rect) {
     return false;
 }
 
-const GameState* liveGame() {
-    if (providerApp == nullptr || providerWindow == nullptr || providerApp->game.currentProblem == nullptr)
-        return nullptr;
-    return &providerApp->game;
+// Wine's UI Automation marshals the provider from a thread of its own in the multithreaded
+// apartment, and that thread leaves the apartment when the last client lets go. A client that
+// asks again at that moment is marshalled while the apartment is being torn down, and the
+// window's thread waits for it for ever. Holding the apartment open keeps it from being torn
+// down; on Windows the hold costs nothing.
+void holdApartment() {
+    const auto& f = uia::functions();
+    if (heldApartment != nullptr || f.incrementMtaUsage == nullptr) return;
+    if (FAILED(f.incrementMtaUsage(&heldApartment))) heldApartment = nullptr;
+}
+
+void releaseApartment() {
+    const auto& f = uia::functions();
+    if (heldApartment != nullptr && f.decrementMtaUsage != nullptr)
+        f.decrementMtaUsage(heldApartment);
+    heldApartment = nullptr;
 }
 
 class Element final : public IRawElementProviderSimple,
@@ -105,7 +159,9 @@ class Element final : public IRawElementProviderSimple,
   public:
     Element(Part part, int index) : part_(part), index_(index) {}
 
-    static Element* make(Part part, int index = 0) { return new (std::nothrow) Element(part, index); }
+    static Element* make(Part part, int index = 0) {
+        return new (std::nothrow) Element(part, index);
+    }
 
     // IUnknown
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -127,9 +183,11 @@ class Element final : public IRawElementProviderSimple,
         AddRef();
         return S_OK;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(++references_); }
+    ULONG STDMETHODCALLTYPE AddRef() override {
+        return static_cast<ULONG>(InterlockedIncrement(&references_));
+    }
     ULONG STDMETHODCALLTYPE Release() override {
-        const long left = --references_;
+        const long left = InterlockedDecrement(&references_);
         if (left == 0) delete this;
         return static_cast<ULONG>(left);
     }
@@ -152,12 +210,13 @@ class Element final : public IRawElementProviderSimple,
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetPropertyValue(PROPERTYID property, VARIANT* value) override;
-    HRESULT STDMETHODCALLTYPE get_HostRawElementProvider(IRawElementProviderSimple** host) override {
+    HRESULT STDMETHODCALLTYPE
+    get_HostRawElementProvider(IRawElementProviderSimple** host) override {
         if (host == nullptr) return E_POINTER;
         *host = nullptr;
-        if (part_ == Part::Root && providerWindow != nullptr && uia::functions().hostProviderFromHwnd)
-            return uia::functions().hostProviderFromHwnd(providerWindow, host);
-        return S_OK;
+        if (part_ != Part::Root || uia::functions().hostProviderFromHwnd == nullptr) return S_OK;
+        const HWND window = readSpoken([](const SpokenBoard& board) { return board.window; });
+        return window != nullptr ? uia::functions().hostProviderFromHwnd(window, host) : S_OK;
     }
 
     // IRawElementProviderFragment
@@ -192,8 +251,9 @@ class Element final : public IRawElementProviderSimple,
     HRESULT STDMETHODCALLTYPE GetFocus(IRawElementProviderFragment** out) override {
         if (out == nullptr) return E_POINTER;
         *out = nullptr;
-        const GameState* game = liveGame();
-        if (game != nullptr && game->cursorCell >= 0) *out = make(Part::Cell, game->cursorCell);
+        const int cursor =
+            readSpoken([](const SpokenBoard& board) { return board.live ? board.cursorCell : -1; });
+        if (cursor >= 0) *out = make(Part::Cell, cursor);
         return S_OK;
     }
 
@@ -224,9 +284,11 @@ class Element final : public IRawElementProviderSimple,
 
     // IInvokeProvider: posted, so that a question the button asks runs after the call returns.
     HRESULT STDMETHODCALLTYPE Invoke() override {
-        if (liveGame() == nullptr) return uia::elementNotAvailable;
+        const HWND window = readSpoken(
+            [](const SpokenBoard& board) { return board.live ? board.window : nullptr; });
+        if (window == nullptr) return uia::elementNotAvailable;
         const WORD command = index_ == 0 ? IDM_SELECT_PROBLEM : IDM_RESTART;
-        PostMessageW(providerWindow, WM_COMMAND, command, 0);
+        PostMessageW(window, WM_COMMAND, command, 0);
         return S_OK;
     }
 
@@ -241,26 +303,26 @@ class Element final : public IRawElementProviderSimple,
     static HRESULT nine(int* out) { return number(out, 9); }
 
     // The name said for the element (UTF-8); false for the window's root, whose host names it.
-    bool spokenName(const GameState& game, char* out) const;
+    bool spokenName(const SpokenBoard& board, char* out) const;
 
-    long references_ = 1;
+    LONG references_ = 1;
     Part part_;
     int index_;
 };
 
-bool Element::spokenName(const GameState& game, char* out) const {
+bool Element::spokenName(const SpokenBoard& board, char* out) const {
     switch (part_) {
     case Part::Board:
         std::strcpy(out, "盤面");
         return true;
     case Part::Cell:
-        spokenCellName(game.currentProblem->givens, game.userGrid, game.notes, index_, out);
+        std::strcpy(out, board.names[index_]);
         return true;
     case Part::Button:
         std::strcpy(out, index_ == 0 ? "問題の選択" : "最初から");
         return true;
     case Part::Clock:
-        spokenClock(game.elapsedSeconds, out);
+        spokenClock(board.clockSeconds, out);
         return true;
     case Part::Root:
         break;
@@ -271,8 +333,18 @@ bool Element::spokenName(const GameState& game, char* out) const {
 HRESULT Element::GetPropertyValue(PROPERTYID property, VARIANT* value) {
     if (value == nullptr) return E_POINTER;
     VariantInit(value);
-    const GameState* game = liveGame();
-    if (game == nullptr) return uia::elementNotAvailable;
+    struct Reading {
+        bool live;
+        int cursorCell;
+        bool named;
+        char name[spokenNameCapacity];
+    };
+    const Reading now = readSpoken([this](const SpokenBoard& board) {
+        Reading reading = {board.live, board.cursorCell, false, {}};
+        if (reading.live) reading.named = spokenName(board, reading.name);
+        return reading;
+    });
+    if (!now.live) return uia::elementNotAvailable;
     const auto setLong = [value](long number) {
         value->vt = VT_I4;
         value->lVal = number;
@@ -281,11 +353,10 @@ HRESULT Element::GetPropertyValue(PROPERTYID property, VARIANT* value) {
         value->vt = VT_BOOL;
         value->boolVal = flag ? VARIANT_TRUE : VARIANT_FALSE;
     };
-    char name[spokenNameCapacity];
     switch (property) {
     case UIA_NamePropertyId:
-        if (!spokenName(*game, name)) return S_OK;
-        value->bstrVal = bstrFromUtf8(name);
+        if (!now.named) return S_OK;
+        value->bstrVal = bstrFromUtf8(now.name);
         if (value->bstrVal != nullptr) value->vt = VT_BSTR;
         return S_OK;
     case UIA_ControlTypePropertyId:
@@ -310,7 +381,7 @@ HRESULT Element::GetPropertyValue(PROPERTYID property, VARIANT* value) {
         if (part_ == Part::Cell) setBool(true);
         return S_OK;
     case UIA_HasKeyboardFocusPropertyId:
-        if (part_ == Part::Cell) setBool(game->cursorCell == index_);
+        if (part_ == Part::Cell) setBool(now.cursorCell == index_);
         return S_OK;
     // The patterns' own properties as well, for clients that ask for them directly.
     case UIA_GridRowCountPropertyId:
@@ -334,7 +405,8 @@ HRESULT Element::GetPropertyValue(PROPERTYID property, VARIANT* value) {
 HRESULT Element::Navigate(NavigateDirection direction, IRawElementProviderFragment** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (liveGame() == nullptr) return uia::elementNotAvailable;
+    if (!readSpoken([](const SpokenBoard& board) { return board.live; }))
+        return uia::elementNotAvailable;
     // The root's children in order: the board, button 0, button 1, the clock.
     const auto rootChild = [](int k) -> Element* {
         if (k == 0) return make(Part::Board);
@@ -349,24 +421,34 @@ HRESULT Element::Navigate(NavigateDirection direction, IRawElementProviderFragme
     Element* next = nullptr;
     switch (direction) {
     case NavigateDirection_Parent:
-        if (part_ == Part::Cell) next = make(Part::Board);
-        else if (part_ != Part::Root) next = make(Part::Root);
+        if (part_ == Part::Cell)
+            next = make(Part::Board);
+        else if (part_ != Part::Root)
+            next = make(Part::Root);
         break;
     case NavigateDirection_NextSibling:
-        if (part_ == Part::Cell && index_ < 80) next = make(Part::Cell, index_ + 1);
-        else if (position >= 0) next = rootChild(position + 1);
+        if (part_ == Part::Cell && index_ < 80)
+            next = make(Part::Cell, index_ + 1);
+        else if (position >= 0)
+            next = rootChild(position + 1);
         break;
     case NavigateDirection_PreviousSibling:
-        if (part_ == Part::Cell && index_ > 0) next = make(Part::Cell, index_ - 1);
-        else if (position > 0) next = rootChild(position - 1);
+        if (part_ == Part::Cell && index_ > 0)
+            next = make(Part::Cell, index_ - 1);
+        else if (position > 0)
+            next = rootChild(position - 1);
         break;
     case NavigateDirection_FirstChild:
-        if (part_ == Part::Root) next = rootChild(0);
-        else if (part_ == Part::Board) next = make(Part::Cell, 0);
+        if (part_ == Part::Root)
+            next = rootChild(0);
+        else if (part_ == Part::Board)
+            next = make(Part::Cell, 0);
         break;
     case NavigateDirection_LastChild:
-        if (part_ == Part::Root) next = rootChild(buttonCount + 1);
-        else if (part_ == Part::Board) next = make(Part::Cell, 80);
+        if (part_ == Part::Root)
+            next = rootChild(buttonCount + 1);
+        else if (part_ == Part::Board)
+            next = make(Part::Cell, 80);
         break;
     }
     *out = next;
@@ -376,10 +458,13 @@ HRESULT Element::Navigate(NavigateDirection direction, IRawElementProviderFragme
 HRESULT Element::get_BoundingRectangle(UiaRect* rect) {
     if (rect == nullptr) return E_POINTER;
     *rect = {};
-    RECT client;
-    if (part_ == Part::Root || providerWindow == nullptr || !partRect(part_, index_, client)) return S_OK;
+    RECT client = {};
+    const HWND window = readSpoken([this, &client](const SpokenBoard& board) {
+        return partRect(board, part_, index_, client) ? board.window : nullptr;
+    });
+    if (window == nullptr) return S_OK;
     POINT topLeft = {client.left, client.top};
-    ClientToScreen(providerWindow, &topLeft);
+    ClientToScreen(window, &topLeft);
     *rect = {static_cast<double>(topLeft.x), static_cast<double>(topLeft.y),
              static_cast<double>(client.right - client.left),
              static_cast<double>(client.bottom - client.top)};
@@ -389,12 +474,13 @@ HRESULT Element::get_BoundingRectangle(UiaRect* rect) {
 HRESULT Element::ElementProviderFromPoint(double x, double y, IRawElementProviderFragment** out) {
     if (out == nullptr) return E_POINTER;
     *out = nullptr;
-    if (liveGame() == nullptr) return uia::elementNotAvailable;
+    const SpokenBoard board = readSpoken([](const SpokenBoard& now) { return now; });
+    if (!board.live || board.window == nullptr) return uia::elementNotAvailable;
     POINT point = {static_cast<LONG>(x), static_cast<LONG>(y)};
-    ScreenToClient(providerWindow, &point);
-    const auto inside = [&point](Part part, int index) {
+    ScreenToClient(board.window, &point);
+    const auto inside = [&board, &point](Part part, int index) {
         RECT rect;
-        return partRect(part, index, rect) && PtInRect(&rect, point);
+        return partRect(board, part, index, rect) && PtInRect(&rect, point);
     };
     for (int cell = 0; cell < 81 && *out == nullptr; ++cell)
         if (inside(Part::Cell, cell)) *out = make(Part::Cell, cell);
@@ -404,8 +490,6 @@ HRESULT Element::ElementProviderFromPoint(double x, double y, IRawElementProvide
     if (*out == nullptr && inside(Part::Board, 0)) *out = make(Part::Board);
     return S_OK;
 }
-
-Element* rootElement = nullptr; // handed to UI Automation for the window; released on destroy
 
 void raiseNameChange(int cell, const char* before, const char* after) {
     const auto& f = uia::functions();
@@ -434,40 +518,70 @@ bool answerGetObject(HWND window, AppState& app, WPARAM wParam, LPARAM lParam, L
     if (static_cast<long>(lParam) != uia::rootObjectId || f.returnRawElementProvider == nullptr)
         return false;
     if (rootElement == nullptr) {
-        providerWindow = window;
-        providerApp = &app;
         rootElement = Element::make(Part::Root);
         if (rootElement == nullptr) return false;
+        holdApartment();
     }
-    if (!clientsAsked && providerApp != nullptr && providerApp->game.currentProblem != nullptr) {
-        const GameState& game = providerApp->game;
-        for (int cell = 0; cell < 81; ++cell)
-            spokenCellName(game.currentProblem->givens, game.userGrid, game.notes, cell,
-                           reportedNames[cell]);
-        reportedCursor = game.cursorCell;
+    if (!clientsAsked) {
+        const GameState& game = app.game;
+        AcquireSRWLockExclusive(&spokenLock);
+        spoken.window = window;
+        spoken.live = game.currentProblem != nullptr;
+        if (spoken.live)
+            for (int cell = 0; cell < 81; ++cell)
+                spokenCellName(game.currentProblem->givens, game.userGrid, game.notes, cell,
+                               spoken.names[cell]);
+        spoken.cursorCell = game.cursorCell;
+        spoken.clockSeconds = game.elapsedSeconds;
+        publishLayout(app.view.renderer);
+        ReleaseSRWLockExclusive(&spokenLock);
+        clientsAsked = true;
     }
-    clientsAsked = true;
     result = f.returnRawElementProvider(window, wParam, lParam, rootElement);
     return true;
 }
 
-void reportBoard(const BoardPicture& picture) {
-    if (!clientsAsked || providerWindow == nullptr) return;
-    char name[spokenNameCapacity];
+void reportBoard(const BoardPicture& picture, const BoardRenderer& renderer) {
+    if (!clientsAsked) return;
+    // The events go out once the lock is let go: UI Automation may read the element back.
+    struct NameChange {
+        int cell;
+        char before[spokenNameCapacity];
+        char after[spokenNameCapacity];
+    };
+    NameChange changes[81];
+    int changeCount = 0;
+    AcquireSRWLockExclusive(&spokenLock);
+    spoken.live = true;
     for (int cell = 0; cell < 81; ++cell) {
-        spokenCellName(picture.givens, picture.userGrid, picture.notes, cell, name);
-        if (std::strcmp(name, reportedNames[cell]) == 0) continue;
-        raiseNameChange(cell, reportedNames[cell], name);
-        std::strcpy(reportedNames[cell], name);
+        NameChange& change = changes[changeCount];
+        spokenCellName(picture.givens, picture.userGrid, picture.notes, cell, change.after);
+        if (std::strcmp(change.after, spoken.names[cell]) == 0) continue;
+        change.cell = cell;
+        std::strcpy(change.before, spoken.names[cell]);
+        std::strcpy(spoken.names[cell], change.after);
+        ++changeCount;
     }
-    if (picture.cursorCell == reportedCursor) return;
-    reportedCursor = picture.cursorCell;
+    const bool cursorMoved = picture.cursorCell != spoken.cursorCell;
+    spoken.cursorCell = picture.cursorCell;
+    publishLayout(renderer);
+    ReleaseSRWLockExclusive(&spokenLock);
+
+    for (int k = 0; k < changeCount; ++k)
+        raiseNameChange(changes[k].cell, changes[k].before, changes[k].after);
     const auto& f = uia::functions();
-    if (picture.cursorCell < 0 || f.raiseAutomationEvent == nullptr) return;
+    if (!cursorMoved || picture.cursorCell < 0 || f.raiseAutomationEvent == nullptr) return;
     if (Element* element = Element::make(Part::Cell, picture.cursorCell)) {
         f.raiseAutomationEvent(element, uia::focusChangedEvent);
         element->Release();
     }
+}
+
+void reportClock(int seconds) {
+    if (!clientsAsked) return;
+    AcquireSRWLockExclusive(&spokenLock);
+    spoken.clockSeconds = seconds;
+    ReleaseSRWLockExclusive(&spokenLock);
 }
 
 void announce(const char* utf8Text) {
@@ -484,14 +598,17 @@ void announce(const char* utf8Text) {
 
 void disconnectProviders(HWND window) {
     if (rootElement == nullptr) return;
-    providerWindow = nullptr;
-    providerApp = nullptr;
+    AcquireSRWLockExclusive(&spokenLock);
+    spoken.window = nullptr;
+    spoken.live = false;
+    ReleaseSRWLockExclusive(&spokenLock);
     clientsAsked = false;
     const auto& f = uia::functions();
     // A null provider tells UI Automation that the window's elements are gone.
     if (f.returnRawElementProvider != nullptr) f.returnRawElementProvider(window, 0, 0, nullptr);
     rootElement->Release();
     rootElement = nullptr;
+    releaseApartment();
 }
 
 } // namespace korvani

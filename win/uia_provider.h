@@ -5,6 +5,7 @@
 #pragma once
 
 #include "game/game_view.h"
+#include "render/board_renderer.h"
 
 #include <windows.h>
 
@@ -19,7 +20,10 @@ bool answerGetObject(HWND window, AppState& app, WPARAM wParam, LPARAM lParam, L
 
 // After every drawing of the cells: the names that changed and the cursor's move are reported,
 // once a client has asked for the provider (nothing is done before).
-void reportBoard(const BoardPicture& picture);
+void reportBoard(const BoardPicture& picture, const BoardRenderer& renderer);
+
+// After every drawing of the clock: the time its element says.
+void reportClock(int seconds);
 
 // A text said at once, where Windows offers notifications (UTF-8).
 void announce(const char* utf8Text);

@@ -44,7 +44,7 @@ void WindowView::drawCells(const BoardPicture& picture) {
     korvani::drawCells(renderer, picture.givens, picture.userGrid, picture.hoveredCell,
                        picture.selectedDigit, &picture.notes, frames, picture.redDigits.data());
     if (picture.cursorCell >= 0 && picture.cursorCell < 81) drawCursor(picture);
-    reportBoard(picture);
+    reportBoard(picture, renderer);
 }
 
 void WindowView::drawCursor(const BoardPicture& picture) {
@@ -67,6 +67,7 @@ void WindowView::drawButtonBar(int hoveredButton) {
 
 void WindowView::drawClock(int seconds) {
     korvani::drawClock(renderer, seconds);
+    reportClock(seconds);
 }
 
 void WindowView::drawClearBanner() {
