@@ -26,10 +26,9 @@ Technique strongestOfGrade(int grade) {
 }
 
 bool singlesAllow(const CellGrid& givens, int grade) {
+    if (grade >= 3) return !singlesSolve(givens);
     const SinglesReach reach = singlesReach(givens);
-    if (grade == 1) return reach == SinglesReach::hiddenSingles;
-    if (grade == 2) return reach == SinglesReach::nakedSingles;
-    return reach == SinglesReach::stuck;
+    return reach == (grade == 1 ? SinglesReach::hiddenSingles : SinglesReach::nakedSingles);
 }
 
 } // namespace

@@ -89,28 +89,48 @@ struct Boards {
 
 } // namespace
 
-SinglesReach singlesReach(const CellGrid& givens) {
-    Boards boards;
+namespace {
+
+// The boards of the givens; false when two of them clash.
+bool boardsOfGivens(const CellGrid& givens, Boards& boards) {
     for (Board& b : boards.digit) b = allCells;
     for (int cell = 0; cell < 81; ++cell) {
         const int v = givens[cell];
         if (v < 1 || v > 9) continue;
-        if ((boards.digit[v - 1] & bit(cell)) == 0) return SinglesReach::stuck; // a clash
+        if ((boards.digit[v - 1] & bit(cell)) == 0) return false;
         boards.place(cell, v - 1);
     }
+    return true;
+}
+
+// Hidden and naked singles until none is left; true when they fill every cell.
+bool fillWithSingles(Boards& boards) {
+    bool progress = true;
+    while (progress && boards.empty != 0) {
+        progress = false;
+        boards.hiddenPass(progress);
+        if (!boards.nakedPass(progress)) return false;
+    }
+    return boards.empty == 0;
+}
+
+} // namespace
+
+SinglesReach singlesReach(const CellGrid& givens) {
+    Boards boards;
+    if (!boardsOfGivens(givens, boards)) return SinglesReach::stuck;
     bool progress = true;
     while (progress && boards.empty != 0) {
         progress = false;
         boards.hiddenPass(progress);
     }
     if (boards.empty == 0) return SinglesReach::hiddenSingles;
-    progress = true;
-    while (progress && boards.empty != 0) {
-        progress = false;
-        boards.hiddenPass(progress);
-        if (!boards.nakedPass(progress)) return SinglesReach::stuck;
-    }
-    return boards.empty == 0 ? SinglesReach::nakedSingles : SinglesReach::stuck;
+    return fillWithSingles(boards) ? SinglesReach::nakedSingles : SinglesReach::stuck;
+}
+
+bool singlesSolve(const CellGrid& givens) {
+    Boards boards;
+    return boardsOfGivens(givens, boards) && fillWithSingles(boards);
 }
 
 } // namespace korvani

@@ -16,4 +16,8 @@ enum class SinglesReach {
 
 SinglesReach singlesReach(const CellGrid& givens);
 
+// Whether hidden and naked singles together fill every cell: singlesReach without telling the
+// two apart, which is quicker since singles find the same grid in any order.
+bool singlesSolve(const CellGrid& givens);
+
 } // namespace korvani
