@@ -27,8 +27,6 @@ namespace korvani::solver {
 
 namespace {
 
-constexpr std::uint32_t wholeBand = 0x7FFFFFFu;
-
 // The rows (bits 0..2) of a band word that hold exactly one cell.
 inline unsigned singleRows(std::uint32_t x) {
     unsigned rows = 0;
