@@ -76,6 +76,23 @@ template <typename Read> auto readSpoken(Read read) {
     return result;
 }
 
+// The control type a part reads as; the window's root has its host's.
+long controlTypeOf(Part part) {
+    switch (part) {
+    case Part::Board:
+        return uia::dataGridControlType;
+    case Part::Cell:
+        return uia::dataItemControlType;
+    case Part::Button:
+        return uia::buttonControlType;
+    case Part::Clock:
+        return uia::textControlType;
+    case Part::Root:
+        break;
+    }
+    return 0;
+}
+
 class Element;
 
 bool clientsAsked = false;      // a client has asked for the root: worth publishing (window thread)
@@ -360,22 +377,7 @@ HRESULT Element::GetPropertyValue(PROPERTYID property, VARIANT* value) {
         if (value->bstrVal != nullptr) value->vt = VT_BSTR;
         return S_OK;
     case UIA_ControlTypePropertyId:
-        switch (part_) {
-        case Part::Board:
-            setLong(uia::dataGridControlType);
-            break;
-        case Part::Cell:
-            setLong(uia::dataItemControlType);
-            break;
-        case Part::Button:
-            setLong(uia::buttonControlType);
-            break;
-        case Part::Clock:
-            setLong(uia::textControlType);
-            break;
-        case Part::Root:
-            break;
-        }
+        if (part_ != Part::Root) setLong(controlTypeOf(part_));
         return S_OK;
     case UIA_IsKeyboardFocusablePropertyId:
         if (part_ == Part::Cell) setBool(true);
