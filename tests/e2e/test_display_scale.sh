@@ -26,6 +26,11 @@ if [ ! -f "$scale_prefix/.korvani-dpi" ]; then
     cp -a "$KORVANI_WINEPREFIX" "$scale_prefix"
     WINEPREFIX="$scale_prefix" /usr/lib/wine/wine64 reg add 'HKCU\Control Panel\Desktop' \
         /v LogPixels /t REG_DWORD /d "$scale_dpi" /f >/dev/null 2>&1
+    # The copy may still hold the dark app theme that the themes test set and took back, since
+    # the tests' wineserver writes its registry to disk only now and then: the copy starts light.
+    WINEPREFIX="$scale_prefix" /usr/lib/wine/wine64 reg delete \
+        'HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize' \
+        /v AppsUseLightTheme /f >/dev/null 2>&1 || true
     WINEPREFIX="$scale_prefix" "$korvani_wineserver" -k 2>/dev/null || true
     WINEPREFIX="$scale_prefix" "$korvani_wineserver" -w 2>/dev/null || true
     touch "$scale_prefix/.korvani-dpi"
