@@ -8,6 +8,7 @@
 #include "generate/digging.h"
 
 #include "core/solver/solver.h"
+#include "generate/dig_stages.h"
 
 #include <algorithm>
 
@@ -232,44 +233,40 @@ bool singlesRefill(CellGrid puzzle, GivenDigits given, const CellGrid& solution,
 
 } // namespace
 
-// Cells 0..units-1 are emptied with their mirror 80 - cell when `symmetric` (41 units, 40 is
-// the centre), alone otherwise (81 units).
-CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
-    const int units = symmetric ? 41 : 81;
-    std::array<int, 81> order{};
-    for (int i = 0; i < units; ++i) order[i] = i;
-    shuffle(order, units, rng);
-    CellGrid puzzle = solution_;
-    CellBits givens = (CellBits(1) << 81) - 1;
+CellGrid PuzzleDigger::digGroups(CellGrid puzzle, const CellGroups& groups) {
+    CellBits givens = 0;
     GivenDigits given;
-    for (int cell = 0; cell < 81; ++cell) given.set(cell, solution_[cell], true);
+    for (int cell = 0; cell < 81; ++cell) {
+        if (puzzle[cell] == 0) continue;
+        givens |= CellBits(1) << cell;
+        given.set(cell, solution_[cell], true);
+    }
     std::array<int, 82> emptied{};
     int emptiedCount = 0;
     auto setRun = [&](int from, int count, bool empty) {
         emptiedCount = 0;
-        for (int i = from; i < from + count; ++i) {
-            const int cell = order[i];
-            const int mirror = symmetric ? 80 - cell : cell;
-            const CellBits bits = CellBits(1) << cell | CellBits(1) << mirror;
-            for (int c : {cell, mirror}) {
-                puzzle[c] = empty ? 0 : solution_[c];
-                given.set(c, solution_[c], !empty);
-                emptied[emptiedCount++] = c;
-                if (mirror == cell) break;
-            }
-            givens = empty ? givens & ~bits : givens | bits;
+        for (int i = groups.starts[from]; i < groups.starts[from + count]; ++i) {
+            const int cell = groups.cells[i];
+            puzzle[cell] = empty ? 0 : solution_[cell];
+            given.set(cell, solution_[cell], !empty);
+            emptied[emptiedCount++] = cell;
+            givens = empty ? givens & ~(CellBits(1) << cell) : givens | CellBits(1) << cell;
         }
     };
     // Early removals almost always succeed, late ones mostly fail: the run doubles after each
     // success and halves after each failure.
     int run = 1;
-    for (int next = 0; next < units;) {
-        const int count = std::min(run, units - next);
+    for (int next = 0; next < groups.count;) {
+        const int count = std::min(run, groups.count - next);
         setRun(next, count, true);
-        const int cell = count == 1 ? order[next] : -1;
+        // A lone group of one cell or a mirrored pair is searched in its own cells only.
+        const int first = groups.starts[next];
+        const bool pair = count == 1 && groups.starts[next + 1] - first <= 2;
+        const int cell = pair ? groups.cells[first] : -1;
+        const int mirror = pair ? groups.cells[groups.starts[next + 1] - 1] : -1;
         const bool kept = !emptiesKnownSet(givens) &&
                           (singlesRefill(puzzle, given, solution_, emptied, emptiedCount) ||
-                           searchKeepsOne(puzzle, cell, symmetric ? 80 - cell : cell));
+                           searchKeepsOne(puzzle, cell, mirror));
         if (kept) {
             next += count;
             run *= 2;
@@ -283,11 +280,41 @@ CellGrid PuzzleDigger::dig(PuzzleRng& rng, bool symmetric) {
 }
 
 CellGrid PuzzleDigger::digSymmetric(PuzzleRng& rng) {
-    return dig(rng, true);
+    // Cells 0..40 in random order, each with its mirror 80 - cell (40 is the centre).
+    std::array<int, 81> order{};
+    for (int i = 0; i < 41; ++i) order[i] = i;
+    shuffle(order, 41, rng);
+    CellGroups pairs;
+    int filled = 0;
+    for (int i = 0; i < 41; ++i) {
+        pairs.starts[pairs.count++] = std::uint8_t(filled);
+        pairs.cells[filled++] = std::uint8_t(order[i]);
+        if (order[i] != 40) pairs.cells[filled++] = std::uint8_t(80 - order[i]);
+    }
+    pairs.starts[pairs.count] = std::uint8_t(filled);
+    return digGroups(solution_, pairs);
 }
 
-CellGrid PuzzleDigger::digSingles(PuzzleRng& rng) {
-    return dig(rng, false);
+CellGrid PuzzleDigger::digInStages(PuzzleRng& rng, bool symmetric) {
+    CellGrid puzzle = solution_;
+    for (const CellGroups& stage : digStages(symmetric)) {
+        std::array<int, 81> order{};
+        for (int k = 0; k < stage.count; ++k) order[k] = k;
+        shuffle(order, stage.count, rng);
+        // The stage's orbits in that order, each cut down to the cells still given.
+        CellGroups live;
+        int filled = 0;
+        for (int k = 0; k < stage.count; ++k) {
+            const int start = filled;
+            for (int i = stage.starts[order[k]]; i < stage.starts[order[k] + 1]; ++i) {
+                if (puzzle[stage.cells[i]] != 0) live.cells[filled++] = stage.cells[i];
+            }
+            if (filled > start) live.starts[live.count++] = std::uint8_t(start);
+        }
+        live.starts[live.count] = std::uint8_t(filled);
+        puzzle = digGroups(puzzle, live);
+    }
+    return puzzle;
 }
 
 CellGrid digSymmetricPuzzle(const CellGrid& solution, PuzzleRng& rng) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "core/grid.h"
+#include "generate/dig_stages.h"
 #include "generate/puzzle_rng.h"
 
 #include <vector>
@@ -26,13 +27,16 @@ class PuzzleDigger {
     // for the symmetry.
     CellGrid digSymmetric(PuzzleRng& rng);
 
-    // The same with single cells: the result is minimal (no given can be removed).
-    CellGrid digSingles(PuzzleRng& rng);
+    // Empties the orbits of each of digStages(symmetric) in turn, each stage in random order
+    // and each orbit as a whole while the puzzle keeps one solution. The last stage tries every
+    // pair or cell still given, so the result is minimal for the symmetry, or minimal.
+    CellGrid digInStages(PuzzleRng& rng, bool symmetric);
 
   private:
     using CellBits = unsigned __int128;
 
-    CellGrid dig(PuzzleRng& rng, bool symmetric);
+    // Empties the groups in their order, each (or a run of them) while one solution is kept.
+    CellGrid digGroups(CellGrid puzzle, const CellGroups& groups);
     // True when the givens miss a whole unavoidable set met before: a second solution.
     bool emptiesKnownSet(CellBits givens) const;
     // Whether the puzzle still has one solution, by search; `cell` and `mirror` are the cells

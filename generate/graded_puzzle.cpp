@@ -41,8 +41,7 @@ RoundEnd searchRound(const PuzzleRequest& request, std::uint64_t index, std::uin
     for (int dig = 0; dig < digsPerGrid; ++dig) {
         if (cancelled != nullptr && cancelled->load(std::memory_order_relaxed))
             return RoundEnd::cancelled;
-        const CellGrid givens =
-            request.symmetric ? digger.digSymmetric(rng) : digger.digSingles(rng);
+        const CellGrid givens = digger.digInStages(rng, request.symmetric);
         if (!showsEveryDigit(givens) || !singlesAllow(givens, request.grade)) continue;
         const GradeResult verdict = gradeVerdict(givens, strongest);
         if (!verdict.solved || verdict.difficulty != request.grade) continue;
