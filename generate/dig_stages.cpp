@@ -66,16 +66,22 @@ constexpr CellGroups orbitsUnder(unsigned generators) {
 // Coarse to fine. Kept when the search for a puzzle of grade 5 or 6 found most per dig among
 // the orders of these groups that were tried; the symmetric list uses only groups that hold the
 // half turn.
-constexpr std::array<CellGroups, 4> symmetricStages = {
+constexpr std::array<CellGroups, 8> symmetricStages = {
     orbitsUnder(bandShift | stackShift | rowMirror | columnMirror),
     orbitsUnder(bandShift | stackShift | halfTurn),
+    orbitsUnder(bandShift | rowMirror | columnMirror),
+    orbitsUnder(stackShift | rowMirror | columnMirror),
+    orbitsUnder(bandShift | halfTurn),
+    orbitsUnder(stackShift | halfTurn),
     orbitsUnder(quarterTurn | transpose),
     orbitsUnder(halfTurn),
 };
 
-constexpr std::array<CellGroups, 5> singleStages = {
+constexpr std::array<CellGroups, 7> singleStages = {
     orbitsUnder(bandShift | stackShift | rowMirror | columnMirror),
     orbitsUnder(bandShift | stackShift),
+    orbitsUnder(bandShift | rowMirror | columnMirror),
+    orbitsUnder(stackShift | rowMirror | columnMirror),
     orbitsUnder(bandShift),
     orbitsUnder(stackShift),
     orbitsUnder(0),

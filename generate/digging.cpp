@@ -172,7 +172,7 @@ bool PuzzleDigger::searchKeepsOne(CellGrid& puzzle, int cell, int mirror) {
         }
         if (first == AvoidingCompletion::none && second == AvoidingCompletion::none) return true;
     }
-    const SolveResult result = solveGivens(puzzle);
+    const SolveResult result = solveGivensNear(puzzle, solution_);
     if (result.count == 2) {
         learnFrom(result.twoCompletions[0]);
         learnFrom(result.twoCompletions[1]);

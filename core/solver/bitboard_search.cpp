@@ -409,12 +409,14 @@ bool boardOfGivens(const CellGrid& givens, Board& board) {
 } // namespace
 
 ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudget,
-                                      SolveResult& result, long long& nodes) {
+                                      SolveResult& result, long long& nodes,
+                                      const CellGrid* preferred) {
     nodes = 0;
     Board board;
     if (!boardOfGivens(givens, board)) return ShortSearchEnd::repeatedGivens;
     Search search;
     search.budget = nodeBudget;
+    search.preferred = preferred;
     searchBelow(board, search);
     nodes = search.nodes;
     if (search.gaveUp && search.count < 2) return ShortSearchEnd::budgetExhausted;

@@ -15,9 +15,11 @@ enum class ShortSearchEnd {
 };
 
 // Counts the completions of `givens` (digits 0..9, 0 an empty cell) up to two; `nodes`
-// receives the nodes visited, the root counting as one.
+// receives the nodes visited, the root counting as one. With `preferred`, every branch tries
+// its digit there first.
 ShortSearchEnd countStrictCompletions(const CellGrid& givens, long long nodeBudget,
-                                      SolveResult& result, long long& nodes);
+                                      SolveResult& result, long long& nodes,
+                                      const CellGrid* preferred = nullptr);
 
 // Whether `givens` (digits 0..9, `cell` empty) have a completion in which `cell` holds another
 // digit than in `solution`, one of their completions; the first one met goes to `completion`.

@@ -21,7 +21,9 @@ SolveResult solveGivens(const CellGrid& givens) {
     return solveGivens(givens, nullptr);
 }
 
-SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
+namespace {
+
+SolveResult countUpToTwo(const CellGrid& givens, SolveStats* stats, const CellGrid* preferred) {
     if (stats != nullptr) *stats = SolveStats{};
     for (std::uint8_t value : givens) {
         if (value > 9) return SolveResult{}; // not a grid of digits: no completion
@@ -29,10 +31,20 @@ SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
     SolveResult result;
     long long shortNodes = 0;
     const solver::ShortSearchEnd end =
-        solver::countStrictCompletions(givens, shortSearchBudget, result, shortNodes);
+        solver::countStrictCompletions(givens, shortSearchBudget, result, shortNodes, preferred);
     if (end != solver::ShortSearchEnd::settled) result = solver::solveInTurns(givens, stats);
     if (stats != nullptr) stats->nodes += shortNodes;
     return result;
+}
+
+} // namespace
+
+SolveResult solveGivens(const CellGrid& givens, SolveStats* stats) {
+    return countUpToTwo(givens, stats, nullptr);
+}
+
+SolveResult solveGivensNear(const CellGrid& givens, const CellGrid& solution) {
+    return countUpToTwo(givens, nullptr, &solution);
 }
 
 AvoidingCompletion findCompletionAvoiding(const CellGrid& givens, const CellGrid& solution,
