@@ -200,13 +200,12 @@ bool hiddenSubset(StepWriter& step, int size) {
     for (int unit : unitScanOrder) {
         std::array<int, 9> digits{};
         std::array<int, 10> places{}; // per digit: bit k = position k of the unit
+        for (int k = 0; k < 9; ++k) {
+            for (DigitMask c = grid.candidates[unitCells[unit][k]]; c != 0; c &= DigitMask(c - 1))
+                places[digitOfMask(DigitMask(c & -c))] |= 1 << k;
+        }
         int n = 0;
         for (int digit = 1; digit <= 9; ++digit) {
-            for (int k = 0; k < 9; ++k) {
-                if (grid.candidates[unitCells[unit][k]] & maskOfDigit(digit)) {
-                    places[digit] |= 1 << k;
-                }
-            }
             const int count = bitCount(DigitMask(places[digit]));
             if (count >= 2 && count <= size) digits[n++] = digit;
         }
