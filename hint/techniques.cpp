@@ -105,20 +105,24 @@ bool nakedSingle(StepWriter& step) {
 
 bool lockedCandidates(StepWriter& step) {
     const PencilGrid& grid = step.grid;
-    // Pointing: a digit confined to one line inside a box leaves the rest of that line.
+    // Pointing: a digit confined to one line inside a box leaves the rest of that line. The
+    // places of every digit of a unit are gathered in one pass over its candidates.
     for (int box = 0; box < 9; ++box) {
-        for (int digit = 1; digit <= 9; ++digit) {
-            const DigitMask bit = maskOfDigit(digit);
-            int rows = 0, columns = 0, count = 0, first = -1;
-            for (std::uint8_t cell : unitCells[18 + box]) {
-                if (!(grid.candidates[cell] & bit)) continue;
-                rows |= 1 << rowOf(cell);
-                columns |= 1 << columnOf(cell);
-                if (count++ == 0) first = cell;
+        std::array<int, 10> rows{}, columns{}, count{}, first{};
+        for (std::uint8_t cell : unitCells[18 + box]) {
+            for (DigitMask c = grid.candidates[cell]; c != 0; c &= DigitMask(c - 1)) {
+                const int digit = digitOfMask(DigitMask(c & -c));
+                rows[digit] |= 1 << rowOf(cell);
+                columns[digit] |= 1 << columnOf(cell);
+                if (count[digit]++ == 0) first[digit] = cell;
             }
-            if (count < 2) continue;
-            for (int line : {bitCount(DigitMask(rows)) == 1 ? rowOf(first) : -1,
-                             bitCount(DigitMask(columns)) == 1 ? 9 + columnOf(first) : -1}) {
+        }
+        for (int digit = 1; digit <= 9; ++digit) {
+            if (count[digit] < 2) continue;
+            const DigitMask bit = maskOfDigit(digit);
+            for (int line :
+                 {bitCount(DigitMask(rows[digit])) == 1 ? rowOf(first[digit]) : -1,
+                  bitCount(DigitMask(columns[digit])) == 1 ? 9 + columnOf(first[digit]) : -1}) {
                 if (line < 0) continue;
                 for (std::uint8_t cell : unitCells[line]) {
                     if (boxOf(cell) != box) step.eliminate(cell, bit);
@@ -135,23 +139,25 @@ bool lockedCandidates(StepWriter& step) {
     }
     // Claiming: a digit confined to one box inside a line leaves the rest of that box.
     for (int line = 0; line < 18; ++line) {
-        for (int digit = 1; digit <= 9; ++digit) {
-            const DigitMask bit = maskOfDigit(digit);
-            int boxes = 0, count = 0, box = -1;
-            for (std::uint8_t cell : unitCells[line]) {
-                if (!(grid.candidates[cell] & bit)) continue;
-                boxes |= 1 << boxOf(cell);
-                box = boxOf(cell);
-                ++count;
+        std::array<int, 10> boxes{}, count{}, box{};
+        for (std::uint8_t cell : unitCells[line]) {
+            for (DigitMask c = grid.candidates[cell]; c != 0; c &= DigitMask(c - 1)) {
+                const int digit = digitOfMask(DigitMask(c & -c));
+                boxes[digit] |= 1 << boxOf(cell);
+                box[digit] = boxOf(cell);
+                ++count[digit];
             }
-            if (count < 2 || bitCount(DigitMask(boxes)) != 1) continue;
-            for (std::uint8_t cell : unitCells[18 + box]) {
+        }
+        for (int digit = 1; digit <= 9; ++digit) {
+            if (count[digit] < 2 || bitCount(DigitMask(boxes[digit])) != 1) continue;
+            const DigitMask bit = maskOfDigit(digit);
+            for (std::uint8_t cell : unitCells[18 + box[digit]]) {
                 const bool onLine = line < 9 ? rowOf(cell) == line : columnOf(cell) == line - 9;
                 if (!onLine) step.eliminate(cell, bit);
             }
             if (step.changed) {
                 step.out.unit = std::int8_t(line);
-                step.out.otherUnit = std::int8_t(18 + box);
+                step.out.otherUnit = std::int8_t(18 + box[digit]);
                 step.out.digits = bit;
                 step.patternOf(line, bit);
                 return true;
