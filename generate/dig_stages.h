@@ -2,8 +2,8 @@
 // of a group of symmetries of the grid (band and stack shifts, mirrors, turns, the transpose),
 // and the dig empties whole orbits before smaller ones.
 //
-// Why: a puzzle dug cell by cell almost never needs a triple or an X-wing as its hardest step
-// (about one in 700 of them). Givens left in blocks that repeat across bands and stacks, and
+// Why: a puzzle dug cell by cell seldom needs a triple or an X-wing as its hardest step (one in
+// 300 to 700 of them). Givens left in blocks that repeat across bands and stacks, and
 // across the mirrors, leave pencil marks with the same repeating shape, and fish and subsets
 // become the missing step several times as often, for the same cost per dig. The last stage is
 // the one the puzzle must be minimal for: mirrored pairs, or single cells.

@@ -259,11 +259,11 @@ CellGrid PuzzleDigger::digGroups(CellGrid puzzle, const CellGroups& groups) {
     for (int next = 0; next < groups.count;) {
         const int count = std::min(run, groups.count - next);
         setRun(next, count, true);
-        // A lone group of one cell or a mirrored pair is searched in its own cells only.
+        // A lone group of one or two cells is searched in those cells only.
         const int first = groups.starts[next];
-        const bool pair = count == 1 && groups.starts[next + 1] - first <= 2;
-        const int cell = pair ? groups.cells[first] : -1;
-        const int mirror = pair ? groups.cells[groups.starts[next + 1] - 1] : -1;
+        const bool small = count == 1 && groups.starts[next + 1] - first <= 2;
+        const int cell = small ? groups.cells[first] : -1;
+        const int mirror = small ? groups.cells[groups.starts[next + 1] - 1] : -1;
         const bool kept = !emptiesKnownSet(givens) &&
                           (singlesRefill(puzzle, given, solution_, emptied, emptiedCount) ||
                            searchKeepsOne(puzzle, cell, mirror));

@@ -39,8 +39,9 @@ class PuzzleDigger {
     CellGrid digGroups(CellGrid puzzle, const CellGroups& groups);
     // True when the givens miss a whole unavoidable set met before: a second solution.
     bool emptiesKnownSet(CellBits givens) const;
-    // Whether the puzzle still has one solution, by search; `cell` and `mirror` are the cells
-    // just emptied when they are one unit, -1 for a run.
+    // Whether the puzzle still has one solution, by search; `cell` and `mirror` are the one or
+    // two cells just emptied when they are a group alone (the same cell twice for one), -1 for
+    // a run or a larger group.
     bool searchKeepsOne(CellGrid& puzzle, int cell, int mirror);
     void learnFrom(const CellGrid& completion);
 
