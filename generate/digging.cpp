@@ -279,41 +279,32 @@ CellGrid PuzzleDigger::digGroups(CellGrid puzzle, const CellGroups& groups) {
     return puzzle;
 }
 
-CellGrid PuzzleDigger::digSymmetric(PuzzleRng& rng) {
-    // Cells 0..40 in random order, each with its mirror 80 - cell (40 is the centre).
+CellGrid PuzzleDigger::digStage(CellGrid puzzle, const CellGroups& stage, PuzzleRng& rng) {
     std::array<int, 81> order{};
-    for (int i = 0; i < 41; ++i) order[i] = i;
-    shuffle(order, 41, rng);
-    CellGroups pairs;
+    for (int k = 0; k < stage.count; ++k) order[k] = k;
+    shuffle(order, stage.count, rng);
+    // The stage's groups in that order, each cut down to the cells still given.
+    CellGroups live;
     int filled = 0;
-    for (int i = 0; i < 41; ++i) {
-        pairs.starts[pairs.count++] = std::uint8_t(filled);
-        pairs.cells[filled++] = std::uint8_t(order[i]);
-        if (order[i] != 40) pairs.cells[filled++] = std::uint8_t(80 - order[i]);
+    for (int k = 0; k < stage.count; ++k) {
+        const int start = filled;
+        for (int i = stage.starts[order[k]]; i < stage.starts[order[k] + 1]; ++i) {
+            if (puzzle[stage.cells[i]] != 0) live.cells[filled++] = stage.cells[i];
+        }
+        if (filled > start) live.starts[live.count++] = std::uint8_t(start);
     }
-    pairs.starts[pairs.count] = std::uint8_t(filled);
-    return digGroups(solution_, pairs);
+    live.starts[live.count] = std::uint8_t(filled);
+    return digGroups(puzzle, live);
+}
+
+CellGrid PuzzleDigger::digSymmetric(PuzzleRng& rng) {
+    // The last symmetric stage alone: pair k is cell k with its mirror 80 - k (40 the centre).
+    return digStage(solution_, digStages(true).back(), rng);
 }
 
 CellGrid PuzzleDigger::digInStages(PuzzleRng& rng, bool symmetric) {
     CellGrid puzzle = solution_;
-    for (const CellGroups& stage : digStages(symmetric)) {
-        std::array<int, 81> order{};
-        for (int k = 0; k < stage.count; ++k) order[k] = k;
-        shuffle(order, stage.count, rng);
-        // The stage's orbits in that order, each cut down to the cells still given.
-        CellGroups live;
-        int filled = 0;
-        for (int k = 0; k < stage.count; ++k) {
-            const int start = filled;
-            for (int i = stage.starts[order[k]]; i < stage.starts[order[k] + 1]; ++i) {
-                if (puzzle[stage.cells[i]] != 0) live.cells[filled++] = stage.cells[i];
-            }
-            if (filled > start) live.starts[live.count++] = std::uint8_t(start);
-        }
-        live.starts[live.count] = std::uint8_t(filled);
-        puzzle = digGroups(puzzle, live);
-    }
+    for (const CellGroups& stage : digStages(symmetric)) puzzle = digStage(puzzle, stage, rng);
     return puzzle;
 }
 

@@ -37,6 +37,8 @@ class PuzzleDigger {
 
     // Empties the groups in their order, each (or a run of them) while one solution is kept.
     CellGrid digGroups(CellGrid puzzle, const CellGroups& groups);
+    // The stage's groups in random order, cut down to the cells still given, dug as above.
+    CellGrid digStage(CellGrid puzzle, const CellGroups& stage, PuzzleRng& rng);
     // True when the givens miss a whole unavoidable set met before: a second solution.
     bool emptiesKnownSet(CellBits givens) const;
     // Whether the puzzle still has one solution, by search; `cell` and `mirror` are the one or
